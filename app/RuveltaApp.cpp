@@ -1,0 +1,19 @@
+#include "app/RuveltaApp.h"
+
+#include "core/ContentView.h"
+
+#include <QApplication>
+#include <QWidget>
+
+int RuveltaApp::run(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ruvelta"));
+    QApplication::setApplicationVersion(QStringLiteral(RUVELTA_VERSION));
+
+    ContentView contentView;
+    QWidget window;
+    window.setMinimumSize(700, 600);
+    window.show();
+    return QApplication::exec();
+}

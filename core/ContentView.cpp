@@ -1,0 +1,142 @@
+#include "core/ContentView.h"
+
+#include "core/LogClock.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+namespace {
+
+const QString defaultOutputName = QStringLiteral("certificate");
+constexpr int maxConcurrentToolRuns = 64;
+
+} // namespace
+
+ContentView::ContentView(QObject* parent)
+    : QObject(parent)
+    , outputName_(defaultOutputName)
+{
+    workers_.setMaxThreadCount(maxConcurrentToolRuns);
+}
+
+ContentView::~ContentView()
+{
+    // Workers post their results to this object; let them end before it goes.
+    workers_.waitForDone();
+}
+
+void ContentView::setUrlString(const QString& text)
+{
+    if (urlString_ == text)
+        return;
+    urlString_ = text;
+    Q_EMIT urlStringChanged();
+}
+
+void ContentView::setOutputName(const QString& name)
+{
+    if (outputName_ == name)
+        return;
+    outputName_ = name;
+    Q_EMIT outputNameChanged();
+}
+
+void ContentView::setStatusMessage(const QString& message)
+{
+    if (statusMessage_ == message)
+        return;
+    statusMessage_ = message;
+    Q_EMIT statusMessageChanged();
+}
+
+void ContentView::setProcessing(bool processing)
+{
+    if (isProcessing_ == processing)
+        return;
+    isProcessing_ = processing;
+    Q_EMIT isProcessingChanged();
+}
+
+void ContentView::setSelectedPemFile(const QUrl& file)
+{
+    if (selectedPemFile_ == file)
+        return;
+    selectedPemFile_ = file;
+    Q_EMIT selectedPemFileChanged();
+}
+
+void ContentView::setDebugOutput(const QString& text)
+{
+    if (debugOutput_ == text)
+        return;
+    debugOutput_ = text;
+    Q_EMIT debugOutputReplaced();
+    Q_EMIT debugOutputChanged();
+}
+
+void ContentView::setCurrentStep(ProcessingStep step)
+{
+    if (currentStep_ == step)
+        return;
+    currentStep_ = step;
+    Q_EMIT currentStepChanged();
+}
+
+void ContentView::setProgress(double progress)
+{
+    if (progress_ == progress)
+        return;
+    progress_ = progress;
+    Q_EMIT progressChanged();
+}
+
+void ContentView::setStep(ProcessingStep step, double progress)
+{
+    post([this, step, progress] {
+        setCurrentStep(step);
+        setProgress(progress);
+    });
+}
+
+void ContentView::appendDebugLog(const QString& message)
+{
+    // The line carries the time of the request, not of the append.
+    const QString time = mediumTimeOfDay(QTime::currentTime());
+    post([this, time, message] {
+        const QString line = logLine(time, message);
+        debugOutput_ += line;
+        Q_EMIT debugLineAppended(line);
+        Q_EMIT debugOutputChanged();
+    });
+}
+
+void ContentView::resetAll()
+{
+    setUrlString(QString());
+    setOutputName(defaultOutputName);
+    setStatusMessage(QString());
+    setSelectedPemFile(QUrl());
+    setProcessing(false);
+    setDebugOutput(QString());
+    setCurrentStep(ProcessingStep::none);
+    setProgress(0.0);
+    appendDebugLog(QStringLiteral("[Reset] Tüm veriler temizlendi"));
+}
+
+void ContentView::clearDebugLog()
+{
+    setDebugOutput(QString());
+}
+
+void ContentView::copyDebugLog()
+{
+    // setText replaces every format the clipboard held.
+    QGuiApplication::clipboard()->setText(debugOutput_);
+}
+
+QString ContentView::appVersion()
+{
+    const QString version = QCoreApplication::applicationVersion();
+    return version.isEmpty() ? QStringLiteral("1.0") : version;
+}

@@ -1,0 +1,38 @@
+#include "core/ProcessingStep.h"
+
+QString rawValue(ProcessingStep step)
+{
+    switch (step) {
+    case ProcessingStep::none:
+        return QString();
+    case ProcessingStep::downloading:
+        return QStringLiteral("Sertifika indiriliyor...");
+    case ProcessingStep::downloaded:
+        return QStringLiteral("Sertifika indirildi ✅");
+    case ProcessingStep::converting:
+        return QStringLiteral("DER formatına çevriliyor...");
+    case ProcessingStep::completed:
+        return QStringLiteral("İşlem tamamlandı ✅");
+    case ProcessingStep::failed:
+        return QStringLiteral("İşlem başarısız ❌");
+    }
+    return QString();
+}
+
+const QList<ProcessingStep>& allProcessingSteps()
+{
+    static const QList<ProcessingStep> steps{
+        ProcessingStep::none,       ProcessingStep::downloading, ProcessingStep::downloaded,
+        ProcessingStep::converting, ProcessingStep::completed,   ProcessingStep::failed,
+    };
+    return steps;
+}
+
+std::optional<ProcessingStep> processingStepFromRawValue(QStringView text)
+{
+    for (ProcessingStep step : allProcessingSteps()) {
+        if (rawValue(step) == text)
+            return step;
+    }
+    return std::nullopt;
+}

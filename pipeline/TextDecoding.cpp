@@ -1,0 +1,59 @@
+#include "pipeline/TextDecoding.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+namespace {
+
+std::optional<QString> decodeStrictly(QByteArrayView bytes, QStringConverter::Encoding encoding)
+{
+    // Stateless: a sequence cut short at the end is an error, not something to wait for.
+    // ConvertInitialBom: the bytes are taken as they are; a byte-order mark that chose the
+    // encoding has already been cut off by the caller.
+    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless |
+                                         QStringConverter::Flag::ConvertInitialBom);
+    QString text = decoder(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+struct ByteOrderMark {
+    QByteArrayView bytes;
+    QStringConverter::Encoding encoding;
+};
+
+} // namespace
+
+std::optional<QString> decodeUtf8Strictly(QByteArrayView bytes)
+{
+    return decodeStrictly(bytes, QStringConverter::Utf8);
+}
+
+std::optional<QString> decodeTextFileBytes(QByteArrayView bytes)
+{
+    // UTF-32 LE must be tested before UTF-16 LE: its mark begins with the same two bytes.
+    static const ByteOrderMark marks[] = {
+        {QByteArrayView("\xFF\xFE\x00\x00", 4), QStringConverter::Utf32LE},
+        {QByteArrayView("\x00\x00\xFE\xFF", 4), QStringConverter::Utf32BE},
+        {QByteArrayView("\xEF\xBB\xBF", 3), QStringConverter::Utf8},
+        {QByteArrayView("\xFF\xFE", 2), QStringConverter::Utf16LE},
+        {QByteArrayView("\xFE\xFF", 2), QStringConverter::Utf16BE},
+    };
+    for (const ByteOrderMark& mark : marks) {
+        if (bytes.startsWith(mark.bytes))
+            return decodeStrictly(bytes.sliced(mark.bytes.size()), mark.encoding);
+    }
+    return decodeUtf8Strictly(bytes);
+}
+
+std::optional<QString> readTextFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return decodeTextFileBytes(bytes);
+}

@@ -1,0 +1,241 @@
+#include "core/ContentView.h"
+#include "core/LogClock.h"
+#include "core/ProcessingStep.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Runs everything posted so far: the queue is a FIFO, so a marker posted last runs last.
+void drainPostedTasks(QObject* context)
+{
+    bool reached = false;
+    QMetaObject::invokeMethod(context, [&reached] { reached = true; }, Qt::QueuedConnection);
+    QTRY_VERIFY(reached);
+}
+
+QStringList logMessages(const QString& log)
+{
+    static const QRegularExpression stamp(QStringLiteral("^\\[[^\\]]+\\] "));
+    QStringList messages;
+    for (const QString& line : log.split(u'\n', Qt::SkipEmptyParts))
+        messages << QString(line).remove(stamp);
+    return messages;
+}
+
+} // namespace
+
+class CoreTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void stepRawValuesAreTheDisplayTexts()
+    {
+        const QStringList texts{"",
+                                "Sertifika indiriliyor...",
+                                "Sertifika indirildi ✅",
+                                "DER formatına çevriliyor...",
+                                "İşlem tamamlandı ✅",
+                                "İşlem başarısız ❌"};
+        const QList<ProcessingStep> steps = allProcessingSteps();
+        QCOMPARE(steps.size(), texts.size());
+        QCOMPARE(steps.front(), ProcessingStep::none);
+        QCOMPARE(steps.back(), ProcessingStep::failed);
+        for (qsizetype i = 0; i < steps.size(); ++i) {
+            QCOMPARE(rawValue(steps[i]), texts[i]);
+            QCOMPARE(processingStepFromRawValue(texts[i]), std::optional(steps[i]));
+            QCOMPARE(qHash(steps[i], 7), qHash(texts[i], 7));
+        }
+        QCOMPARE(processingStepFromRawValue(u"downloaded"), std::nullopt);
+        QCOMPARE(processingStepFromRawValue(u"Sertifika indirildi"), std::nullopt);
+        QCOMPARE(processingStepFromRawValue(u" "), std::nullopt);
+    }
+
+    void constructionStartsAtInitialValuesAndDoesNoWork()
+    {
+        ContentView view;
+        QSignalSpy logSpy(&view, &ContentView::debugOutputChanged);
+        QSignalSpy stepSpy(&view, &ContentView::currentStepChanged);
+        drainPostedTasks(&view);
+        QVERIFY(view.urlString().isEmpty());
+        QCOMPARE(view.outputName(), QStringLiteral("certificate"));
+        QVERIFY(view.statusMessage().isEmpty());
+        QVERIFY(view.selectedPemFile().isEmpty());
+        QVERIFY(!view.isProcessing());
+        QVERIFY(view.debugOutput().isEmpty());
+        QCOMPARE(view.currentStep(), ProcessingStep::none);
+        QCOMPARE(view.progress(), 0.0);
+        QCOMPARE(logSpy.count(), 0);
+        QCOMPARE(stepSpy.count(), 0);
+    }
+
+    void mediumTimeHasHoursMinutesAndSecondsOnly()
+    {
+        QCOMPARE(mediumTimeFormat(QLocale(QLocale::English, QLocale::UnitedStates)),
+                 QStringLiteral("h:mm:ss AP"));
+        QCOMPARE(mediumTimeFormat(QLocale(QLocale::Turkish, QLocale::Turkey)),
+                 QStringLiteral("HH:mm:ss"));
+        QCOMPARE(mediumTimeFormat(QLocale::c()), QStringLiteral("HH:mm:ss"));
+        const QString time = mediumTimeOfDay(QTime(14, 5, 9, 789));
+        QVERIFY2(time.contains(QStringLiteral("05")) && time.contains(QStringLiteral("09")),
+                 qPrintable(time));
+        QVERIFY2(!time.contains(QStringLiteral("789")), qPrintable(time));
+    }
+
+    void logLineIsStampedMessageAndLineFeed()
+    {
+        QCOMPARE(logLine(QStringLiteral("14:05:09"), QStringLiteral("[Reset] Tüm veriler")),
+                 QStringLiteral("[14:05:09] [Reset] Tüm veriler\n"));
+
+        ContentView view;
+        view.appendDebugLog(QStringLiteral("first"));
+        view.appendDebugLog(QString());
+        view.appendDebugLog(QStringLiteral("two\nlines "));
+        drainPostedTasks(&view);
+        const QString time = mediumTimeOfDay(QTime::currentTime());
+        const QRegularExpression format(QStringLiteral(
+            "^\\[([^\\]]+)\\] first\\n\\[([^\\]]+)\\] \\n\\[([^\\]]+)\\] two\\nlines \\n$"));
+        const QRegularExpressionMatch match = format.match(view.debugOutput());
+        QVERIFY2(match.hasMatch(), qPrintable(view.debugOutput()));
+        // Same shape as the clock gives now (the test may cross a second boundary).
+        QCOMPARE(match.captured(1).size(), time.size());
+    }
+
+    void postedWritesLandOnlyAfterReturningToTheEventLoop()
+    {
+        ContentView view;
+        view.setStep(ProcessingStep::downloading, 0.3);
+        view.appendDebugLog(QStringLiteral("requested during the action"));
+        view.setUrlString(QStringLiteral("direct"));
+        // Still inside the same stretch of code: only the direct write is visible.
+        QCOMPARE(view.urlString(), QStringLiteral("direct"));
+        QVERIFY(view.debugOutput().isEmpty());
+        QCOMPARE(view.currentStep(), ProcessingStep::none);
+        QCOMPARE(view.progress(), 0.0);
+        drainPostedTasks(&view);
+        QCOMPARE(logMessages(view.debugOutput()),
+                 QStringList{QStringLiteral("requested during the action")});
+        QCOMPARE(view.currentStep(), ProcessingStep::downloading);
+        QCOMPARE(view.progress(), 0.3);
+    }
+
+    void stepsAndLinesKeepCallOrderAcrossThreads()
+    {
+        ContentView view;
+        QStringList events;
+        connect(&view, &ContentView::debugLineAppended, this, [&](const QString& line) {
+            events << logMessages(line).value(0);
+        });
+        connect(&view, &ContentView::progressChanged, this,
+                [&] { events << QStringLiteral("progress %1").arg(view.progress()); });
+
+        QStringList expected;
+        std::thread worker([&] {
+            for (int i = 0; i < 200; ++i)
+                view.appendDebugLog(QStringLiteral("worker %1").arg(i));
+            view.setStep(ProcessingStep::downloaded, 0.9);
+        });
+        worker.join();
+        view.appendDebugLog(QStringLiteral("main after worker"));
+        for (int i = 0; i < 200; ++i)
+            expected << QStringLiteral("worker %1").arg(i);
+        expected << QStringLiteral("progress 0.9") << QStringLiteral("main after worker");
+
+        // Four threads at once: each thread's own lines stay in order and none is lost.
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 4; ++t) {
+            threads.emplace_back([&view, t] {
+                for (int i = 0; i < 250; ++i)
+                    view.appendDebugLog(QStringLiteral("t%1 %2").arg(t).arg(i));
+            });
+        }
+        for (std::thread& thread : threads)
+            thread.join();
+
+        drainPostedTasks(&view);
+        QCOMPARE(events.mid(0, expected.size()), expected);
+        const QStringList concurrent = events.mid(expected.size());
+        QCOMPARE(concurrent.size(), 1000);
+        for (int t = 0; t < 4; ++t) {
+            const QString prefix = QStringLiteral("t%1 ").arg(t);
+            QStringList own;
+            for (const QString& event : concurrent)
+                if (event.startsWith(prefix))
+                    own << event;
+            QCOMPARE(own.size(), 250);
+            for (int i = 0; i < 250; ++i)
+                QCOMPARE(own[i], prefix + QString::number(i));
+        }
+    }
+
+    void resetAllClearsEverythingAndLeavesItsOneLine()
+    {
+        ContentView view;
+        view.setUrlString(QStringLiteral("example.com"));
+        view.setOutputName(QString());
+        view.appendDebugLog(QStringLiteral("old line"));
+        view.setStep(ProcessingStep::failed, 1.0);
+        drainPostedTasks(&view);
+        QVERIFY(!view.debugOutput().isEmpty());
+
+        view.resetAll();
+        QVERIFY(view.urlString().isEmpty());
+        QCOMPARE(view.outputName(), QStringLiteral("certificate"));
+        QVERIFY(view.debugOutput().isEmpty());
+        QCOMPARE(view.currentStep(), ProcessingStep::none);
+        QCOMPARE(view.progress(), 0.0);
+        drainPostedTasks(&view);
+        const QRegularExpression onlyReset(
+            QStringLiteral("^\\[[^\\]]+\\] \\[Reset\\] Tüm veriler temizlendi\\n$"));
+        QVERIFY2(onlyReset.match(view.debugOutput()).hasMatch(), qPrintable(view.debugOutput()));
+    }
+
+    void resetDoesNotSwallowWorkAlreadyQueued()
+    {
+        ContentView view;
+        view.appendDebugLog(QStringLiteral("queued before reset"));
+        view.setStep(ProcessingStep::downloading, 0.5);
+        view.resetAll();
+        drainPostedTasks(&view);
+        QCOMPARE(logMessages(view.debugOutput()),
+                 (QStringList{"queued before reset", "[Reset] Tüm veriler temizlendi"}));
+        QCOMPARE(view.currentStep(), ProcessingStep::downloading);
+    }
+
+    void clearAndCopyTheLog()
+    {
+        ContentView view;
+        view.appendDebugLog(QStringLiteral("satır bir"));
+        view.appendDebugLog(QStringLiteral("🔍 satır iki"));
+        drainPostedTasks(&view);
+        QGuiApplication::clipboard()->setText(QStringLiteral("something held before"));
+        view.copyDebugLog();
+        QCOMPARE(QGuiApplication::clipboard()->text(), view.debugOutput());
+        QVERIFY(view.debugOutput().endsWith(u'\n'));
+
+        QSignalSpy replaced(&view, &ContentView::debugOutputReplaced);
+        view.clearDebugLog();
+        QVERIFY(view.debugOutput().isEmpty());
+        QCOMPARE(replaced.count(), 1);
+        drainPostedTasks(&view);
+        QVERIFY(view.debugOutput().isEmpty());
+    }
+
+    void appVersionFallsBackToOnePointZero()
+    {
+        QCoreApplication::setApplicationVersion(QStringLiteral("2.3"));
+        QCOMPARE(ContentView::appVersion(), QStringLiteral("2.3"));
+        QCoreApplication::setApplicationVersion(QString());
+        QCOMPARE(ContentView::appVersion(), QStringLiteral("1.0"));
+    }
+};
+
+QTEST_MAIN(CoreTest)
+#include "tst_core.moc"
