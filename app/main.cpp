@@ -1,6 +1,5 @@
 #include "app/RuveltaApp.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     return RuveltaApp::run(argc, argv);
 }

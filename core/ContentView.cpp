@@ -13,61 +13,55 @@ constexpr int maxConcurrentToolRuns = 64;
 
 } // namespace
 
-ContentView::ContentView(QObject* parent)
+ContentView::ContentView(FileDialogs& dialogs, QString toolPath, QObject* parent)
     : QObject(parent)
-    , outputName_(defaultOutputName)
-{
+    , dialogs_(dialogs)
+    , toolPath_(std::move(toolPath))
+    , outputName_(defaultOutputName) {
     workers_.setMaxThreadCount(maxConcurrentToolRuns);
 }
 
-ContentView::~ContentView()
-{
+ContentView::~ContentView() {
     // Workers post their results to this object; let them end before it goes.
     workers_.waitForDone();
 }
 
-void ContentView::setUrlString(const QString& text)
-{
+void ContentView::setUrlString(const QString& text) {
     if (urlString_ == text)
         return;
     urlString_ = text;
     Q_EMIT urlStringChanged();
 }
 
-void ContentView::setOutputName(const QString& name)
-{
+void ContentView::setOutputName(const QString& name) {
     if (outputName_ == name)
         return;
     outputName_ = name;
     Q_EMIT outputNameChanged();
 }
 
-void ContentView::setStatusMessage(const QString& message)
-{
+void ContentView::setStatusMessage(const QString& message) {
     if (statusMessage_ == message)
         return;
     statusMessage_ = message;
     Q_EMIT statusMessageChanged();
 }
 
-void ContentView::setProcessing(bool processing)
-{
+void ContentView::setProcessing(bool processing) {
     if (isProcessing_ == processing)
         return;
     isProcessing_ = processing;
     Q_EMIT isProcessingChanged();
 }
 
-void ContentView::setSelectedPemFile(const QUrl& file)
-{
+void ContentView::setSelectedPemFile(const QUrl& file) {
     if (selectedPemFile_ == file)
         return;
     selectedPemFile_ = file;
     Q_EMIT selectedPemFileChanged();
 }
 
-void ContentView::setDebugOutput(const QString& text)
-{
+void ContentView::setDebugOutput(const QString& text) {
     if (debugOutput_ == text)
         return;
     debugOutput_ = text;
@@ -75,32 +69,28 @@ void ContentView::setDebugOutput(const QString& text)
     Q_EMIT debugOutputChanged();
 }
 
-void ContentView::setCurrentStep(ProcessingStep step)
-{
+void ContentView::setCurrentStep(ProcessingStep step) {
     if (currentStep_ == step)
         return;
     currentStep_ = step;
     Q_EMIT currentStepChanged();
 }
 
-void ContentView::setProgress(double progress)
-{
+void ContentView::setProgress(double progress) {
     if (progress_ == progress)
         return;
     progress_ = progress;
     Q_EMIT progressChanged();
 }
 
-void ContentView::setStep(ProcessingStep step, double progress)
-{
+void ContentView::setStep(ProcessingStep step, double progress) {
     post([this, step, progress] {
         setCurrentStep(step);
         setProgress(progress);
     });
 }
 
-void ContentView::appendDebugLog(const QString& message)
-{
+void ContentView::appendDebugLog(const QString& message) {
     // The line carries the time of the request, not of the append.
     const QString time = mediumTimeOfDay(QTime::currentTime());
     post([this, time, message] {
@@ -111,8 +101,7 @@ void ContentView::appendDebugLog(const QString& message)
     });
 }
 
-void ContentView::resetAll()
-{
+void ContentView::resetAll() {
     setUrlString(QString());
     setOutputName(defaultOutputName);
     setStatusMessage(QString());
@@ -124,19 +113,24 @@ void ContentView::resetAll()
     appendDebugLog(QStringLiteral("[Reset] Tüm veriler temizlendi"));
 }
 
-void ContentView::clearDebugLog()
-{
+void ContentView::reportFailure(const QString& logMessage, const QString& status) {
+    if (!logMessage.isEmpty())
+        appendDebugLog(logMessage);
+    setStep(ProcessingStep::failed, 1.0);
+    setStatusMessage(status);
+    setProcessing(false);
+}
+
+void ContentView::clearDebugLog() {
     setDebugOutput(QString());
 }
 
-void ContentView::copyDebugLog()
-{
+void ContentView::copyDebugLog() {
     // setText replaces every format the clipboard held.
     QGuiApplication::clipboard()->setText(debugOutput_);
 }
 
-QString ContentView::appVersion()
-{
+QString ContentView::appVersion() {
     const QString version = QCoreApplication::applicationVersion();
     return version.isEmpty() ? QStringLiteral("1.0") : version;
 }

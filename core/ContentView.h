@@ -1,11 +1,15 @@
 #pragma once
 
 #include "core/ProcessingStep.h"
+#include "pipeline/SerialGate.h"
+#include "pipeline/ToolResult.h"
 
 #include <QObject>
 #include <QString>
 #include <QThreadPool>
 #include <QUrl>
+
+class FileDialogs;
 
 // The one owner of the converter's state and of every operation of the converter and the
 // certificate pipeline. Lives on the GUI thread and is written there only; widgets observe it
@@ -14,7 +18,10 @@ class ContentView : public QObject {
     Q_OBJECT
 
 public:
-    explicit ContentView(QObject* parent = nullptr);
+    // `toolPath` is the openssl executable; only tests point it elsewhere.
+    explicit ContentView(FileDialogs& dialogs,
+                         QString toolPath = QStringLiteral("/usr/bin/openssl"),
+                         QObject* parent = nullptr);
     ~ContentView() override;
 
     const QString& urlString() const { return urlString_; }
@@ -30,9 +37,20 @@ public:
     void setUrlString(const QString& text);
     void setOutputName(const QString& name);
 
+    // The window's actions.
+    void startConversion();
     void resetAll();
+    void selectPemFile();
+    void clearSelectedFile();
     void clearDebugLog();
     void copyDebugLog();
+
+    // The two sources of a run; both end in convertPemFileToDer.
+    void downloadCertificateChain();
+    void convertPemFileToDer(const QUrl& fileUrl);
+
+    // Logs its verdict; true when the file holds both certificate markers.
+    bool validatePemFile(const QUrl& fileUrl);
 
     // Both only post their write to the GUI thread's queue, so they may be called from any
     // thread; posted writes land in call order, after the caller returns to the event loop.
@@ -57,6 +75,15 @@ Q_SIGNALS:
     void progressChanged();
 
 private:
+    void startChainDownload(const QString& host, int port, const QString& chainFile);
+    void fetchChain(const QString& host, int port, const QString& chainFile);
+    void handleDownloadResult(const ToolResult& result, const QString& chainFile);
+    void convertFirstCertificate(const QString& block);
+    void convertToDer(const QString& inputFile, const QString& destination);
+    void handleConversionResult(const ToolResult& result, const QString& destination);
+    // Log line (when given), failed step, status message, end of the busy state.
+    void reportFailure(const QString& logMessage, const QString& status);
+
     void setStatusMessage(const QString& message);
     void setProcessing(bool processing);
     void setSelectedPemFile(const QUrl& file);
@@ -65,10 +92,12 @@ private:
     void setProgress(double progress);
 
     // Runs `task` on the GUI thread after everything posted before it.
-    template <typename Task> void post(Task&& task)
-    {
+    template <typename Task> void post(Task&& task) {
         QMetaObject::invokeMethod(this, std::forward<Task>(task), Qt::QueuedConnection);
     }
+
+    FileDialogs& dialogs_;
+    const QString toolPath_;
 
     QString urlString_;
     QString outputName_;
@@ -78,6 +107,10 @@ private:
     QString debugOutput_;
     ProcessingStep currentStep_ = ProcessingStep::none;
     double progress_ = 0.0;
+
+    // "first_cert.pem" is held from the moment a run writes it until its conversion has read
+    // it, so overlapping runs never convert each other's certificate.
+    SerialGate firstCertificateGate_{this};
 
     // Tool runs block a worker each, so the pool is not limited to the number of cores.
     QThreadPool workers_;

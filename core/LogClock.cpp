@@ -2,8 +2,7 @@
 
 // Qt's long time format is the closest to the medium style but carries the zone ("t") and,
 // in some locales, milliseconds ("z"); both are dropped outside quoted literals.
-QString mediumTimeFormat(const QLocale& locale)
-{
+QString mediumTimeFormat(const QLocale& locale) {
     const QString longFormat = locale.timeFormat(QLocale::LongFormat);
     QString format;
     bool quoted = false;
@@ -21,13 +20,11 @@ QString mediumTimeFormat(const QLocale& locale)
     return format.isEmpty() ? QStringLiteral("HH:mm:ss") : format;
 }
 
-QString mediumTimeOfDay(const QTime& time)
-{
+QString mediumTimeOfDay(const QTime& time) {
     static const QString format = mediumTimeFormat(QLocale::system());
     return QLocale::system().toString(time, format);
 }
 
-QString logLine(const QString& formattedTime, const QString& message)
-{
+QString logLine(const QString& formattedTime, const QString& message) {
     return u'[' + formattedTime + QStringLiteral("] ") + message + u'\n';
 }

@@ -1,9 +1,8 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QTime>
-
-#include <QLocale>
 
 // The pattern for the medium time style of a locale.
 QString mediumTimeFormat(const QLocale& locale);

@@ -1,7 +1,6 @@
 #include "core/ProcessingStep.h"
 
-QString rawValue(ProcessingStep step)
-{
+QString rawValue(ProcessingStep step) {
     switch (step) {
     case ProcessingStep::none:
         return QString();
@@ -19,8 +18,7 @@ QString rawValue(ProcessingStep step)
     return QString();
 }
 
-const QList<ProcessingStep>& allProcessingSteps()
-{
+const QList<ProcessingStep>& allProcessingSteps() {
     static const QList<ProcessingStep> steps{
         ProcessingStep::none,       ProcessingStep::downloading, ProcessingStep::downloaded,
         ProcessingStep::converting, ProcessingStep::completed,   ProcessingStep::failed,
@@ -28,8 +26,7 @@ const QList<ProcessingStep>& allProcessingSteps()
     return steps;
 }
 
-std::optional<ProcessingStep> processingStepFromRawValue(QStringView text)
-{
+std::optional<ProcessingStep> processingStepFromRawValue(QStringView text) {
     for (ProcessingStep step : allProcessingSteps()) {
         if (rawValue(step) == text)
             return step;

@@ -4,7 +4,6 @@
 #include <QList>
 #include <QString>
 #include <QStringView>
-
 #include <functional>
 #include <optional>
 
@@ -15,8 +14,7 @@ QString rawValue(ProcessingStep step);
 const QList<ProcessingStep>& allProcessingSteps();
 std::optional<ProcessingStep> processingStepFromRawValue(QStringView text);
 
-inline size_t qHash(ProcessingStep step, size_t seed = 0) noexcept
-{
+inline size_t qHash(ProcessingStep step, size_t seed = 0) noexcept {
     return qHash(rawValue(step), seed);
 }
 

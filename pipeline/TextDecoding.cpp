@@ -5,8 +5,7 @@
 
 namespace {
 
-std::optional<QString> decodeStrictly(QByteArrayView bytes, QStringConverter::Encoding encoding)
-{
+std::optional<QString> decodeStrictly(QByteArrayView bytes, QStringConverter::Encoding encoding) {
     // Stateless: a sequence cut short at the end is an error, not something to wait for.
     // ConvertInitialBom: the bytes are taken as they are; a byte-order mark that chose the
     // encoding has already been cut off by the caller.
@@ -25,13 +24,11 @@ struct ByteOrderMark {
 
 } // namespace
 
-std::optional<QString> decodeUtf8Strictly(QByteArrayView bytes)
-{
+std::optional<QString> decodeUtf8Strictly(QByteArrayView bytes) {
     return decodeStrictly(bytes, QStringConverter::Utf8);
 }
 
-std::optional<QString> decodeTextFileBytes(QByteArrayView bytes)
-{
+std::optional<QString> decodeTextFileBytes(QByteArrayView bytes) {
     // UTF-32 LE must be tested before UTF-16 LE: its mark begins with the same two bytes.
     static const ByteOrderMark marks[] = {
         {QByteArrayView("\xFF\xFE\x00\x00", 4), QStringConverter::Utf32LE},
@@ -47,8 +44,7 @@ std::optional<QString> decodeTextFileBytes(QByteArrayView bytes)
     return decodeUtf8Strictly(bytes);
 }
 
-std::optional<QString> readTextFile(const QString& path)
-{
+std::optional<QString> readTextFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;

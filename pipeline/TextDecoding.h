@@ -2,7 +2,6 @@
 
 #include <QByteArrayView>
 #include <QString>
-
 #include <optional>
 
 // The whole byte sequence as UTF-8, or nothing when any part of it is not valid UTF-8.

@@ -8,3 +8,8 @@ struct ToolResult {
     QString output;
     QString error;
 };
+
+// The word the log uses for a run's outcome.
+inline QString outcomeWord(const ToolResult& result) {
+    return result.success ? QStringLiteral("BAŞARILI") : QStringLiteral("BAŞARISIZ");
+}

@@ -12,8 +12,7 @@ constexpr int killGraceMs = 500;
 
 // Waits until the child has ended or the deadline passes. QProcess drains both pipes into its
 // own buffers while it waits, so a chatty child never stalls on a full pipe.
-bool waitUntilEnded(QProcess& process, QDeadlineTimer deadline)
-{
+bool waitUntilEnded(QProcess& process, QDeadlineTimer deadline) {
     while (process.state() != QProcess::NotRunning) {
         if (deadline.hasExpired())
             return false;
@@ -23,8 +22,7 @@ bool waitUntilEnded(QProcess& process, QDeadlineTimer deadline)
 }
 
 // QProcess only signals a child it has not reaped yet, so an ended tool is never signalled.
-void endWithinWatchdog(QProcess& process, QDeadlineTimer firstStage)
-{
+void endWithinWatchdog(QProcess& process, QDeadlineTimer firstStage) {
     if (waitUntilEnded(process, firstStage))
         return;
     process.terminate();
@@ -37,8 +35,7 @@ void endWithinWatchdog(QProcess& process, QDeadlineTimer firstStage)
 } // namespace
 
 ToolResult runOpenSSL(const QString& executablePath, const QStringList& arguments,
-                      double timeoutSeconds)
-{
+                      double timeoutSeconds) {
     QProcess process;
     process.setProgram(executablePath);
     process.setArguments(arguments);

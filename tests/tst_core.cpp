@@ -1,28 +1,27 @@
 #include "core/ContentView.h"
 #include "core/LogClock.h"
 #include "core/ProcessingStep.h"
+#include "support/ScriptedFileDialogs.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
-
 #include <thread>
 #include <vector>
 
 namespace {
 
 // Runs everything posted so far: the queue is a FIFO, so a marker posted last runs last.
-void drainPostedTasks(QObject* context)
-{
+void drainPostedTasks(QObject* context) {
     bool reached = false;
-    QMetaObject::invokeMethod(context, [&reached] { reached = true; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        context, [&reached] { reached = true; }, Qt::QueuedConnection);
     QTRY_VERIFY(reached);
 }
 
-QStringList logMessages(const QString& log)
-{
+QStringList logMessages(const QString& log) {
     static const QRegularExpression stamp(QStringLiteral("^\\[[^\\]]+\\] "));
     QStringList messages;
     for (const QString& line : log.split(u'\n', Qt::SkipEmptyParts))
@@ -36,8 +35,7 @@ class CoreTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void stepRawValuesAreTheDisplayTexts()
-    {
+    void stepRawValuesAreTheDisplayTexts() {
         const QStringList texts{"",
                                 "Sertifika indiriliyor...",
                                 "Sertifika indirildi ✅",
@@ -58,9 +56,9 @@ private Q_SLOTS:
         QCOMPARE(processingStepFromRawValue(u" "), std::nullopt);
     }
 
-    void constructionStartsAtInitialValuesAndDoesNoWork()
-    {
-        ContentView view;
+    void constructionStartsAtInitialValuesAndDoesNoWork() {
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs);
         QSignalSpy logSpy(&view, &ContentView::debugOutputChanged);
         QSignalSpy stepSpy(&view, &ContentView::currentStepChanged);
         drainPostedTasks(&view);
@@ -76,8 +74,7 @@ private Q_SLOTS:
         QCOMPARE(stepSpy.count(), 0);
     }
 
-    void mediumTimeHasHoursMinutesAndSecondsOnly()
-    {
+    void mediumTimeHasHoursMinutesAndSecondsOnly() {
         QCOMPARE(mediumTimeFormat(QLocale(QLocale::English, QLocale::UnitedStates)),
                  QStringLiteral("h:mm:ss AP"));
         QCOMPARE(mediumTimeFormat(QLocale(QLocale::Turkish, QLocale::Turkey)),
@@ -89,12 +86,12 @@ private Q_SLOTS:
         QVERIFY2(!time.contains(QStringLiteral("789")), qPrintable(time));
     }
 
-    void logLineIsStampedMessageAndLineFeed()
-    {
+    void logLineIsStampedMessageAndLineFeed() {
         QCOMPARE(logLine(QStringLiteral("14:05:09"), QStringLiteral("[Reset] Tüm veriler")),
                  QStringLiteral("[14:05:09] [Reset] Tüm veriler\n"));
 
-        ContentView view;
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs);
         view.appendDebugLog(QStringLiteral("first"));
         view.appendDebugLog(QString());
         view.appendDebugLog(QStringLiteral("two\nlines "));
@@ -108,9 +105,9 @@ private Q_SLOTS:
         QCOMPARE(match.captured(1).size(), time.size());
     }
 
-    void postedWritesLandOnlyAfterReturningToTheEventLoop()
-    {
-        ContentView view;
+    void postedWritesLandOnlyAfterReturningToTheEventLoop() {
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs);
         view.setStep(ProcessingStep::downloading, 0.3);
         view.appendDebugLog(QStringLiteral("requested during the action"));
         view.setUrlString(QStringLiteral("direct"));
@@ -126,13 +123,12 @@ private Q_SLOTS:
         QCOMPARE(view.progress(), 0.3);
     }
 
-    void stepsAndLinesKeepCallOrderAcrossThreads()
-    {
-        ContentView view;
+    void stepsAndLinesKeepCallOrderAcrossThreads() {
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs);
         QStringList events;
-        connect(&view, &ContentView::debugLineAppended, this, [&](const QString& line) {
-            events << logMessages(line).value(0);
-        });
+        connect(&view, &ContentView::debugLineAppended, this,
+                [&](const QString& line) { events << logMessages(line).value(0); });
         connect(&view, &ContentView::progressChanged, this,
                 [&] { events << QStringLiteral("progress %1").arg(view.progress()); });
 
@@ -175,9 +171,9 @@ private Q_SLOTS:
         }
     }
 
-    void resetAllClearsEverythingAndLeavesItsOneLine()
-    {
-        ContentView view;
+    void resetAllClearsEverythingAndLeavesItsOneLine() {
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs);
         view.setUrlString(QStringLiteral("example.com"));
         view.setOutputName(QString());
         view.appendDebugLog(QStringLiteral("old line"));
@@ -197,9 +193,9 @@ private Q_SLOTS:
         QVERIFY2(onlyReset.match(view.debugOutput()).hasMatch(), qPrintable(view.debugOutput()));
     }
 
-    void resetDoesNotSwallowWorkAlreadyQueued()
-    {
-        ContentView view;
+    void resetDoesNotSwallowWorkAlreadyQueued() {
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs);
         view.appendDebugLog(QStringLiteral("queued before reset"));
         view.setStep(ProcessingStep::downloading, 0.5);
         view.resetAll();
@@ -209,9 +205,9 @@ private Q_SLOTS:
         QCOMPARE(view.currentStep(), ProcessingStep::downloading);
     }
 
-    void clearAndCopyTheLog()
-    {
-        ContentView view;
+    void clearAndCopyTheLog() {
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs);
         view.appendDebugLog(QStringLiteral("satır bir"));
         view.appendDebugLog(QStringLiteral("🔍 satır iki"));
         drainPostedTasks(&view);
@@ -228,8 +224,7 @@ private Q_SLOTS:
         QVERIFY(view.debugOutput().isEmpty());
     }
 
-    void appVersionFallsBackToOnePointZero()
-    {
+    void appVersionFallsBackToOnePointZero() {
         QCoreApplication::setApplicationVersion(QStringLiteral("2.3"));
         QCOMPARE(ContentView::appVersion(), QStringLiteral("2.3"));
         QCoreApplication::setApplicationVersion(QString());

@@ -11,14 +11,12 @@ class ToolRunnerTest : public QObject {
 private:
     QTemporaryDir dir_;
 
-    QString script(const char* name, const QByteArray& body)
-    {
+    QString script(const char* name, const QByteArray& body) {
         return writeShellScript(dir_.path(), QString::fromLatin1(name), body);
     }
 
 private Q_SLOTS:
-    void successFollowsExitStatusOrMarkerOnStandardOutput_data()
-    {
+    void successFollowsExitStatusOrMarkerOnStandardOutput_data() {
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<bool>("success");
         QTest::addColumn<QString>("output");
@@ -38,12 +36,11 @@ private Q_SLOTS:
             << QByteArray("echo partial; kill -9 $$") << false << QStringLiteral("partial\n")
             << QString();
         QTest::newRow("both streams kept apart, Turkish text decoded")
-            << QByteArray("printf 'çıktı'; printf 'hata ş' >&2") << true
-            << QStringLiteral("çıktı") << QStringLiteral("hata ş");
+            << QByteArray("printf 'çıktı'; printf 'hata ş' >&2") << true << QStringLiteral("çıktı")
+            << QStringLiteral("hata ş");
     }
 
-    void successFollowsExitStatusOrMarkerOnStandardOutput()
-    {
+    void successFollowsExitStatusOrMarkerOnStandardOutput() {
         QFETCH(QByteArray, body);
         const ToolResult result = runOpenSSL(script("tool", body), {}, 10.0);
         QTEST(result.success, "success");
@@ -51,8 +48,7 @@ private Q_SLOTS:
         QTEST(result.error, "error");
     }
 
-    void missingExecutableReportsLaunchFailure()
-    {
+    void missingExecutableReportsLaunchFailure() {
         const ToolResult result = runOpenSSL(dir_.filePath("no-such-tool"), {"x509"}, 10.0);
         QVERIFY(!result.success);
         QVERIFY(result.output.isEmpty());
@@ -61,30 +57,25 @@ private Q_SLOTS:
         QVERIFY(result.error.size() > QStringLiteral("Process hatası: ").size());
     }
 
-    void argumentsArriveVerbatimAndEnvironmentIsInherited()
-    {
+    void argumentsArriveVerbatimAndEnvironmentIsInherited() {
         qputenv("RUVELTA_RUNNER_PROBE", "inherited value");
-        const QString tool =
-            script("args", "for a in \"$@\"; do printf '<%s>' \"$a\"; done; "
-                           "printf '[%s]' \"$RUVELTA_RUNNER_PROBE\"");
-        const QStringList arguments{"x509", "a path/with blanks.pem", "-", "$HOME", "line\nbreak",
-                                    "'quoted'", ""};
+        const QString tool = script("args", "for a in \"$@\"; do printf '<%s>' \"$a\"; done; "
+                                            "printf '[%s]' \"$RUVELTA_RUNNER_PROBE\"");
+        const QStringList arguments{
+            "x509", "a path/with blanks.pem", "-", "$HOME", "line\nbreak", "'quoted'", ""};
         const ToolResult result = runOpenSSL(tool, arguments, 10.0);
         QVERIFY(result.success);
         QCOMPARE(result.output, QStringLiteral("<x509><a path/with blanks.pem><-><$HOME>"
                                                "<line\nbreak><'quoted'><>[inherited value]"));
     }
 
-    void standardInputIsAtEndOfFile()
-    {
+    void standardInputIsAtEndOfFile() {
         const ToolResult result = runOpenSSL(
-            script("reader", "if read line; then echo \"got $line\"; else echo eof; fi"), {},
-            5.0);
+            script("reader", "if read line; then echo \"got $line\"; else echo eof; fi"), {}, 5.0);
         QCOMPARE(result.output, QStringLiteral("eof\n"));
     }
 
-    void invalidUtf8GivesEmptyText()
-    {
+    void invalidUtf8GivesEmptyText() {
         const ToolResult result = runOpenSSL(
             script("binary", "printf 'valid start \\377 end'; printf 'ok\\300' >&2; exit 3"), {},
             5.0);
@@ -92,45 +83,41 @@ private Q_SLOTS:
         QVERIFY(result.output.isEmpty());
         QVERIFY(result.error.isEmpty());
 
-        const ToolResult truncated =
-            runOpenSSL(script("truncated", "printf 'cut \\304'"), {}, 5.0);
+        const ToolResult truncated = runOpenSSL(script("truncated", "printf 'cut \\304'"), {}, 5.0);
         QVERIFY(truncated.output.isEmpty());
     }
 
-    void largeOutputIsDrainedWhileTheToolRuns()
-    {
+    void largeOutputIsDrainedWhileTheToolRuns() {
         // Far more than a pipe holds: a runner that read only after the end would stall here
         // until the watchdog killed the tool, and the run would fail.
-        const ToolResult result = runOpenSSL(
-            script("chatty", "head -c 4194304 /dev/zero | tr '\\0' a; "
-                             "head -c 1048576 /dev/zero | tr '\\0' b >&2; echo done"),
-            {}, 30.0);
+        const ToolResult result =
+            runOpenSSL(script("chatty", "head -c 4194304 /dev/zero | tr '\\0' a; "
+                                        "head -c 1048576 /dev/zero | tr '\\0' b >&2; echo done"),
+                       {}, 30.0);
         QVERIFY(result.success);
         QCOMPARE(result.output.size(), 4194304 + 5);
         QVERIFY(result.output.endsWith(QStringLiteral("adone\n")));
         QCOMPARE(result.error.size(), 1048576);
     }
 
-    void toolPastItsTimeoutIsAskedToTerminate()
-    {
+    void toolPastItsTimeoutIsAskedToTerminate() {
         // The trap proves the tool received the termination request, not the kill.
         QElapsedTimer clock;
         clock.start();
-        const ToolResult result = runOpenSSL(
-            script("sleeper", "trap 'echo terminated; exit 143' TERM\n"
-                              "sleep 30 >/dev/null 2>&1 &\nwait"),
-            {}, 0.3);
+        const ToolResult result =
+            runOpenSSL(script("sleeper", "trap 'echo terminated; exit 143' TERM\n"
+                                         "sleep 30 >/dev/null 2>&1 &\nwait"),
+                       {}, 0.3);
         QVERIFY(!result.success);
         QCOMPARE(result.output, QStringLiteral("terminated\n"));
         QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
     }
 
-    void toolIgnoringTerminationIsKilledHalfASecondLater()
-    {
+    void toolIgnoringTerminationIsKilledHalfASecondLater() {
         QElapsedTimer clock;
         clock.start();
-        const ToolResult result = runOpenSSL(
-            script("stubborn", "trap '' TERM\necho started\nexec sleep 30"), {}, 0.3);
+        const ToolResult result =
+            runOpenSSL(script("stubborn", "trap '' TERM\necho started\nexec sleep 30"), {}, 0.3);
         const qint64 elapsed = clock.elapsed();
         QVERIFY(!result.success);
         QCOMPARE(result.output, QStringLiteral("started\n"));
@@ -138,12 +125,11 @@ private Q_SLOTS:
         QVERIFY2(elapsed < 5000, qPrintable(QString::number(elapsed)));
     }
 
-    void certificateThenHangCountsAsSuccess()
-    {
-        const ToolResult result = runOpenSSL(
-            script("hanging", "echo '-----BEGIN CERTIFICATE-----'\necho MIIB\n"
-                              "echo '-----END CERTIFICATE-----'\nexec sleep 30"),
-            {}, 0.3);
+    void certificateThenHangCountsAsSuccess() {
+        const ToolResult result =
+            runOpenSSL(script("hanging", "echo '-----BEGIN CERTIFICATE-----'\necho MIIB\n"
+                                         "echo '-----END CERTIFICATE-----'\nexec sleep 30"),
+                       {}, 0.3);
         QVERIFY(result.success);
         QCOMPARE(result.output, QStringLiteral("-----BEGIN CERTIFICATE-----\nMIIB\n"
                                                "-----END CERTIFICATE-----\n"));

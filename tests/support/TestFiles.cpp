@@ -5,8 +5,7 @@
 #include <QFileInfo>
 #include <QTest>
 
-void writeTestFile(const QString& path, const QByteArray& content)
-{
+void writeTestFile(const QString& path, const QByteArray& content) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -14,16 +13,14 @@ void writeTestFile(const QString& path, const QByteArray& content)
     file.write(content);
 }
 
-QString writeShellScript(const QString& folder, const QString& name, const QByteArray& body)
-{
+QString writeShellScript(const QString& folder, const QString& name, const QByteArray& body) {
     const QString path = folder + u'/' + name;
     writeTestFile(path, "#!/bin/sh\n" + body + '\n');
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return path;
 }
 
-QByteArray readTestFile(const QString& path)
-{
+QByteArray readTestFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray();

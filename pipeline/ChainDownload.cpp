@@ -1,0 +1,103 @@
+#include "core/ContentView.h"
+#include "pipeline/DownloadTarget.h"
+#include "pipeline/GraphemeText.h"
+#include "pipeline/PemInspection.h"
+#include "pipeline/PrivateTempFiles.h"
+#include "pipeline/ToolRunner.h"
+
+#include <QFileInfo>
+
+namespace {
+
+constexpr double chainDownloadTimeout = 20.0;
+constexpr qsizetype outputExcerptLength = 500;
+constexpr qsizetype errorExcerptLength = 300;
+
+} // namespace
+
+void ContentView::downloadCertificateChain() {
+    setProcessing(true);
+    setStatusMessage(QString());
+    setDebugOutput(QString());
+
+    const DownloadTarget target = deriveDownloadTarget(urlString_);
+    appendDebugLog(QStringLiteral("🔍 Girilen URL: '") + target.trimmedText + u'\'');
+    setStep(ProcessingStep::downloading, 0.1);
+    if (target.prefixAdded)
+        appendDebugLog(QStringLiteral("🔧 https öneki eklendi: '") + target.urlText + u'\'');
+    if (!target.isValid()) {
+        reportFailure(QStringLiteral("❌ URL ayrıştırılamadı: '") + target.urlText + u'\'',
+                      QStringLiteral("❌ Geçersiz URL"));
+        return;
+    }
+    appendDebugLog(QStringLiteral("🌐 Bağlanılan adres: ") +
+                   connectAddress(target.host, target.port));
+    setStep(ProcessingStep::downloading, 0.3);
+
+    const QString chainFile = privateTempFilePath(QStringLiteral("downloaded_chain.pem"));
+    appendDebugLog(QStringLiteral("📁 Geçici dosya yolu: ") + chainFile);
+    startChainDownload(target.host, target.port, chainFile);
+}
+
+void ContentView::startChainDownload(const QString& host, int port, const QString& chainFile) {
+    appendDebugLog(QStringLiteral("📥 Sertifika indirimi başlatılıyor..."));
+    setStep(ProcessingStep::downloading, 0.5);
+    workers_.start([this, host, port, chainFile] { fetchChain(host, port, chainFile); });
+}
+
+void ContentView::fetchChain(const QString& host, int port, const QString& chainFile) {
+    // Runs on a worker: it touches no state, only posts the result back.
+    const QStringList arguments{QStringLiteral("s_client"),
+                                QStringLiteral("-showcerts"),
+                                QStringLiteral("-verify_return_error"),
+                                QStringLiteral("-connect"),
+                                connectAddress(host, port),
+                                QStringLiteral("-servername"),
+                                host};
+    const ToolResult result = runOpenSSL(toolPath_, arguments, chainDownloadTimeout);
+    post([this, result, chainFile] { handleDownloadResult(result, chainFile); });
+}
+
+void ContentView::handleDownloadResult(const ToolResult& result, const QString& chainFile) {
+    appendDebugLog(QStringLiteral("📥 İndirme sonucu: ") + outcomeWord(result));
+    if (!result.output.isEmpty()) {
+        appendDebugLog(QStringLiteral("📤 çıktı (ilk 500 karakter):\n") +
+                       graphemeExcerpt(result.output, outputExcerptLength));
+    }
+    if (!result.error.isEmpty()) {
+        appendDebugLog(QStringLiteral("⚠️ hata (ilk 300 karakter):\n") +
+                       graphemeExcerpt(result.error, errorExcerptLength));
+    }
+    setStep(ProcessingStep::downloading, 0.8);
+
+    const QList<QString> blocks = extractCertificateBlocks(result.output);
+    appendDebugLog(QStringLiteral("📜 Bulunan sertifika sayısı: ") + QString::number(blocks.size()));
+    if (blocks.isEmpty()) {
+        reportFailure(QString(), QStringLiteral("❌ Sertifika zinciri indirilemedi"));
+        return;
+    }
+
+    // The file is written, checked and read by the conversion in this one stretch of GUI-thread
+    // code, so a second download cannot replace it in between.
+    QString error = writePrivateTempFile(chainFile, blocks.join(u'\n'));
+    const QFileInfo saved(chainFile);
+    if (error.isEmpty() && !saved.exists())
+        error = chainFile + QStringLiteral(": the saved file cannot be found");
+    if (!error.isEmpty()) {
+        reportFailure(QStringLiteral("❌ Yazma hatası: ") + error,
+                      QStringLiteral("❌ PEM dosyası kaydedilemedi"));
+        return;
+    }
+    appendDebugLog(QStringLiteral("📊 Kaydedilen PEM dosya boyutu: ") +
+                   QString::number(saved.size()) + QStringLiteral(" bytes"));
+    setStep(ProcessingStep::downloaded, 0.9);
+
+    const QUrl chainUrl = QUrl::fromLocalFile(chainFile);
+    if (!validatePemFile(chainUrl)) {
+        reportFailure(QString(),
+                      QStringLiteral("❌ İndirilen dosya geçerli bir PEM sertifikası değil"));
+        return;
+    }
+    setStep(ProcessingStep::converting, 0.9);
+    convertPemFileToDer(chainUrl);
+}

@@ -1,0 +1,51 @@
+#include "pipeline/DownloadTarget.h"
+
+#include <QUrl>
+
+namespace {
+
+const QString httpsPrefix = QStringLiteral("https://");
+
+bool startsWithHttpScheme(const QString& text) {
+    return text.startsWith(QStringLiteral("http://"), Qt::CaseInsensitive) ||
+           text.startsWith(httpsPrefix, Qt::CaseInsensitive);
+}
+
+// A host the tool can be given safely: no blank that would split it, nothing that reads as
+// one of its options.
+bool isUsableHost(const QString& host) {
+    if (host.isEmpty() || host.startsWith(u'-'))
+        return false;
+    for (QChar c : host) {
+        if (c.isSpace() || c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+DownloadTarget deriveDownloadTarget(const QString& typedText) {
+    DownloadTarget target;
+    target.trimmedText = typedText.trimmed();
+    target.prefixAdded = !startsWithHttpScheme(target.trimmedText);
+    target.urlText = target.prefixAdded ? httpsPrefix + target.trimmedText : target.trimmedText;
+
+    const QUrl url(target.urlText, QUrl::StrictMode);
+    if (!url.isValid())
+        return target;
+    // The tool takes host names in their ASCII (punycode) form.
+    const QString host = url.host(QUrl::EncodeUnicode);
+    const int defaultPort = url.scheme().toLower() == QStringLiteral("https") ? 443 : 80;
+    const int port = url.port(defaultPort);
+    if (!isUsableHost(host) || port < 1 || port > 65535)
+        return target;
+    target.host = host;
+    target.port = port;
+    return target;
+}
+
+QString connectAddress(const QString& host, int port) {
+    const QString bracketed = host.contains(u':') ? u'[' + host + u']' : host;
+    return bracketed + u':' + QString::number(port);
+}

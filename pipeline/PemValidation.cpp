@@ -1,0 +1,22 @@
+#include "core/ContentView.h"
+#include "pipeline/PemInspection.h"
+#include "pipeline/TextDecoding.h"
+
+bool ContentView::validatePemFile(const QUrl& fileUrl) {
+    const QString path = fileUrl.toLocalFile();
+    const std::optional<QString> text = readTextFile(path);
+    if (!text || text->isEmpty()) {
+        appendDebugLog(QStringLiteral("⚠️ PEM dosyası boş veya okunamıyor: ") + path);
+        return false;
+    }
+    if (!text->contains(beginCertificateMarker)) {
+        appendDebugLog(QStringLiteral("❌ BEGIN CERTIFICATE satırı bulunamadı"));
+        return false;
+    }
+    if (!text->contains(endCertificateMarker)) {
+        appendDebugLog(QStringLiteral("❌ END CERTIFICATE satırı bulunamadı"));
+        return false;
+    }
+    appendDebugLog(QStringLiteral("✅ PEM dosyası doğrulaması başarılı"));
+    return true;
+}

@@ -1,0 +1,53 @@
+#include "pipeline/PrivateTempFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString systemError(const QString& what) {
+    return what + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+}
+
+QString ensurePrivateFolder(const QString& folder) {
+    const QByteArray path = QFile::encodeName(folder);
+    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+        return systemError(folder);
+    struct stat info {};
+    if (::lstat(path.constData(), &info) != 0)
+        return systemError(folder);
+    if (S_ISLNK(info.st_mode))
+        return folder + QStringLiteral(" is a symbolic link; refusing to use it");
+    if (!S_ISDIR(info.st_mode))
+        return folder + QStringLiteral(" is not a folder");
+    if (info.st_uid != ::geteuid())
+        return folder + QStringLiteral(" belongs to another user; refusing to use it");
+    if ((info.st_mode & 077) != 0 && ::chmod(path.constData(), 0700) != 0)
+        return systemError(folder);
+    return QString();
+}
+
+} // namespace
+
+QString privateTempFilePath(const QString& fileName) {
+    const QString folder =
+        QDir::tempPath() + QStringLiteral("/ruvelta-") + QString::number(::geteuid());
+    return folder + u'/' + fileName;
+}
+
+QString writePrivateTempFile(const QString& path, const QString& text) {
+    if (QString error = ensurePrivateFolder(QFileInfo(path).path()); !error.isEmpty())
+        return error;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    file.write(text.toUtf8());
+    if (!file.commit())
+        return file.errorString();
+    return QString();
+}
