@@ -2,9 +2,9 @@
 
 #include "core/ContentView.h"
 #include "ui/QtFileDialogs.h"
+#include "ui/RootColumn.h"
 
 #include <QApplication>
-#include <QWidget>
 
 int RuveltaApp::run(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -13,9 +13,8 @@ int RuveltaApp::run(int argc, char** argv) {
 
     QtFileDialogs dialogs;
     ContentView contentView(dialogs);
-    QWidget window;
+    RootColumn window(contentView);
     dialogs.setParentWindow(&window);
-    window.setMinimumSize(700, 600);
     window.show();
     return QApplication::exec();
 }

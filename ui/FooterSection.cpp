@@ -1,0 +1,37 @@
+#include "ui/FooterSection.h"
+
+#include "core/ContentView.h"
+#include "ui/Style.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QVBoxLayout>
+
+FooterSection::FooterSection(QWidget* parent)
+    : QWidget(parent) {
+    setObjectName(QStringLiteral("footerSection"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+
+    auto* dividerRow = new QWidget(this);
+    auto* dividerLayout = new QVBoxLayout(dividerRow);
+    dividerLayout->setContentsMargins(50, 20, 50, 0);
+    auto* divider = new QFrame(dividerRow);
+    divider->setFrameShape(QFrame::HLine);
+    divider->setFrameShadow(QFrame::Sunken);
+    dividerLayout->addWidget(divider);
+    layout->addWidget(dividerRow);
+
+    auto* lines = new QVBoxLayout;
+    lines->setContentsMargins(0, 8, 0, 0);
+    lines->setSpacing(2);
+    auto* version = makeLabel(QStringLiteral("Version ") + ContentView::appVersion(),
+                              TextRole::caption2, QFont::Normal, SystemColor::secondaryText());
+    version->setObjectName(QStringLiteral("versionLabel"));
+    lines->addWidget(version, 0, Qt::AlignHCenter);
+    lines->addWidget(makeLabel(QStringLiteral("Powered by Quessor"), TextRole::caption2,
+                               QFont::Medium, SystemColor::secondaryText()),
+                     0, Qt::AlignHCenter);
+    layout->addLayout(lines);
+}

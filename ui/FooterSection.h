@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QWidget>
+
+class FooterSection : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit FooterSection(QWidget* parent = nullptr);
+};

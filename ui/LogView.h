@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+class ContentView;
+
+// The activity log as text: lines are added as they arrive instead of setting the whole text
+// again, so a long log stays cheap. It never scrolls by itself and cannot be selected.
+class LogView : public QPlainTextEdit {
+    Q_OBJECT
+
+public:
+    LogView(ContentView& view, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void appendLine(const QString& line);
+    // The tinted box spans the text only; below a short log the window shows through.
+    QRectF textBox() const;
+
+    ContentView& view_;
+};

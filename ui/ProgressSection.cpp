@@ -1,0 +1,85 @@
+#include "ui/ProgressSection.h"
+
+#include "core/ContentView.h"
+#include "ui/Style.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QProgressBar>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace {
+
+constexpr int barScale = 1000;
+// A 4-point track drawn twice as thick.
+constexpr int barThickness = 8;
+
+class ThickProgressBar : public QProgressBar {
+public:
+    using QProgressBar::QProgressBar;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        const QRectF track(rect());
+        const qreal radius = track.height() / 2;
+        painter.setBrush(withOpacity(SystemColor::gray, 0.25));
+        painter.drawRoundedRect(track, radius, radius);
+        const qreal fraction = qreal(value() - minimum()) / qMax(1, maximum() - minimum());
+        if (fraction > 0) {
+            painter.setBrush(SystemColor::blue);
+            painter.drawRoundedRect(
+                QRectF(track.topLeft(), QSizeF(track.width() * fraction, track.height())), radius,
+                radius);
+        }
+    }
+};
+
+} // namespace
+
+QString percentageText(double progress) {
+    // Only finite fractions are ever stored; anything else shows as the nearest end.
+    const double fraction = std::isfinite(progress) ? std::clamp(progress, 0.0, 1.0) : 0.0;
+    const long long percent = static_cast<long long>(fraction * 100.0);
+    return QString::asprintf("%lld", percent) + u'%';
+}
+
+ProgressSection::ProgressSection(ContentView& view, QWidget* parent)
+    : RoundedBox(withOpacity(SystemColor::blue, 0.1), 12, parent)
+    , view_(view)
+    , stepText_(makeLabel(QString(), TextRole::headline, QFont::Normal, SystemColor::blue))
+    , bar_(new ThickProgressBar(this))
+    , percentage_(
+          makeLabel(QString(), TextRole::caption, QFont::Normal, SystemColor::secondaryText())) {
+    setObjectName(QStringLiteral("progressSection"));
+    stepText_->setObjectName(QStringLiteral("stepText"));
+    percentage_->setObjectName(QStringLiteral("percentageText"));
+    bar_->setObjectName(QStringLiteral("progressBar"));
+    bar_->setAccessibleName(QStringLiteral("İlerleme"));
+    bar_->setRange(0, barScale);
+    bar_->setTextVisible(false);
+    bar_->setFixedSize(400, barThickness);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(defaultPadding, defaultPadding, defaultPadding, defaultPadding);
+    layout->setSpacing(12);
+    layout->addWidget(stepText_, 0, Qt::AlignHCenter);
+    layout->addWidget(bar_, 0, Qt::AlignHCenter);
+    layout->addWidget(percentage_, 0, Qt::AlignHCenter);
+
+    connect(&view_, &ContentView::isProcessingChanged, this, &ProgressSection::showState);
+    connect(&view_, &ContentView::currentStepChanged, this, &ProgressSection::showState);
+    connect(&view_, &ContentView::progressChanged, this, &ProgressSection::showState);
+    showState();
+}
+
+void ProgressSection::showState() {
+    setVisible(view_.isProcessing());
+    stepText_->setText(rawValue(view_.currentStep()));
+    const double fraction = std::isfinite(view_.progress()) ? view_.progress() : 0.0;
+    bar_->setValue(int(std::lround(std::clamp(fraction, 0.0, 1.0) * barScale)));
+    percentage_->setText(percentageText(view_.progress()));
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ui/RoundedBox.h"
+
+class ContentView;
+class QLabel;
+class QProgressBar;
+
+// "45%" for 0.45: the fraction times 100, truncated toward zero (0.999 gives 99).
+QString percentageText(double progress);
+
+// The current step, its progress bar and percentage; present while the work is busy.
+class ProgressSection : public RoundedBox {
+    Q_OBJECT
+
+public:
+    ProgressSection(ContentView& view, QWidget* parent = nullptr);
+
+private:
+    void showState();
+
+    ContentView& view_;
+    QLabel* stepText_;
+    QProgressBar* bar_;
+    QLabel* percentage_;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ui/RoundedBox.h"
+
+class ContentView;
+class QLabel;
+
+// The picked PEM file, with the control that drops it.
+class SelectedFileCard : public RoundedBox {
+    Q_OBJECT
+
+public:
+    SelectedFileCard(ContentView& view, QWidget* parent = nullptr);
+
+private:
+    void showState();
+
+    ContentView& view_;
+    QLabel* fileName_;
+};

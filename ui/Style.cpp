@@ -1,0 +1,73 @@
+#include "ui/Style.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QPalette>
+
+namespace {
+
+double roleScale(TextRole role) {
+    switch (role) {
+    case TextRole::largeTitle:
+        return 2.0;
+    case TextRole::headline:
+    case TextRole::body:
+        return 1.0;
+    case TextRole::subheadline:
+        return 0.9;
+    case TextRole::footnote:
+        return 0.85;
+    case TextRole::caption:
+        return 0.8;
+    case TextRole::caption2:
+        return 0.75;
+    }
+    return 1.0;
+}
+
+QFont scaled(QFont font, TextRole role, QFont::Weight weight) {
+    const double base = QApplication::font().pointSizeF();
+    font.setPointSizeF(base * roleScale(role));
+    font.setWeight(role == TextRole::headline && weight == QFont::Normal ? QFont::DemiBold
+                                                                         : weight);
+    return font;
+}
+
+} // namespace
+
+QFont roleFont(TextRole role, QFont::Weight weight) {
+    return scaled(QApplication::font(), role, weight);
+}
+
+QFont monospacedFont(TextRole role) {
+    return scaled(QFontDatabase::systemFont(QFontDatabase::FixedFont), role, QFont::Normal);
+}
+
+QColor SystemColor::secondaryText() {
+    return QApplication::palette().color(QPalette::PlaceholderText);
+}
+
+QColor withOpacity(QColor color, double opacity) {
+    color.setAlphaF(float(opacity));
+    return color;
+}
+
+void setTextColor(QWidget* widget, const QColor& color) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::ButtonText, color);
+    palette.setColor(QPalette::Text, color);
+    widget->setPalette(palette);
+}
+
+QLabel* makeLabel(const QString& text, TextRole role, QFont::Weight weight, const QColor& color,
+                  QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    // Texts are shown verbatim, never as rich text.
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(roleFont(role, weight));
+    if (color.isValid())
+        setTextColor(label, color);
+    return label;
+}
