@@ -1,0 +1,350 @@
+#include "core/ContentView.h"
+#include "support/ScriptedFileDialogs.h"
+#include "support/TestFiles.h"
+#include "ui/ConvertButton.h"
+#include "ui/LogView.h"
+#include "ui/ProgressSection.h"
+#include "ui/QtFileDialogs.h"
+#include "ui/RootColumn.h"
+#include "ui/RoundedBox.h"
+#include "ui/StatusBanner.h"
+#include "ui/Style.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+namespace {
+
+void drainPostedTasks(QObject* context) {
+    bool reached = false;
+    QMetaObject::invokeMethod(
+        context, [&reached] { reached = true; }, Qt::QueuedConnection);
+    QTRY_VERIFY(reached);
+}
+
+// Types text as a person would; QTest::keyClicks cannot send letters such as ş or ı.
+void typeText(QWidget* widget, const QString& text) {
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(widget, &release);
+    }
+}
+
+// A window over its own converter, with dialogs answered by script.
+struct Window {
+    explicit Window(const QString& toolPath = QStringLiteral("/usr/bin/openssl"))
+        : view(dialogs, toolPath)
+        , root(view) {
+        root.show();
+    }
+
+    template <typename T = QWidget> T* find(const char* name) {
+        T* widget = root.findChild<T*>(QLatin1String(name));
+        if (!widget)
+            qWarning("no widget named %s", name);
+        return widget;
+    }
+    bool shown(const char* name) { return find(name) && find(name)->isVisible(); }
+
+    ScriptedFileDialogs dialogs;
+    ContentView view;
+    RootColumn root;
+};
+
+} // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+
+    // A tool that runs until the test lets it go, so the work stays busy meanwhile.
+    QString heldTool() {
+        return writeShellScript(dir_.path(), "held-openssl",
+                                "while [ ! -e \"" + QFile::encodeName(dir_.path()) +
+                                    "/release\" ]; do sleep 0.05; done");
+    }
+    void releaseHeldTool() { writeTestFile(dir_.filePath("release"), QByteArray()); }
+
+private Q_SLOTS:
+    void init() { QFile::remove(dir_.filePath("release")); }
+
+    void freshStartShowsOnlyTheAlwaysPresentSections() {
+        Window window;
+        for (const char* name : {"headerSection", "sourceSection", "outputSection", "convertButton",
+                                 "resetButton", "footerSection"})
+            QVERIFY2(window.shown(name), name);
+        for (const char* name :
+             {"progressSection", "selectedFileCard", "statusBanner", "debugPanel"})
+            QVERIFY2(!window.shown(name), name);
+        QVERIFY(!window.find("convertButton")->isEnabled());
+        QCOMPARE(window.find<ConvertButton>("convertButton")->label(),
+                 QStringLiteral("🚀 DER Dosyası Oluştur"));
+        QCOMPARE(window.find<QLabel>("versionLabel")->text(),
+                 QStringLiteral("Version ") + ContentView::appVersion());
+        QCOMPARE(window.find<QLineEdit>("outputNameField")->text(), QStringLiteral("certificate"));
+    }
+
+    void windowCannotShrinkBelowItsMinimum() {
+        Window window;
+        window.root.resize(100, 100);
+        QVERIFY(window.root.width() >= 700);
+        QVERIFY(window.root.height() >= 600);
+        // A larger window keeps the column centred.
+        window.root.resize(1200, 1000);
+        QTRY_COMPARE(window.root.width(), 1200);
+        QWidget* button = window.find("convertButton");
+        const int centre = button->mapTo(&window.root, button->rect().center()).x();
+        QVERIFY2(qAbs(centre - 600) <= 2, qPrintable(QString::number(centre)));
+    }
+
+    void busyWorkShowsProgressAndLocksTheInputs() {
+        Window window(heldTool());
+        QTest::keyClicks(window.find("urlField"), "localhost:1");
+        QTest::mouseClick(window.find("convertButton"), Qt::LeftButton);
+        drainPostedTasks(&window.view);
+
+        QVERIFY(window.shown("progressSection"));
+        const int headerBottom = window.find("headerSection")->geometry().bottom();
+        const int progressTop = window.find("progressSection")->geometry().top();
+        QVERIFY(headerBottom < progressTop);
+        QVERIFY(window.find("progressSection")->geometry().bottom() <
+                window.find("sourceSection")->geometry().top());
+        QCOMPARE(window.find<QLabel>("stepText")->text(),
+                 QStringLiteral("Sertifika indiriliyor..."));
+        QCOMPARE(window.find<QLabel>("percentageText")->text(), QStringLiteral("50%"));
+        QCOMPARE(window.find<ConvertButton>("convertButton")->label(),
+                 QStringLiteral("İşleniyor..."));
+        QVERIFY(window.shown("spinner"));
+
+        // A file picked meanwhile through the action itself: its remove control stays usable.
+        window.dialogs.answerOpen(QUrl::fromLocalFile(dir_.filePath("picked.pem")));
+        window.view.selectPemFile();
+        for (const char* name : {"urlField", "pickFileButton", "outputNameField", "convertButton"})
+            QVERIFY2(!window.find(name)->isEnabled(), name);
+        for (const char* name :
+             {"resetButton", "clearFileButton", "clearLogButton", "copyLogButton"})
+            QVERIFY2(window.find(name)->isEnabled(), name);
+
+        // Typing into the locked field changes nothing.
+        QTest::keyClicks(window.find("outputNameField"), "x");
+        QCOMPARE(window.view.outputName(), QStringLiteral("certificate"));
+
+        QTest::mouseClick(window.find("clearFileButton"), Qt::LeftButton);
+        QVERIFY(!window.shown("selectedFileCard"));
+
+        releaseHeldTool();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.view.isProcessing(), 10000);
+        QVERIFY(!window.shown("progressSection"));
+        QCOMPARE(window.find<ConvertButton>("convertButton")->label(),
+                 QStringLiteral("🚀 DER Dosyası Oluştur"));
+        QVERIFY(!window.shown("spinner"));
+        // The pick emptied the address and the pick was removed: nothing left to start.
+        QVERIFY(!window.find("convertButton")->isEnabled());
+        QVERIFY(window.find("urlField")->isEnabled());
+        QCOMPARE(window.find<QLabel>("statusMessage")->text(),
+                 QStringLiteral("❌ Sertifika zinciri indirilemedi"));
+    }
+
+    void resetStaysUsableWhileBusyAndClearsTheFields() {
+        Window window(heldTool());
+        QLineEdit* name = window.find<QLineEdit>("outputNameField");
+        name->clear();
+        typeText(name, QStringLiteral("sunucu_şık_ı"));
+        QCOMPARE(window.view.outputName(), QStringLiteral("sunucu_şık_ı"));
+
+        QTest::keyClicks(window.find("urlField"), "localhost:1");
+        QTest::mouseClick(window.find("convertButton"), Qt::LeftButton);
+        drainPostedTasks(&window.view);
+        QVERIFY(window.view.isProcessing());
+
+        QTest::mouseClick(window.find<QPushButton>("resetButton"), Qt::LeftButton);
+        QVERIFY(!window.shown("progressSection"));
+        QCOMPARE(name->text(), QStringLiteral("certificate"));
+        QVERIFY(window.find<QLineEdit>("urlField")->text().isEmpty());
+        drainPostedTasks(&window.view);
+        QVERIFY(window.shown("debugPanel"));
+        QVERIFY(window.view.debugOutput().contains(QStringLiteral("[Reset]")));
+        releaseHeldTool();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.view.statusMessage().isEmpty(), 10000);
+    }
+
+    void sourceChoiceDrivesTheMainButton() {
+        Window window;
+        QWidget* button = window.find("convertButton");
+        QLineEdit* url = window.find<QLineEdit>("urlField");
+
+        // A single blank counts: the address is not trimmed for the button.
+        QTest::keyClicks(url, " ");
+        QCOMPARE(window.view.urlString(), QStringLiteral(" "));
+        QVERIFY(button->isEnabled());
+
+        // Return in the field starts nothing.
+        QTest::keyClick(url, Qt::Key_Return);
+        drainPostedTasks(&window.view);
+        QVERIFY(window.view.debugOutput().isEmpty());
+        QVERIFY(!window.view.isProcessing());
+
+        // A cancelled pick changes nothing.
+        window.dialogs.answerOpen(std::nullopt);
+        QTest::mouseClick(window.find("pickFileButton"), Qt::LeftButton);
+        QCOMPARE(url->text(), QStringLiteral(" "));
+        QVERIFY(!window.shown("selectedFileCard"));
+
+        // A picked file empties the address and shows its name verbatim.
+        const QString picked = dir_.filePath("sunucu sertifikası.crt");
+        window.dialogs.answerOpen(QUrl::fromLocalFile(picked));
+        QTest::mouseClick(window.find("pickFileButton"), Qt::LeftButton);
+        QCOMPARE(window.dialogs.openRequests.back().title, QStringLiteral("PEM Dosyası Seçin"));
+        QVERIFY(url->text().isEmpty());
+        QVERIFY(window.view.urlString().isEmpty());
+        QVERIFY(window.shown("selectedFileCard"));
+        QCOMPARE(window.find<QLabel>("selectedFileName")->text(),
+                 QStringLiteral("sunucu sertifikası.crt"));
+        QVERIFY(button->isEnabled());
+
+        // Typing after a pick keeps the card; OK without a file drops the pick only.
+        QTest::keyClicks(url, "example.com");
+        QVERIFY(window.shown("selectedFileCard"));
+        window.dialogs.answerOpen(QUrl());
+        QTest::mouseClick(window.find("pickFileButton"), Qt::LeftButton);
+        QVERIFY(!window.shown("selectedFileCard"));
+        QCOMPARE(window.view.urlString(), QStringLiteral("example.com"));
+
+        url->clear();
+        QTest::keyClicks(url, "x");
+        QTest::keyClick(url, Qt::Key_Backspace);
+        QVERIFY(!button->isEnabled());
+    }
+
+    void percentageIsTruncatedNotRounded_data() {
+        QTest::addColumn<double>("progress");
+        QTest::addColumn<QString>("text");
+        const QList<std::pair<double, const char*>> rows{
+            {0.0, "0%"},  {0.1, "10%"},  {0.3, "30%"},   {0.5, "50%"},  {0.8, "80%"},
+            {0.9, "90%"}, {0.95, "95%"}, {0.999, "99%"}, {1.0, "100%"}, {0.57, "56%"}};
+        for (const auto& [progress, text] : rows)
+            QTest::addRow("%g", progress) << progress << QString::fromLatin1(text);
+    }
+
+    void percentageIsTruncatedNotRounded() {
+        QFETCH(double, progress);
+        QFETCH(QString, text);
+        QCOMPARE(percentageText(progress), text);
+
+        Window window;
+        window.view.setStep(ProcessingStep::converting, progress);
+        drainPostedTasks(&window.view);
+        QCOMPARE(window.find<QLabel>("percentageText")->text(), text);
+    }
+
+    void statusColourFollowsItsMark_data() {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("failure") << QStringLiteral("❌ PEM dosyası okunamadı") << SystemColor::red;
+        QTest::newRow("neither") << QStringLiteral("Kaydetme iptal edildi") << SystemColor::blue;
+        QTest::newRow("success anywhere") << QStringLiteral("tamam ✅ dosya") << SystemColor::green;
+        QTest::newRow("both marks") << QStringLiteral("❌ sonra ✅") << SystemColor::green;
+        QTest::newRow("single blank") << QStringLiteral(" ") << SystemColor::blue;
+    }
+
+    void statusColourFollowsItsMark() {
+        QFETCH(QString, message);
+        QFETCH(QColor, colour);
+        QCOMPARE(statusColor(message), colour);
+    }
+
+    void debugPanelShowsCopiesAndClearsTheLog() {
+        Window window;
+        for (int i = 0; i < 300; ++i)
+            window.view.appendDebugLog(QStringLiteral("satır %1 ").arg(i) + QString(200, u'x'));
+        drainPostedTasks(&window.view);
+        QVERIFY(window.shown("debugPanel"));
+        LogView* log = window.find<LogView>("logView");
+        QCOMPARE(log->height(), 200);
+        QCOMPARE(log->toPlainText(), window.view.debugOutput());
+        QCOMPARE(log->textInteractionFlags(), Qt::NoTextInteraction);
+        // Long lines wrap instead of widening the area.
+        QVERIFY(log->width() <= window.root.width());
+        QVERIFY(log->document()->lineCount() > 300);
+
+        // New lines do not move the part in view.
+        QScrollBar* scroll = log->verticalScrollBar();
+        QVERIFY(scroll->maximum() > 0);
+        scroll->setValue(5);
+        window.view.appendDebugLog(QStringLiteral("yeni satır"));
+        drainPostedTasks(&window.view);
+        QCOMPARE(scroll->value(), 5);
+        QCOMPARE(log->toPlainText(), window.view.debugOutput());
+
+        QApplication::clipboard()->setText(QStringLiteral("önceki içerik"));
+        QTest::mouseClick(window.find("copyLogButton"), Qt::LeftButton);
+        QCOMPARE(QApplication::clipboard()->text(), window.view.debugOutput());
+
+        QTest::mouseClick(window.find("clearLogButton"), Qt::LeftButton);
+        QVERIFY(window.view.debugOutput().isEmpty());
+        QVERIFY(!window.shown("debugPanel"));
+        QVERIFY(log->toPlainText().isEmpty());
+
+        window.view.appendDebugLog(QStringLiteral("sonraki"));
+        drainPostedTasks(&window.view);
+        QVERIFY(window.shown("debugPanel"));
+        QCOMPARE(log->toPlainText(), window.view.debugOutput());
+    }
+
+    void saveDialogAsksAboutTheFileItWillReallyWrite() {
+        // The person types "server.pem" while "server.der" exists: the replace question must
+        // name server.der, and the answer is the corrected name.
+        writeTestFile(dir_.filePath("server.der"), "old content");
+        QtFileDialogs dialogs;
+        QString question;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("DER Dosyasını Kaydet"));
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                ->setText(dir_.filePath("server.pem"));
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                question = box->text();
+                box->button(QMessageBox::Yes)->click();
+            });
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        const std::optional<QUrl> answer = dialogs.chooseFileToSave(
+            {QStringLiteral("DER Dosyasını Kaydet"), QStringLiteral("mesaj"),
+             QStringLiteral("certificate.der"), QStringLiteral("der")});
+        QVERIFY(answer.has_value());
+        QCOMPARE(answer->toLocalFile(), dir_.filePath("server.der"));
+        QVERIFY2(question.contains(QStringLiteral("server.der")), qPrintable(question));
+    }
+
+    void cancelledSaveDialogGivesNothing() {
+        QtFileDialogs dialogs;
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->reject();
+        });
+        QCOMPARE(dialogs.chooseFileToSave({QStringLiteral("t"), QStringLiteral("m"),
+                                           QStringLiteral(".der"), QStringLiteral("der")}),
+                 std::nullopt);
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "tst_window.moc"
