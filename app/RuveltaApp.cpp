@@ -1,20 +1,18 @@
 #include "app/RuveltaApp.h"
 
-#include "core/ContentView.h"
-#include "ui/QtFileDialogs.h"
-#include "ui/RootColumn.h"
-
 #include <QApplication>
+
+RuveltaApp::RuveltaApp()
+    : contentView_(dialogs_)
+    , window_(contentView_) {
+    dialogs_.setParentWindow(&window_);
+}
 
 int RuveltaApp::run(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ruvelta"));
     QApplication::setApplicationVersion(QStringLiteral(RUVELTA_VERSION));
-
-    QtFileDialogs dialogs;
-    ContentView contentView(dialogs);
-    RootColumn window(contentView);
-    dialogs.setParentWindow(&window);
-    window.show();
+    RuveltaApp app;
+    app.window().show();
     return QApplication::exec();
 }
