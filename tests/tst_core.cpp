@@ -1,6 +1,7 @@
 #include "core/ContentView.h"
 #include "core/LogClock.h"
 #include "core/ProcessingStep.h"
+#include "support/RunWaiting.h"
 #include "support/ScriptedFileDialogs.h"
 
 #include <QClipboard>
@@ -12,14 +13,6 @@
 #include <vector>
 
 namespace {
-
-// Runs everything posted so far: the queue is a FIFO, so a marker posted last runs last.
-void drainPostedTasks(QObject* context) {
-    bool reached = false;
-    QMetaObject::invokeMethod(
-        context, [&reached] { reached = true; }, Qt::QueuedConnection);
-    QTRY_VERIFY(reached);
-}
 
 QStringList logMessages(const QString& log) {
     static const QRegularExpression stamp(QStringLiteral("^\\[[^\\]]+\\] "));
@@ -61,7 +54,7 @@ private Q_SLOTS:
         ContentView view(dialogs);
         QSignalSpy logSpy(&view, &ContentView::debugOutputChanged);
         QSignalSpy stepSpy(&view, &ContentView::currentStepChanged);
-        drainPostedTasks(&view);
+        QVERIFY(drainPostedTasks(&view));
         QVERIFY(view.urlString().isEmpty());
         QCOMPARE(view.outputName(), QStringLiteral("certificate"));
         QVERIFY(view.statusMessage().isEmpty());
@@ -95,7 +88,7 @@ private Q_SLOTS:
         view.appendDebugLog(QStringLiteral("first"));
         view.appendDebugLog(QString());
         view.appendDebugLog(QStringLiteral("two\nlines "));
-        drainPostedTasks(&view);
+        QVERIFY(drainPostedTasks(&view));
         const QString time = mediumTimeOfDay(QTime::currentTime());
         const QRegularExpression format(QStringLiteral(
             "^\\[([^\\]]+)\\] first\\n\\[([^\\]]+)\\] \\n\\[([^\\]]+)\\] two\\nlines \\n$"));
@@ -116,7 +109,7 @@ private Q_SLOTS:
         QVERIFY(view.debugOutput().isEmpty());
         QCOMPARE(view.currentStep(), ProcessingStep::none);
         QCOMPARE(view.progress(), 0.0);
-        drainPostedTasks(&view);
+        QVERIFY(drainPostedTasks(&view));
         QCOMPARE(logMessages(view.debugOutput()),
                  QStringList{QStringLiteral("requested during the action")});
         QCOMPARE(view.currentStep(), ProcessingStep::downloading);
@@ -155,7 +148,7 @@ private Q_SLOTS:
         for (std::thread& thread : threads)
             thread.join();
 
-        drainPostedTasks(&view);
+        QVERIFY(drainPostedTasks(&view));
         QCOMPARE(events.mid(0, expected.size()), expected);
         const QStringList concurrent = events.mid(expected.size());
         QCOMPARE(concurrent.size(), 1000);
@@ -178,7 +171,7 @@ private Q_SLOTS:
         view.setOutputName(QString());
         view.appendDebugLog(QStringLiteral("old line"));
         view.setStep(ProcessingStep::failed, 1.0);
-        drainPostedTasks(&view);
+        QVERIFY(drainPostedTasks(&view));
         QVERIFY(!view.debugOutput().isEmpty());
 
         view.resetAll();
@@ -187,7 +180,7 @@ private Q_SLOTS:
         QVERIFY(view.debugOutput().isEmpty());
         QCOMPARE(view.currentStep(), ProcessingStep::none);
         QCOMPARE(view.progress(), 0.0);
-        drainPostedTasks(&view);
+        QVERIFY(drainPostedTasks(&view));
         const QRegularExpression onlyReset(
             QStringLiteral("^\\[[^\\]]+\\] \\[Reset\\] Tüm veriler temizlendi\\n$"));
         QVERIFY2(onlyReset.match(view.debugOutput()).hasMatch(), qPrintable(view.debugOutput()));
@@ -199,7 +192,7 @@ private Q_SLOTS:
         view.appendDebugLog(QStringLiteral("queued before reset"));
         view.setStep(ProcessingStep::downloading, 0.5);
         view.resetAll();
-        drainPostedTasks(&view);
+        QVERIFY(drainPostedTasks(&view));
         QCOMPARE(logMessages(view.debugOutput()),
                  (QStringList{"queued before reset", "[Reset] Tüm veriler temizlendi"}));
         QCOMPARE(view.currentStep(), ProcessingStep::downloading);
@@ -210,7 +203,7 @@ private Q_SLOTS:
         ContentView view(dialogs);
         view.appendDebugLog(QStringLiteral("satır bir"));
         view.appendDebugLog(QStringLiteral("🔍 satır iki"));
-        drainPostedTasks(&view);
+        QVERIFY(drainPostedTasks(&view));
         QGuiApplication::clipboard()->setText(QStringLiteral("something held before"));
         view.copyDebugLog();
         QCOMPARE(QGuiApplication::clipboard()->text(), view.debugOutput());
@@ -220,7 +213,7 @@ private Q_SLOTS:
         view.clearDebugLog();
         QVERIFY(view.debugOutput().isEmpty());
         QCOMPARE(replaced.count(), 1);
-        drainPostedTasks(&view);
+        QVERIFY(drainPostedTasks(&view));
         QVERIFY(view.debugOutput().isEmpty());
     }
 

@@ -1,0 +1,34 @@
+#include "support/RunWaiting.h"
+
+#include "core/ContentView.h"
+
+#include <QRegularExpression>
+#include <QTest>
+#include <memory>
+
+bool drainPostedTasks(QObject* context, int timeoutMs) {
+    // The queue is a FIFO, so a marker posted last runs last. Shared, because after a timeout
+    // the marker may still run once this frame is gone.
+    const auto reached = std::make_shared<bool>(false);
+    QMetaObject::invokeMethod(
+        context, [reached] { *reached = true; }, Qt::QueuedConnection);
+    return QTest::qWaitFor([reached] { return *reached; }, timeoutMs);
+}
+
+bool waitForRunEnd(ContentView& view, int timeoutMs) {
+    return QTest::qWaitFor([&view] { return !view.statusMessage().isEmpty(); }, timeoutMs) &&
+           drainPostedTasks(&view);
+}
+
+QString logMessage(const QString& line) {
+    static const QRegularExpression stamp(QStringLiteral("^\\[[^\\]]+\\] "));
+    QString message = QString(line).remove(stamp);
+    if (message.endsWith(u'\n'))
+        message.chop(1);
+    return message;
+}
+
+LogRecorder::LogRecorder(ContentView& view) {
+    connect(&view, &ContentView::debugLineAppended, this,
+            [this](const QString& line) { messages << logMessage(line); });
+}
