@@ -1,0 +1,226 @@
+#include "pipeline/DerDestination.h"
+#include "pipeline/DownloadTarget.h"
+#include "pipeline/GraphemeText.h"
+#include "pipeline/PemInspection.h"
+#include "pipeline/PrivateTempFiles.h"
+#include "pipeline/TextDecoding.h"
+#include "support/TestFiles.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace {
+
+QString block(const char* body, const char* lineEnd = "\n") {
+    return beginCertificateMarker + QLatin1String(lineEnd) + QLatin1String(body) +
+           QLatin1String(lineEnd) + endCertificateMarker + QLatin1String(lineEnd);
+}
+
+} // namespace
+
+class PipelineHelpersTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void certificateBlocks_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("blocks");
+        const QString begin = beginCertificateMarker + "\nONE\n";
+        const QString end = endCertificateMarker;
+        // A character that ends past the 20 units looked at first, its last one a combining
+        // mark outside the BMP.
+        const QString longMark =
+            u'a' + QString(18, QChar(0x0301)) + QString::fromUcs4(U"\U0001D167");
+
+        QTest::newRow("three in order, surrounding text left out")
+            << "subject=CN = x\n" + block("ONE") + "---\n" + block("TWO") + block("THREE") + "DONE"
+            << QStringList{block("ONE"), block("TWO"), block("THREE")};
+        QTest::newRow("BEGIN without END after a whole block")
+            << block("ONE") + beginCertificateMarker + "\nTWO\n"
+            << QStringList{block("ONE")};
+        QTest::newRow("next BEGIN right after END")
+            << begin + end + block("TWO") << QStringList{begin + end + "-", block("TWO")};
+        QTest::newRow("CRLF line ends") << block("ONE", "\r\n") + block("TWO", "\r\n")
+                                        << QStringList{block("ONE", "\r\n"), block("TWO", "\r\n")};
+        QTest::newRow("END before BEGIN, none after") << end + "\n" + begin << QStringList{};
+        QTest::newRow("END marker ends the text") << "x" + begin + end << QStringList{begin + end};
+        QTest::newRow("character after END is a whole grapheme")
+            << begin + end + "e\u0301!" << QStringList{begin + end + "e\u0301"};
+        QTest::newRow("long character after END")
+            << begin + end + longMark + "rest" << QStringList{begin + end + longMark};
+    }
+
+    void certificateBlocks() {
+        QFETCH(QString, text);
+        QEXPECT_FAIL("long character after END",
+                     "graphemeLengthAt ends the character inside a cut surrogate pair", Continue);
+        QTEST(extractCertificateBlocks(text), "blocks");
+    }
+
+    void excerptCountsUserPerceivedCharacters_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("excerpt");
+        const QString thumb = QString::fromUcs4(U"\U0001F44D\U0001F3FD"); // with skin tone
+        // The 500th character ends exactly where the first look-ahead window (4 * 500 + 16
+        // units) does, but a combining mark outside the BMP still belongs to it.
+        const QString edge = QString(500, u'a') + QString(1515, QChar(0x0301)) +
+                             QString::fromUcs4(U"\U0001D167") + "tail";
+
+        QTest::newRow("500 letters, whole") << QString(500, u'x') << QString(500, u'x');
+        QTest::newRow("501 letters") << QString(501, u'x') << QString(500, u'x') + "...";
+        QTest::newRow("500 emoji with skin tone, whole")
+            << thumb.repeated(500) << thumb.repeated(500);
+        QTest::newRow("501 emoji with skin tone")
+            << thumb.repeated(501) << thumb.repeated(500) + "...";
+        QTest::newRow("501 e + combining acute") << QStringLiteral("e\u0301").repeated(501)
+                                                 << QStringLiteral("e\u0301").repeated(500) + "...";
+        QTest::newRow("500th character ends past the look-ahead")
+            << edge << edge.first(edge.size() - 4) + "...";
+    }
+
+    void excerptCountsUserPerceivedCharacters() {
+        QFETCH(QString, text);
+        QEXPECT_FAIL("500th character ends past the look-ahead",
+                     "endOfGraphemes takes a boundary before a cut surrogate pair", Continue);
+        QTEST(graphemeExcerpt(text, 500), "excerpt");
+    }
+
+    void downloadTarget_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("prefixAdded");
+        QTest::addColumn<QString>("address"); // empty: no usable host
+        QTest::addColumn<QString>("host");
+
+        QTest::newRow("bare host") << "example.com" << true << "example.com:443"
+                                   << "example.com";
+        QTest::newRow("http") << "http://example.com" << false << "example.com:80"
+                              << "example.com";
+        QTest::newRow("capitals") << "HTTPS://LOCALHOST:8443" << false << "localhost:8443"
+                                  << "localhost";
+        QTest::newRow("host and port") << "host:4433" << true << "host:4433"
+                                       << "host";
+        QTest::newRow("port, path and query")
+            << "https://example.com:8443/a?q=1#f" << false << "example.com:8443"
+            << "example.com";
+        QTest::newRow("blanks around") << " \t example.com \n"
+                                       << true << "example.com:443"
+                                       << "example.com";
+        QTest::newRow("IPv6 literal") << "[::1]:4433" << true << "[::1]:4433"
+                                      << "::1";
+        QTest::newRow("internationalised name")
+            << "bücher.example" << true << "xn--bcher-kva.example:443"
+            << "xn--bcher-kva.example";
+        QTest::newRow("blanks only") << "  \n " << true << ""
+                                     << "";
+        QTest::newRow("host read as an option") << "-proxy:8080" << true << ""
+                                                << "";
+        QTest::newRow("port 0") << "example.com:0" << true << ""
+                                << "";
+    }
+
+    void downloadTarget() {
+        QFETCH(QString, typed);
+        QFETCH(QString, address);
+        const DownloadTarget target = deriveDownloadTarget(typed);
+        QCOMPARE(target.trimmedText, typed.trimmed());
+        QTEST(target.prefixAdded, "prefixAdded");
+        QCOMPARE(target.isValid(), !address.isEmpty());
+        if (target.isValid()) {
+            QTEST(target.host, "host");
+            QCOMPARE(connectAddress(target.host, target.port), address);
+        }
+    }
+
+    void derExtension_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("destination");
+        QTest::newRow("pem") << "/d/cert.pem"
+                             << "/d/cert.der";
+        QTest::newRow("no extension") << "/d/cert"
+                                      << "/d/cert.der";
+        QTest::newRow("two dots") << "/d/a.b.pem"
+                                  << "/d/a.b.der";
+        QTest::newRow("DER kept") << "/d/cert.DER"
+                                  << "/d/cert.DER";
+        QTest::newRow("capital PEM") << "/d/server.PEM"
+                                     << "/d/server.der";
+        QTest::newRow("dot in the folder only") << "/d/my.certs/cert"
+                                                << "/d/my.certs/cert.der";
+    }
+
+    void derExtension() {
+        QFETCH(QString, chosen);
+        QTEST(withDerExtension(chosen), "destination");
+    }
+
+    void textFileDecoding_data() {
+        QTest::addColumn<QByteArray>("hex");
+        QTest::addColumn<bool>("decodes"); // to "Aş"
+        QTest::newRow("UTF-8") << QByteArray("41c59f") << true;
+        QTest::newRow("UTF-8 with BOM") << QByteArray("efbbbf41c59f") << true;
+        QTest::newRow("UTF-16 LE") << QByteArray("fffe41005f01") << true;
+        QTest::newRow("UTF-16 BE") << QByteArray("feff0041015f") << true;
+        QTest::newRow("UTF-32 LE") << QByteArray("fffe0000410000005f010000") << true;
+        QTest::newRow("UTF-32 BE") << QByteArray("0000feff000000410000015f") << true;
+        QTest::newRow("invalid UTF-8") << QByteArray("41c528") << false;
+        QTest::newRow("UTF-8 cut short") << QByteArray("41c5") << false;
+        QTest::newRow("UTF-16 cut inside a unit") << QByteArray("fffe41005f") << false;
+        QTest::newRow("UTF-32 cut inside a unit") << QByteArray("fffe0000410000005f01") << false;
+    }
+
+    void textFileDecoding() {
+        QFETCH(QByteArray, hex);
+        QFETCH(bool, decodes);
+        const std::optional<QString> decoded = decodeTextFileBytes(QByteArray::fromHex(hex));
+        QEXPECT_FAIL("UTF-16 cut inside a unit", "the odd byte becomes U+FFFD, no error", Abort);
+        QEXPECT_FAIL("UTF-32 cut inside a unit", "the cut unit becomes U+FFFD, no error", Abort);
+        QCOMPARE(decoded.has_value(), decodes);
+        if (decodes)
+            QCOMPARE(*decoded, QStringLiteral("Aş"));
+    }
+
+    void privateTempFile_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("error"); // a part of it; empty: success
+        QTest::newRow("new folder") << ""
+                                    << "";
+        QTest::newRow("folder is a symbolic link") << "symlink"
+                                                   << "is a symbolic link";
+        QTest::newRow("under a regular file")
+            << "under file" << QString::fromLocal8Bit(std::strerror(ENOTDIR));
+    }
+
+    void privateTempFile() {
+        QFETCH(QString, setup);
+        QFETCH(QString, error);
+        const QTemporaryDir dir;
+        QString folder = dir.filePath("ruvelta-test");
+        const QString planted = dir.filePath("elsewhere/first_cert.pem");
+        writeTestFile(planted, "planted");
+        if (setup == "symlink") {
+            QVERIFY(QFile::link(dir.filePath("elsewhere"), folder));
+        } else if (setup == "under file") {
+            writeTestFile(dir.filePath("plain"), "x");
+            folder = dir.filePath("plain/ruvelta-test");
+        }
+        const QString path = folder + "/first_cert.pem";
+        const QString result = writePrivateTempFile(path, QStringLiteral("çığ\n"));
+        QCOMPARE(readTestFile(planted), QByteArray("planted"));
+        if (!error.isEmpty()) {
+            QVERIFY2(result.startsWith(folder) && result.contains(error), qPrintable(result));
+            return;
+        }
+        QVERIFY2(result.isEmpty(), qPrintable(result));
+        QCOMPARE(readTestFile(path), QByteArray("\xC3\xA7\xC4\xB1\xC4\x9F\n"));
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(folder).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 0777, 0700u);
+    }
+};
+
+QTEST_GUILESS_MAIN(PipelineHelpersTest)
+#include "tst_pipelinehelpers.moc"
