@@ -1,0 +1,433 @@
+#include "core/ContentView.h"
+#include "pipeline/PemInspection.h"
+#include "pipeline/PrivateTempFiles.h"
+#include "support/LoopbackServers.h"
+#include "support/RunWaiting.h"
+#include "support/ScriptedFileDialogs.h"
+#include "support/TestCertificates.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+const QByteArray noFile = "<no file>";
+const QString cancel = QStringLiteral("<cancel>");
+const QString openssl = QStringLiteral("/usr/bin/openssl");
+
+// "*" in the pattern stands for any run of messages, even none.
+bool matchesLog(const QStringList& log, const QStringList& pattern, qsizetype i = 0,
+                qsizetype j = 0) {
+    if (j == pattern.size())
+        return i == log.size();
+    if (pattern[j] == u'*') {
+        for (qsizetype k = i; k <= log.size(); ++k)
+            if (matchesLog(log, pattern, k, j + 1))
+                return true;
+        return false;
+    }
+    return i < log.size() && log[i] == pattern[j] && matchesLog(log, pattern, i + 1, j + 1);
+}
+
+QString succeeded(const QString& fileName) {
+    return QStringLiteral("✅ DER dosyası başarıyla oluşturuldu → ") + fileName;
+}
+
+QString stepAt(ProcessingStep step, double progress) {
+    return rawValue(step) + u' ' + QString::number(progress);
+}
+
+// What the user could see at the moment the status took its last value.
+struct AtStatus {
+    AtStatus(ContentView& view, QObject* context) {
+        QObject::connect(&view, &ContentView::statusMessageChanged, context, [this, &view] {
+            step = view.currentStep();
+            log = view.debugOutput();
+        });
+    }
+    ProcessingStep step = ProcessingStep::none;
+    QString log;
+};
+
+} // namespace
+
+class PipelineRunsTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir base_;
+    TestCertificates certs_;
+    QByteArray leafDer_;
+    QByteArray rootDer_;
+    std::unique_ptr<TlsServer> server_;
+    std::unique_ptr<QTemporaryDir> dir_; // the test's own TMPDIR and working folder
+
+    QString path(const QString& name) const { return dir_->filePath(name); }
+    void answerSave(ScriptedFileDialogs& dialogs, const QString& name) const {
+        dialogs.answerSave(name == cancel ? std::nullopt
+                                          : std::optional(QUrl::fromLocalFile(path(name))));
+    }
+    static void pick(ContentView& view, ScriptedFileDialogs& dialogs, const QString& file) {
+        dialogs.answerOpen(QUrl::fromLocalFile(file));
+        view.selectPemFile();
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY(base_.isValid());
+        const QString problem = certs_.create(base_.filePath("certificates"));
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        leafDer_ = derOfPemFile(certs_.leafPem);
+        rootDer_ = derOfPemFile(certs_.rootPem);
+        QVERIFY(!leafDer_.isEmpty() && !rootDer_.isEmpty() && leafDer_ != rootDer_);
+        server_ = std::make_unique<TlsServer>();
+        const QString serverProblem =
+            server_->start(certs_.leafPem, certs_.leafKey, certs_.chainPem);
+        QVERIFY2(serverProblem.isEmpty(), qPrintable(serverProblem));
+    }
+
+    void cleanupTestCase() { server_.reset(); }
+
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>(base_.filePath("test-XXXXXX"));
+        QVERIFY(dir_->isValid());
+        qputenv("TMPDIR", QFile::encodeName(dir_->path()));
+    }
+
+    void cleanup() { dir_.reset(); }
+
+    void downloadsTheChainAndConvertsItsLeaf() {
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs);
+        LogRecorder log(view);
+        QStringList steps;
+        const auto recordStep = [&] { steps << stepAt(view.currentStep(), view.progress()); };
+        connect(&view, &ContentView::currentStepChanged, this, recordStep);
+        connect(&view, &ContentView::progressChanged, this, recordStep);
+
+        const QString port = QString::number(server_->port());
+        const QString destination = path("out file.der");
+        answerSave(dialogs, "out file.der");
+        view.setOutputName(QStringLiteral("sunucu"));
+        view.setUrlString("  localhost:" + port + " \n");
+        view.startConversion();
+        QVERIFY(view.isProcessing());
+        QVERIFY(waitForRunEnd(view));
+        QElapsedTimer sinceResult;
+        sinceResult.start();
+
+        QCOMPARE(view.statusMessage(), succeeded("out file.der"));
+        QVERIFY(view.isProcessing());
+        QCOMPARE(readTestFile(destination), leafDer_);
+        // s_client prints the blocks as the files hold them; one empty line between blocks.
+        const QString chainFile =
+            dir_->path() + "/ruvelta-" + QString::number(::geteuid()) + "/downloaded_chain.pem";
+        const QByteArray chain = readTestFile(certs_.leafPem) + '\n' +
+                                 readTestFile(certs_.intermediatePem) + '\n' +
+                                 readTestFile(certs_.rootPem);
+        QCOMPARE(readTestFile(chainFile), chain);
+        QCOMPARE(dialogs.saveRequests.size(), 1);
+        QCOMPARE(dialogs.saveRequests[0].title, QStringLiteral("DER Dosyasını Kaydet"));
+        QCOMPARE(dialogs.saveRequests[0].proposedName, QStringLiteral("sunucu.der"));
+        QCOMPARE(dialogs.saveRequests[0].allowedType, QStringLiteral("der"));
+
+        // The output is far longer than 500 characters; the untrusted chain's complaint is
+        // shorter than 300.
+        QStringList messages = log.messages;
+        QCOMPARE(messages.size(), 15);
+        const QString outputHead = QStringLiteral("📤 çıktı (ilk 500 karakter):\n");
+        const QString output = messages.takeAt(6);
+        QVERIFY2(output.startsWith(outputHead + "CONNECTED(") && output.endsWith("..."),
+                 qPrintable(output));
+        QCOMPARE(output.size(), outputHead.size() + 500 + 3);
+        const QString error = messages.takeAt(6);
+        QVERIFY2(error.startsWith(QStringLiteral("⚠️ hata (ilk 300 karakter):\n")) &&
+                     !error.endsWith("..."),
+                 qPrintable(error));
+        const QStringList expected{
+            "🔍 Girilen URL: 'localhost:" + port + "'",
+            "🔧 https öneki eklendi: 'https://localhost:" + port + "'",
+            "🌐 Bağlanılan adres: localhost:" + port,
+            "📁 Geçici dosya yolu: " + chainFile,
+            "📥 Sertifika indirimi başlatılıyor...",
+            "📥 İndirme sonucu: BAŞARILI",
+            "📜 Bulunan sertifika sayısı: 3",
+            "📊 Kaydedilen PEM dosya boyutu: " + QString::number(chain.size()) + " bytes",
+            "✅ PEM dosyası doğrulaması başarılı",
+            "🔄 PEM'den DER'e dönüştürme başlatılıyor...",
+            "💾 Çıktı DER dosya yolu: " + destination,
+            "🔧 x509 dönüştürme sonucu: BAŞARILI",
+            "📊 Çıktı DER dosya boyutu: " + QString::number(leafDer_.size()) + " bytes"};
+        QCOMPARE(messages, expected);
+
+        // Every milestone in order (a step and its progress land one after the other).
+        using enum ProcessingStep;
+        const QStringList milestones{
+            stepAt(downloading, 0.0), stepAt(downloading, 0.1), stepAt(downloading, 0.3),
+            stepAt(downloading, 0.5), stepAt(downloading, 0.8), stepAt(downloaded, 0.9),
+            stepAt(converting, 0.9),  stepAt(converting, 0.95), stepAt(completed, 1.0)};
+        qsizetype reached = 0;
+        for (const QString& step : steps)
+            reached += reached < milestones.size() && step == milestones[reached];
+        QVERIFY2(reached == milestones.size() && steps.last() == milestones.last() &&
+                     !steps.join(u'|').contains(rawValue(failed)),
+                 qPrintable(steps.join(" | ")));
+
+        // The busy state outlasts the result by about two seconds.
+        QTRY_VERIFY_WITH_TIMEOUT(!view.isProcessing(), 10000);
+        QVERIFY2(sinceResult.elapsed() >= 1500, qPrintable(QString::number(sinceResult.elapsed())));
+    }
+
+    void downloadOutcomes_data() {
+        QTest::addColumn<QString>(
+            "url"); // {tls}, {plain}: the TLS server's and the listener's port
+        QTest::addColumn<bool>("failingTool");
+        QTest::addColumn<QStringList>("log");
+        QTest::addColumn<QString>("status");
+
+        QTest::newRow("capital scheme, no prefix")
+            << "HTTPS://localhost:{tls}" << false
+            << QStringList{"🔍 Girilen URL: 'HTTPS://localhost:{tls}'",
+                           "🌐 Bağlanılan adres: localhost:{tls}", "*",
+                           "🔧 x509 dönüştürme sonucu: BAŞARILI", "*"}
+            << succeeded("out.der");
+        QTest::newRow("http means port 80")
+            << "http://localhost" << true
+            << QStringList{"🔍 Girilen URL: 'http://localhost'", "🌐 Bağlanılan adres: localhost:80",
+                           "*", "📥 İndirme sonucu: BAŞARISIZ", "📜 Bulunan sertifika sayısı: 0"}
+            << "❌ Sertifika zinciri indirilemedi";
+        QTest::newRow("blanks only")
+            << " \t " << false
+            << QStringList{"🔍 Girilen URL: ''", "🔧 https öneki eklendi: 'https://'",
+                           "❌ URL ayrıştırılamadı: 'https://'"}
+            << "❌ Geçersiz URL";
+        QTest::newRow("server speaking no TLS")
+            << "127.0.0.1:{plain}" << false
+            << QStringList{"🔍 Girilen URL: '127.0.0.1:{plain}'",
+                           "🔧 https öneki eklendi: 'https://127.0.0.1:{plain}'",
+                           "🌐 Bağlanılan adres: 127.0.0.1:{plain}",
+                           "*",
+                           "📥 İndirme sonucu: BAŞARISIZ",
+                           "*",
+                           "📜 Bulunan sertifika sayısı: 0"}
+            << "❌ Sertifika zinciri indirilemedi";
+    }
+
+    void downloadOutcomes() {
+        QFETCH(QString, url);
+        QFETCH(bool, failingTool);
+        QFETCH(QStringList, log);
+        QFETCH(QString, status);
+        PlainTextListener plain;
+        QVERIFY(plain.isListening());
+        const auto withPorts = [&](QString text) {
+            return text.replace("{tls}", QString::number(server_->port()))
+                .replace("{plain}", QString::number(plain.port()));
+        };
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs,
+                         failingTool ? writeShellScript(dir_->path(), "tool", "exit 1") : openssl);
+        LogRecorder recorder(view);
+        AtStatus atStatus(view, this);
+        answerSave(dialogs, "out.der");
+        view.setUrlString(withPorts(url));
+        view.startConversion();
+        QVERIFY(waitForRunEnd(view));
+
+        QCOMPARE(view.statusMessage(), status);
+        for (QString& line : log)
+            line = withPorts(line);
+        QVERIFY2(matchesLog(recorder.messages, log), qPrintable(recorder.messages.join("\n| ")));
+        const bool success = status.startsWith(u'✅');
+        QCOMPARE(view.currentStep(), success ? ProcessingStep::completed : ProcessingStep::failed);
+        QCOMPARE(view.isProcessing(), success); // a failure ends the busy state at once
+        if (!success) {
+            QVERIFY(atStatus.step != ProcessingStep::failed);
+            QVERIFY(!atStatus.log.contains(log.last()));
+        }
+        QCOMPARE(dialogs.saveRequests.size(), success ? 1 : 0);
+        QCOMPARE(readTestFile(path("out.der")), success ? leafDer_ : QByteArray());
+    }
+
+    void pickedFileRuns_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("silentTool"); // exits 0 and writes nothing
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("lastLine");
+        QTest::addColumn<ProcessingStep>("step");
+
+        const QByteArray leaf = readTestFile(certs_.leafPem);
+        const QString sizeLine =
+            "📊 Çıktı DER dosya boyutu: " + QString::number(leafDer_.size()) + " bytes";
+        const QString noBlock = QStringLiteral("❌ Sertifika bloğu bulunamadı");
+        const QString noBlockLine = QStringLiteral("❌ PEM'de sertifika bloğu bulunamadı");
+        const QString unreadable = QStringLiteral("❌ PEM dosyası okunamadı");
+        const QString cancelled =
+            QStringLiteral("⚠️ Kullanıcı dosya kaydetme işlemini iptal etti");
+        const QString failedConversion = QStringLiteral("❌ Dönüştürme başarısız");
+        using enum ProcessingStep;
+
+        QTest::newRow("two certificates, the first converted")
+            << leaf + readTestFile(certs_.intermediatePem) << "out.der" << false << "out.der"
+            << succeeded("out.der") << sizeLine << completed;
+        QTest::newRow("destination named .pem") << leaf << "server.pem" << false << "server.der"
+                                                << succeeded("server.der") << sizeLine << completed;
+        QTest::newRow("no BEGIN marker") << QByteArray("no certificate\n") << "out.der" << false
+                                         << "" << noBlock << noBlockLine << failed;
+        QTest::newRow("BEGIN without END") << leaf.first(leaf.indexOf("-----END")) << "out.der"
+                                           << false << "" << noBlock << noBlockLine << failed;
+        QTest::newRow("missing file")
+            << noFile << "out.der" << false << "" << unreadable << unreadable << failed;
+        QTest::newRow("dialog cancelled") << leaf << cancel << false << ""
+                                          << "Kaydetme iptal edildi" << cancelled << none;
+        QTest::newRow("dialog accepted without a file")
+            << leaf << "" << false << ""
+            << "Kaydetme iptal edildi" << cancelled << none;
+        QTest::newRow("destination folder missing")
+            << leaf << "missing/out.der" << false << "" << failedConversion
+            << "🔧 x509 dönüştürme sonucu: BAŞARISIZ" << failed;
+        QTest::newRow("tool writes nothing") << leaf << "out.der" << true << "" << failedConversion
+                                             << "🔧 x509 dönüştürme sonucu: BAŞARILI" << failed;
+    }
+
+    void pickedFileRuns() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, answer);
+        QFETCH(bool, silentTool);
+        QFETCH(QString, written);
+        QFETCH(QString, lastLine);
+        QFETCH(ProcessingStep, step);
+        if (content != noFile)
+            writeTestFile(path("picked.pem"), content);
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs,
+                         silentTool ? writeShellScript(dir_->path(), "tool", "exit 0") : openssl);
+        LogRecorder log(view);
+        AtStatus atStatus(view, this);
+        QSignalSpy busy(&view, &ContentView::isProcessingChanged);
+        pick(view, dialogs, path("picked.pem"));
+        if (answer.isEmpty())
+            dialogs.answerSave(QUrl());
+        else
+            answerSave(dialogs, answer);
+        view.startConversion();
+        QVERIFY(waitForRunEnd(view));
+
+        QTEST(view.statusMessage(), "status");
+        QCOMPARE(log.messages.value(log.messages.size() - 1), lastLine);
+        QCOMPARE(view.currentStep(), step);
+        QCOMPARE(view.progress(), step == ProcessingStep::none ? 0.0 : 1.0);
+        QCOMPARE(busy.count(), 0); // a picked file never makes the window busy
+        if (step == ProcessingStep::failed) {
+            // The status shows first; its step and log line follow through the queue.
+            QVERIFY(atStatus.step != ProcessingStep::failed);
+            QVERIFY(!atStatus.log.contains(lastLine));
+        }
+        QCOMPARE(QDir(dir_->path()).entryList({"*.der"}, QDir::Files),
+                 written.isEmpty() ? QStringList() : QStringList{written});
+        if (!written.isEmpty())
+            QCOMPARE(readTestFile(path(written)), leafDer_);
+    }
+
+    void overlappingRunsConvertTheirOwnCertificate_data() {
+        QTest::addColumn<bool>("fromFirstDialog"); // else started back to back
+        QTest::addColumn<QString>("firstAnswer");
+        QTest::newRow("second started from the first save dialog") << true << "a.der";
+        QTest::newRow("back to back") << false << "a.der";
+        QTest::newRow("first cancelled after starting the second") << true << cancel;
+        QTest::newRow("first conversion failing") << false << "missing/a.der";
+    }
+
+    void overlappingRunsConvertTheirOwnCertificate() {
+        QFETCH(bool, fromFirstDialog);
+        QFETCH(QString, firstAnswer);
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs);
+        const auto startSecond = [&] {
+            pick(view, dialogs, certs_.rootPem);
+            view.startConversion();
+        };
+        pick(view, dialogs, certs_.leafPem);
+        if (fromFirstDialog) {
+            dialogs.answerSaveWith([&]() -> std::optional<QUrl> {
+                startSecond();
+                if (firstAnswer == cancel)
+                    return std::nullopt;
+                return QUrl::fromLocalFile(path(firstAnswer));
+            });
+        } else {
+            answerSave(dialogs, firstAnswer);
+        }
+        answerSave(dialogs, "b.der");
+        view.startConversion();
+        if (!fromFirstDialog)
+            startSecond();
+
+        QTRY_COMPARE_WITH_TIMEOUT(view.statusMessage(), succeeded("b.der"), 15000);
+        QCOMPARE(readTestFile(path("b.der")), rootDer_);
+        QCOMPARE(readTestFile(path("a.der")), firstAnswer == "a.der" ? leafDer_ : QByteArray());
+        QCOMPARE(dialogs.saveRequests.size(), 2);
+    }
+
+    void validation_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<QString>("message"); // {path}: the file's path
+        const QByteArray begin = beginCertificateMarker.toLatin1() + "\nX\n";
+        const QByteArray end = endCertificateMarker.toLatin1() + '\n';
+        const QString unreadable =
+            QStringLiteral("⚠️ PEM dosyası boş veya okunamıyor: {path}");
+        QTest::newRow("empty file") << QByteArray() << false << unreadable;
+        QTest::newRow("missing file") << noFile << false << unreadable;
+        QTest::newRow("END before BEGIN")
+            << end + begin << true << "✅ PEM dosyası doğrulaması başarılı";
+        QTest::newRow("BEGIN only") << begin << false << "❌ END CERTIFICATE satırı bulunamadı";
+        QTest::newRow("END only") << end << false << "❌ BEGIN CERTIFICATE satırı bulunamadı";
+    }
+
+    void validation() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        const QString file = path("check.pem");
+        if (content != noFile)
+            writeTestFile(file, content);
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs);
+        LogRecorder log(view);
+        QTEST(view.validatePemFile(QUrl::fromLocalFile(file)), "valid");
+        QVERIFY(drainPostedTasks(&view));
+        QCOMPARE(log.messages, QStringList{message.replace("{path}", file)});
+    }
+
+    void temporaryFolderThatCannotBeMadeStopsTheRun() {
+        writeTestFile(path("plain"), "x");
+        const QString tmpdir = path("plain/tmp");
+        qputenv("TMPDIR", QFile::encodeName(tmpdir));
+        // Aborts while the files land elsewhere: the run below would write there too.
+        QEXPECT_FAIL("", "a TMPDIR that does not exist moves the folder to /ruvelta-<uid>", Abort);
+        QVERIFY2(privateTempFilePath("first_cert.pem").startsWith(tmpdir + u'/'),
+                 qPrintable(privateTempFilePath("first_cert.pem")));
+
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs);
+        LogRecorder log(view);
+        pick(view, dialogs, certs_.leafPem);
+        view.startConversion();
+        QVERIFY(waitForRunEnd(view));
+        QCOMPARE(view.statusMessage(), QStringLiteral("❌ Geçici dosya hatası"));
+        QVERIFY2(log.messages.last().startsWith("❌ Geçici dosya yazılamadı: " + tmpdir),
+                 qPrintable(log.messages.last()));
+        QVERIFY(dialogs.saveRequests.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(PipelineRunsTest)
+#include "tst_pipelineruns.moc"
