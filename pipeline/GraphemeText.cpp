@@ -5,12 +5,15 @@
 namespace {
 
 // Where the first `count` characters end, or -1 when the text holds fewer. A boundary depends
-// only on what precedes it and the unit after it, so a window that ends beyond the boundary
-// gives the same answer as the whole text and spares segmenting megabytes of tool output.
+// only on what precedes it and the code point after it, so a window that holds that code point
+// whole gives the same answer as the whole text and spares segmenting megabytes of tool output.
 qsizetype endOfGraphemes(QStringView text, qsizetype count) {
     for (qsizetype window = count * 4 + 16;; window *= 4) {
-        const QStringView part = text.first(qMin(window, text.size()));
+        QStringView part = text.first(qMin(window, text.size()));
         const bool whole = part.size() == text.size();
+        // Never end the window between the halves of a surrogate pair.
+        if (!whole && part.back().isHighSurrogate())
+            part.chop(1);
         QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, part.data(), part.size());
         qsizetype position = 0;
         qsizetype found = 0;

@@ -35,8 +35,12 @@ QString ensurePrivateFolder(const QString& folder) {
 } // namespace
 
 QString privateTempFilePath(const QString& fileName) {
-    const QString folder =
-        QDir::tempPath() + QStringLiteral("/ruvelta-") + QString::number(::geteuid());
+    // QDir::tempPath() is empty when TMPDIR names no folder; the folder is still made under
+    // TMPDIR, so that the write fails there with a clear error instead of landing in /.
+    QString base = QDir::tempPath();
+    if (base.isEmpty())
+        base = QDir::cleanPath(qEnvironmentVariable("TMPDIR", QStringLiteral("/tmp")));
+    const QString folder = base + QStringLiteral("/ruvelta-") + QString::number(::geteuid());
     return folder + u'/' + fileName;
 }
 

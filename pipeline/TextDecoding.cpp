@@ -12,7 +12,13 @@ std::optional<QString> decodeStrictly(QByteArrayView bytes, QStringConverter::En
     QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless |
                                          QStringConverter::Flag::ConvertInitialBom);
     QString text = decoder(bytes);
-    if (decoder.hasError())
+    // Qt's UTF-16 and UTF-32 decoders let a cut-off last unit and lone surrogates through
+    // without flagging them; both make the bytes undecodable all the same.
+    const qsizetype unit =
+        encoding == QStringConverter::Utf16LE || encoding == QStringConverter::Utf16BE ? 2
+        : encoding == QStringConverter::Utf8                                           ? 1
+                                                                                       : 4;
+    if (decoder.hasError() || bytes.size() % unit != 0 || !text.isValidUtf16())
         return std::nullopt;
     return text;
 }
