@@ -34,16 +34,28 @@ LogView::LogView(ContentView& view, QWidget* parent)
     setStyleSheet(QStringLiteral("QPlainTextEdit { background: transparent; }"));
 
     connect(&view_, &ContentView::debugLineAppended, this, &LogView::appendLine);
-    connect(&view_, &ContentView::debugOutputReplaced, this,
-            [this] { setPlainText(view_.debugOutput()); });
+    connect(&view_, &ContentView::debugOutputReplaced, this, [this] {
+        pendingLines_.clear();
+        setPlainText(view_.debugOutput());
+    });
     setPlainText(view_.debugOutput());
 }
 
 void LogView::appendLine(const QString& line) {
+    // The flush is queued behind the lines already posted, so it takes them all at once.
+    if (pendingLines_.isEmpty())
+        QMetaObject::invokeMethod(this, &LogView::flushPendingLines, Qt::QueuedConnection);
+    pendingLines_ += line;
+}
+
+void LogView::flushPendingLines() {
+    if (pendingLines_.isEmpty())
+        return;
     // A cursor of its own, not the view's: the visible part stays where the person left it.
     QTextCursor end(document());
     end.movePosition(QTextCursor::End);
-    end.insertText(line);
+    end.insertText(pendingLines_);
+    pendingLines_.clear();
 }
 
 QRectF LogView::textBox() const {

@@ -4,8 +4,8 @@
 
 class ContentView;
 
-// The activity log as text: lines are added as they arrive instead of setting the whole text
-// again, so a long log stays cheap. It never scrolls by itself and cannot be selected.
+// The activity log as text: lines are added as they arrive, a burst at a time, instead of setting
+// the whole text again, so a long log stays cheap. It never scrolls by itself and cannot be selected.
 class LogView : public QPlainTextEdit {
     Q_OBJECT
 
@@ -17,8 +17,11 @@ protected:
 
 private:
     void appendLine(const QString& line);
+    void flushPendingLines();
     // The tinted box spans the text only; below a short log the window shows through.
     QRectF textBox() const;
 
     ContentView& view_;
+    // Lines not yet in the document: a burst of lines becomes one insertion.
+    QString pendingLines_;
 };
