@@ -1,28 +1,28 @@
 #include "core/ContentView.h"
 #include "core/FileDialogs.h"
 #include "pipeline/DerDestination.h"
-#include "pipeline/PemInspection.h"
+#include "pipeline/PemText.h"
 #include "pipeline/PrivateTempFiles.h"
-#include "pipeline/TextDecoding.h"
 
 void ContentView::convertPemFileToDer(const QUrl& fileUrl) {
     appendDebugLog(QStringLiteral("🔄 PEM'den DER'e dönüştürme başlatılıyor..."));
     setStep(ProcessingStep::converting, 0.95);
 
-    const std::optional<QString> text = readTextFile(fileUrl.toLocalFile());
-    if (!text) {
+    const std::optional<PemText> pem = PemText::read(fileUrl.toLocalFile());
+    if (!pem) {
         reportFailure(QStringLiteral("❌ PEM dosyası okunamadı"),
                       QStringLiteral("❌ PEM dosyası okunamadı"));
         return;
     }
-    const QList<QString> blocks = extractCertificateBlocks(*text);
+    const QList<TextRange> blocks = pem->certificateBlocks();
     if (blocks.isEmpty()) {
         reportFailure(QStringLiteral("❌ PEM'de sertifika bloğu bulunamadı"),
                       QStringLiteral("❌ Sertifika bloğu bulunamadı"));
         return;
     }
     // The source is read already; only the shared temporary file has to wait its turn.
-    firstCertificateGate_.enter([this, block = blocks.front()] { convertFirstCertificate(block); });
+    firstCertificateGate_.enter(
+        [this, block = pem->text(blocks.front())] { convertFirstCertificate(block); });
 }
 
 void ContentView::convertFirstCertificate(const QString& block) {

@@ -1,10 +1,9 @@
 #include "core/ContentView.h"
-#include "pipeline/PemInspection.h"
-#include "pipeline/TextDecoding.h"
+#include "pipeline/PemText.h"
 
 bool ContentView::validatePemFile(const QUrl& fileUrl) {
     const QString path = fileUrl.toLocalFile();
-    const std::optional<QString> text = readTextFile(path);
+    const std::optional<PemText> text = PemText::read(path);
     if (!text || text->isEmpty()) {
         appendDebugLog(QStringLiteral("⚠️ PEM dosyası boş veya okunamıyor: ") + path);
         return false;

@@ -1,9 +1,6 @@
 #include "pipeline/TextDecoding.h"
 
-#include <QFile>
 #include <QStringDecoder>
-
-namespace {
 
 std::optional<QString> decodeStrictly(QByteArrayView bytes, QStringConverter::Encoding encoding) {
     // Stateless: a sequence cut short at the end is an error, not something to wait for.
@@ -23,39 +20,32 @@ std::optional<QString> decodeStrictly(QByteArrayView bytes, QStringConverter::En
     return text;
 }
 
-struct ByteOrderMark {
-    QByteArrayView bytes;
-    QStringConverter::Encoding encoding;
-};
-
-} // namespace
-
 std::optional<QString> decodeUtf8Strictly(QByteArrayView bytes) {
     return decodeStrictly(bytes, QStringConverter::Utf8);
 }
 
-std::optional<QString> decodeTextFileBytes(QByteArrayView bytes) {
+bool isStrictUtf8(QByteArrayView bytes) {
+    return bytes.isValidUtf8();
+}
+
+std::optional<ByteOrderMark> byteOrderMark(QByteArrayView bytes) {
     // UTF-32 LE must be tested before UTF-16 LE: its mark begins with the same two bytes.
-    static const ByteOrderMark marks[] = {
+    static const std::pair<QByteArrayView, QStringConverter::Encoding> marks[] = {
         {QByteArrayView("\xFF\xFE\x00\x00", 4), QStringConverter::Utf32LE},
         {QByteArrayView("\x00\x00\xFE\xFF", 4), QStringConverter::Utf32BE},
         {QByteArrayView("\xEF\xBB\xBF", 3), QStringConverter::Utf8},
         {QByteArrayView("\xFF\xFE", 2), QStringConverter::Utf16LE},
         {QByteArrayView("\xFE\xFF", 2), QStringConverter::Utf16BE},
     };
-    for (const ByteOrderMark& mark : marks) {
-        if (bytes.startsWith(mark.bytes))
-            return decodeStrictly(bytes.sliced(mark.bytes.size()), mark.encoding);
+    for (const auto& [mark, encoding] : marks) {
+        if (bytes.startsWith(mark))
+            return ByteOrderMark{mark.size(), encoding};
     }
-    return decodeUtf8Strictly(bytes);
+    return std::nullopt;
 }
 
-std::optional<QString> readTextFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return decodeTextFileBytes(bytes);
+std::optional<QString> decodeTextFileBytes(QByteArrayView bytes) {
+    const std::optional<ByteOrderMark> mark = byteOrderMark(bytes);
+    return mark ? decodeStrictly(bytes.sliced(mark->length), mark->encoding)
+                : decodeUtf8Strictly(bytes);
 }

@@ -56,7 +56,14 @@ private Q_SLOTS:
 
     void certificateBlocks() {
         QFETCH(QString, text);
-        QTEST(extractCertificateBlocks(text), "blocks");
+        QFETCH(QStringList, blocks);
+        QCOMPARE(extractCertificateBlocks(text), blocks);
+        // A UTF-8 file is searched as bytes: the same blocks must come out.
+        const QByteArray utf8 = text.toUtf8();
+        QStringList fromBytes;
+        for (const TextRange& range : certificateBlockRanges(QByteArrayView(utf8)))
+            fromBytes << QString::fromUtf8(utf8.sliced(range.start, range.length));
+        QCOMPARE(fromBytes, blocks);
     }
 
     void excerptCountsUserPerceivedCharacters_data() {
@@ -166,13 +173,21 @@ private Q_SLOTS:
         QTest::newRow("UTF-8 cut short") << QByteArray("41c5") << false;
         QTest::newRow("UTF-16 cut inside a unit") << QByteArray("fffe41005f") << false;
         QTest::newRow("UTF-32 cut inside a unit") << QByteArray("fffe0000410000005f01") << false;
+        QTest::newRow("UTF-16 lone surrogate") << QByteArray("fffe00d86100") << false;
+        QTest::newRow("UTF-8 surrogate") << QByteArray("41eda080") << false;
+        QTest::newRow("UTF-8 overlong") << QByteArray("41c081") << false;
+        QTest::newRow("UTF-8 past U+10FFFF") << QByteArray("41f4908080") << false;
     }
 
     void textFileDecoding() {
         QFETCH(QByteArray, hex);
         QFETCH(bool, decodes);
-        const std::optional<QString> decoded = decodeTextFileBytes(QByteArray::fromHex(hex));
+        const QByteArray bytes = QByteArray::fromHex(hex);
+        const std::optional<QString> decoded = decodeTextFileBytes(bytes);
         QCOMPARE(decoded.has_value(), decodes);
+        // The quick check used for big UTF-8 files agrees with the decoder.
+        if (!byteOrderMark(bytes))
+            QCOMPARE(isStrictUtf8(bytes), decodes);
         if (decodes)
             QCOMPARE(*decoded, QStringLiteral("Aş"));
     }

@@ -381,8 +381,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("valid");
         QTest::addColumn<QString>("message"); // {path}: the file's path
-        const QByteArray begin = beginCertificateMarker.toLatin1() + "\nX\n";
-        const QByteArray end = endCertificateMarker.toLatin1() + '\n';
+        const QByteArray begin = QByteArray(beginCertificateMarker.latin1()) + "\nX\n";
+        const QByteArray end = QByteArray(endCertificateMarker.latin1()) + '\n';
         const QString unreadable =
             QStringLiteral("⚠️ PEM dosyası boş veya okunamıyor: {path}");
         QTest::newRow("empty file") << QByteArray() << false << unreadable;

@@ -1,0 +1,47 @@
+#include "pipeline/PemText.h"
+
+#include "pipeline/TextDecoding.h"
+
+#include <QFile>
+
+std::optional<PemText> PemText::read(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+
+    PemText pem;
+    const std::optional<ByteOrderMark> mark = byteOrderMark(bytes);
+    if (mark && mark->encoding != QStringConverter::Utf8) {
+        std::optional<QString> decoded =
+            decodeStrictly(QByteArrayView(bytes).sliced(mark->length), mark->encoding);
+        if (!decoded)
+            return std::nullopt;
+        pem.isUtf8_ = false;
+        pem.utf16_ = std::move(*decoded);
+        return pem;
+    }
+    if (mark)
+        bytes.remove(0, mark->length); // in place: no second copy of a big file
+    if (!isStrictUtf8(bytes))
+        return std::nullopt;
+    pem.utf8_ = std::move(bytes);
+    return pem;
+}
+
+bool PemText::contains(QLatin1StringView marker) const {
+    return isUtf8_ ? QByteArrayView(utf8_).contains(QByteArrayView(marker.data(), marker.size()))
+                   : utf16_.contains(marker);
+}
+
+QList<TextRange> PemText::certificateBlocks() const {
+    return isUtf8_ ? certificateBlockRanges(QByteArrayView(utf8_))
+                   : certificateBlockRanges(QStringView(utf16_));
+}
+
+QString PemText::text(TextRange range) const {
+    return isUtf8_ ? QString::fromUtf8(utf8_.sliced(range.start, range.length))
+                   : utf16_.sliced(range.start, range.length);
+}

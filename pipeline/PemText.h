@@ -1,0 +1,26 @@
+#pragma once
+
+#include "pipeline/PemInspection.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// The text of a PEM file. A UTF-8 file is checked but kept as its bytes, so a large bundle is
+// searched without converting it; other encodings are decoded once.
+class PemText {
+public:
+    // Nothing when the file cannot be read or its bytes do not decode: a UTF-8, UTF-16 or
+    // UTF-32 byte-order mark chooses the encoding, otherwise it must be UTF-8.
+    static std::optional<PemText> read(const QString& path);
+
+    bool isEmpty() const { return isUtf8_ ? utf8_.isEmpty() : utf16_.isEmpty(); }
+    bool contains(QLatin1StringView marker) const;
+    QList<TextRange> certificateBlocks() const;
+    QString text(TextRange range) const;
+
+private:
+    bool isUtf8_ = true;
+    QByteArray utf8_;
+    QString utf16_;
+};
