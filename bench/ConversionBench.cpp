@@ -1,0 +1,144 @@
+// A whole conversion, from the start action to the final status, against bare runs of the tool.
+#include "BenchFixtures.h"
+#include "BenchTable.h"
+#include "core/ContentView.h"
+#include "support/ScriptedFileDialogs.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProcess>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+bool runTool(const QStringList& arguments) {
+    QProcess process;
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(QStringLiteral("/usr/bin/openssl"), arguments);
+    return process.waitForFinished(30000) && process.exitCode() == 0;
+}
+
+// Starts the conversion and returns the seconds until its final status shows.
+double timeRun(ContentView& view) {
+    QEventLoop loop;
+    QObject::connect(&view, &ContentView::statusMessageChanged, &loop, [&] {
+        if (!view.statusMessage().isEmpty())
+            loop.quit();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    view.startConversion();
+    if (view.statusMessage().isEmpty())
+        loop.exec();
+    return double(clock.nsecsElapsed()) / 1e9;
+}
+
+bool fixturesReady(benchmark::State& state) {
+    const BenchFixtures& fixtures = BenchFixtures::instance();
+    if (!fixtures.problem.isEmpty())
+        state.SkipWithError(fixtures.problem.toStdString().c_str());
+    return fixtures.problem.isEmpty();
+}
+
+void convertPickedFile(benchmark::State& state) {
+    if (!fixturesReady(state))
+        return;
+    const BenchFixtures& fixtures = BenchFixtures::instance();
+    ScriptedFileDialogs dialogs;
+    ContentView view(dialogs);
+    for (auto _ : state) {
+        view.resetAll();
+        dialogs.answerOpen(QUrl::fromLocalFile(fixtures.certificates.leafPem));
+        view.selectPemFile();
+        dialogs.answerSave(QUrl::fromLocalFile(fixtures.path("picked.der")));
+        state.SetIterationTime(timeRun(view));
+        if (!view.statusMessage().startsWith(QStringLiteral("✅")))
+            state.SkipWithError("the conversion failed");
+    }
+}
+
+void bareX509(benchmark::State& state) {
+    if (!fixturesReady(state))
+        return;
+    const BenchFixtures& fixtures = BenchFixtures::instance();
+    const QStringList arguments{"x509",
+                                "-outform",
+                                "der",
+                                "-in",
+                                fixtures.certificates.leafPem,
+                                "-out",
+                                fixtures.path("bare.der")};
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        const bool ok = runTool(arguments);
+        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+        if (!ok)
+            state.SkipWithError("openssl x509 failed");
+    }
+}
+
+void downloadAndConvert(benchmark::State& state) {
+    if (!fixturesReady(state))
+        return;
+    const BenchFixtures& fixtures = BenchFixtures::instance();
+    ScriptedFileDialogs dialogs;
+    ContentView view(dialogs);
+    view.setUrlString(QStringLiteral("localhost:%1").arg(fixtures.server.port()));
+    for (auto _ : state) {
+        dialogs.answerSave(QUrl::fromLocalFile(fixtures.path("downloaded.der")));
+        state.SetIterationTime(timeRun(view));
+        if (!view.statusMessage().startsWith(QStringLiteral("✅")))
+            state.SkipWithError("the download or conversion failed");
+    }
+}
+
+void bareClientThenX509(benchmark::State& state) {
+    if (!fixturesReady(state))
+        return;
+    const BenchFixtures& fixtures = BenchFixtures::instance();
+    const QString host = QStringLiteral("localhost");
+    const QStringList client{"s_client",
+                             "-showcerts",
+                             "-verify_return_error",
+                             "-connect",
+                             host + u':' + QString::number(fixtures.server.port()),
+                             "-servername",
+                             host};
+    const QStringList x509{"x509",
+                           "-outform",
+                           "der",
+                           "-in",
+                           fixtures.certificates.leafPem,
+                           "-out",
+                           fixtures.path("bare-downloaded.der")};
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        runTool(client); // exits 1 on the untrusted chain, as for the program
+        const bool ok = runTool(x509);
+        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+        if (!ok)
+            state.SkipWithError("openssl x509 failed");
+    }
+}
+
+const bool registered = [] {
+    const auto settings = [](benchmark::internal::Benchmark* benchmark) {
+        benchmark->UseManualTime()
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(10)
+            ->Repetitions(9)
+            ->ReportAggregatesOnly(true);
+    };
+    settings(benchmark::RegisterBenchmark("convert/picked_file", convertPickedFile));
+    settings(benchmark::RegisterBenchmark("convert/bare_x509", bareX509));
+    settings(benchmark::RegisterBenchmark("download/localhost", downloadAndConvert));
+    settings(benchmark::RegisterBenchmark("download/bare_s_client_x509", bareClientThenX509));
+    compare({"conversion of a picked file (ms)", "convert/picked_file", "convert/bare_x509", 1.15});
+    compare(
+        {"download and conversion (ms)", "download/localhost", "download/bare_s_client_x509", 1.1});
+    return true;
+}();
+
+} // namespace
