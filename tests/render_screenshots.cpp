@@ -2,12 +2,12 @@
 // Usage: render_screenshots OUTPUT_FOLDER
 #include "core/ContentView.h"
 #include "support/ScriptedFileDialogs.h"
+#include "support/TestCertificates.h"
 #include "support/TestFiles.h"
 #include "ui/RootColumn.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,14 +30,6 @@ bool save(QWidget& window, const QString& folder, const char* name) {
     return saved;
 }
 
-bool makeCertificate(const QString& folder) {
-    return QProcess::execute(QStringLiteral("/usr/bin/openssl"),
-                             {"req", "-x509", "-newkey", "ec", "-pkeyopt",
-                              "ec_paramgen_curve:P-256", "-nodes", "-subj", "/CN=example.test",
-                              "-days", "30", "-keyout", folder + "/server.key", "-out",
-                              folder + "/server.pem"}) == 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -52,9 +44,16 @@ int main(int argc, char** argv) {
     QDir().mkpath(out);
     QTemporaryDir work;
     qputenv("TMPDIR", QFile::encodeName(work.path()));
-    if (!makeCertificate(work.path()))
+    TestCertificates certificates;
+    if (const QString problem = certificates.create(work.path()); !problem.isEmpty()) {
+        qCritical("%s", qPrintable(problem));
         return 1;
-    const QString slowTool = writeShellScript(work.path(), "slow-openssl", "exec sleep 30");
+    }
+    // Stands in for a tool that takes its time, until the release file appears.
+    const QString release = work.filePath("release");
+    const QString slowTool = writeShellScript(work.path(), "slow-openssl",
+                                              "while [ ! -e '" + QFile::encodeName(release) +
+                                                  "' ]; do sleep 0.05; done");
 
     bool ok = true;
     {
@@ -72,7 +71,7 @@ int main(int argc, char** argv) {
         ok &= save(window, out, "failure");
 
         view.resetAll();
-        dialogs.answerOpen(QUrl::fromLocalFile(work.path() + "/server.pem"));
+        dialogs.answerOpen(QUrl::fromLocalFile(certificates.leafPem));
         view.selectPemFile();
         dialogs.answerSave(QUrl::fromLocalFile(work.path() + "/server.der"));
         view.startConversion();
@@ -93,9 +92,7 @@ int main(int argc, char** argv) {
         view.setUrlString(QStringLiteral("example.com"));
         view.startConversion();
         ok &= save(window, out, "busy");
-        // The slow tool is still running; let the worker finish before the view goes.
-        window.close();
-        QProcess::execute(QStringLiteral("pkill"), {"-f", slowTool});
+        writeTestFile(release, QByteArray());
     }
     return ok ? 0 : 1;
 }
