@@ -27,38 +27,23 @@ ContentView::~ContentView() {
 }
 
 void ContentView::setUrlString(const QString& text) {
-    if (urlString_ == text)
-        return;
-    urlString_ = text;
-    Q_EMIT urlStringChanged();
+    assign(urlString_, text, &ContentView::urlStringChanged);
 }
 
 void ContentView::setOutputName(const QString& name) {
-    if (outputName_ == name)
-        return;
-    outputName_ = name;
-    Q_EMIT outputNameChanged();
+    assign(outputName_, name, &ContentView::outputNameChanged);
 }
 
 void ContentView::setStatusMessage(const QString& message) {
-    if (statusMessage_ == message)
-        return;
-    statusMessage_ = message;
-    Q_EMIT statusMessageChanged();
+    assign(statusMessage_, message, &ContentView::statusMessageChanged);
 }
 
 void ContentView::setProcessing(bool processing) {
-    if (isProcessing_ == processing)
-        return;
-    isProcessing_ = processing;
-    Q_EMIT isProcessingChanged();
+    assign(isProcessing_, processing, &ContentView::isProcessingChanged);
 }
 
 void ContentView::setSelectedPemFile(const QUrl& file) {
-    if (selectedPemFile_ == file)
-        return;
-    selectedPemFile_ = file;
-    Q_EMIT selectedPemFileChanged();
+    assign(selectedPemFile_, file, &ContentView::selectedPemFileChanged);
 }
 
 void ContentView::setDebugOutput(const QString& text) {
@@ -70,17 +55,11 @@ void ContentView::setDebugOutput(const QString& text) {
 }
 
 void ContentView::setCurrentStep(ProcessingStep step) {
-    if (currentStep_ == step)
-        return;
-    currentStep_ = step;
-    Q_EMIT currentStepChanged();
+    assign(currentStep_, step, &ContentView::currentStepChanged);
 }
 
 void ContentView::setProgress(double progress) {
-    if (progress_ == progress)
-        return;
-    progress_ = progress;
-    Q_EMIT progressChanged();
+    assign(progress_, progress, &ContentView::progressChanged);
 }
 
 void ContentView::setStep(ProcessingStep step, double progress) {

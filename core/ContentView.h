@@ -91,6 +91,14 @@ private:
     void setCurrentStep(ProcessingStep step);
     void setProgress(double progress);
 
+    // Writes a field and announces the change; writing the value it holds announces nothing.
+    template <typename T> void assign(T& field, const T& value, void (ContentView::*changed)()) {
+        if (field == value)
+            return;
+        field = value;
+        Q_EMIT(this->*changed)();
+    }
+
     // Runs `task` on the GUI thread after everything posted before it.
     template <typename Task> void post(Task&& task) {
         QMetaObject::invokeMethod(this, std::forward<Task>(task), Qt::QueuedConnection);
