@@ -1,6 +1,7 @@
 #include "core/ContentView.h"
 #include "support/RunWaiting.h"
 #include "support/ScriptedFileDialogs.h"
+#include "support/TestCertificates.h"
 #include "support/TestFiles.h"
 #include "ui/ConvertButton.h"
 #include "ui/LogView.h"
@@ -297,6 +298,31 @@ private Q_SLOTS:
         QVERIFY(drainPostedTasks(&window.view));
         QVERIFY(window.shown("debugPanel"));
         QTRY_COMPARE(log->toPlainText(), window.view.debugOutput());
+    }
+
+    void pickedFileConvertsEndToEndThroughTheWindow() {
+        TestCertificates certificates;
+        QCOMPARE(certificates.create(dir_.path()), QString());
+        qputenv("TMPDIR", QFile::encodeName(dir_.path()));
+        Window window;
+        window.dialogs.answerOpen(QUrl::fromLocalFile(certificates.leafPem));
+        QTest::mouseClick(window.find("pickFileButton"), Qt::LeftButton);
+        QLineEdit* name = window.find<QLineEdit>("outputNameField");
+        name->clear();
+        typeText(name, QStringLiteral("sunucu ş"));
+        window.dialogs.answerSave(QUrl::fromLocalFile(dir_.filePath("sunucu ş.pem")));
+        QTest::mouseClick(window.find("convertButton"), Qt::LeftButton);
+
+        QTRY_VERIFY_WITH_TIMEOUT(window.shown("statusBanner"), 15000);
+        QCOMPARE(window.find<QLabel>("statusMessage")->text(),
+                 QStringLiteral("✅ DER dosyası başarıyla oluşturuldu → sunucu ş.der"));
+        QCOMPARE(window.find<RoundedBox>("statusBanner")->fill(),
+                 withOpacity(SystemColor::green, 0.2));
+        QCOMPARE(window.dialogs.saveRequests.back().proposedName, QStringLiteral("sunucu ş.der"));
+        QCOMPARE(readTestFile(dir_.filePath("sunucu ş.der")), derOfPemFile(certificates.leafPem));
+        // A picked file never marks the work busy.
+        QVERIFY(!window.shown("progressSection"));
+        QVERIFY(window.find("convertButton")->isEnabled());
     }
 
     void saveDialogAsksAboutTheFileItWillReallyWrite() {
