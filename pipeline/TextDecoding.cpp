@@ -1,6 +1,7 @@
 #include "pipeline/TextDecoding.h"
 
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 std::optional<QString> decodeStrictly(QByteArrayView bytes, QStringConverter::Encoding encoding) {
     // Stateless: a sequence cut short at the end is an error, not something to wait for.
@@ -9,13 +10,15 @@ std::optional<QString> decodeStrictly(QByteArrayView bytes, QStringConverter::En
     QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless |
                                          QStringConverter::Flag::ConvertInitialBom);
     QString text = decoder(bytes);
-    // Qt's UTF-16 and UTF-32 decoders let a cut-off last unit and lone surrogates through
-    // without flagging them; both make the bytes undecodable all the same.
-    const qsizetype unit =
-        encoding == QStringConverter::Utf16LE || encoding == QStringConverter::Utf16BE ? 2
-        : encoding == QStringConverter::Utf8                                           ? 1
-                                                                                       : 4;
-    if (decoder.hasError() || bytes.size() % unit != 0 || !text.isValidUtf16())
+    if (decoder.hasError())
+        return std::nullopt;
+    // Qt's UTF-16 and UTF-32 decoders let a cut-off last unit, lone surrogates and code points
+    // past U+10FFFF through without flagging them. Text that does not encode back to the very
+    // same bytes was not all there.
+    if (encoding != QStringConverter::Utf8 &&
+        (!text.isValidUtf16() ||
+         QByteArray(QStringEncoder(encoding, QStringConverter::Flag::Stateless).encode(text)) !=
+             bytes))
         return std::nullopt;
     return text;
 }

@@ -174,6 +174,7 @@ private Q_SLOTS:
         QTest::newRow("UTF-16 cut inside a unit") << QByteArray("fffe41005f") << false;
         QTest::newRow("UTF-32 cut inside a unit") << QByteArray("fffe0000410000005f01") << false;
         QTest::newRow("UTF-16 lone surrogate") << QByteArray("fffe00d86100") << false;
+        QTest::newRow("UTF-32 past U+10FFFF") << QByteArray("fffe000041000404") << false;
         QTest::newRow("UTF-8 surrogate") << QByteArray("41eda080") << false;
         QTest::newRow("UTF-8 overlong") << QByteArray("41c081") << false;
         QTest::newRow("UTF-8 past U+10FFFF") << QByteArray("41f4908080") << false;
