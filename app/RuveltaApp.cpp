@@ -1,6 +1,7 @@
 #include "app/RuveltaApp.h"
 
 #include <QApplication>
+#include <QIcon>
 
 RuveltaApp::RuveltaApp()
     : contentView_(dialogs_)
@@ -12,6 +13,9 @@ int RuveltaApp::run(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ruvelta"));
     QApplication::setApplicationVersion(QStringLiteral(RUVELTA_VERSION));
+    // Lets the desktop match the window with its launcher and icon.
+    QApplication::setDesktopFileName(QStringLiteral("com.quessor.Ruvelta"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("com.quessor.Ruvelta")));
     RuveltaApp app;
     app.window().show();
     return QApplication::exec();
