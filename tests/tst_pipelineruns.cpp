@@ -21,24 +21,6 @@ const QByteArray noFile = "<no file>";
 const QString cancel = QStringLiteral("<cancel>");
 const QString openssl = QStringLiteral("/usr/bin/openssl");
 
-// "*" in the pattern stands for any run of messages, even none.
-bool matchesLog(const QStringList& log, const QStringList& pattern, qsizetype i = 0,
-                qsizetype j = 0) {
-    if (j == pattern.size())
-        return i == log.size();
-    if (pattern[j] == u'*') {
-        for (qsizetype k = i; k <= log.size(); ++k)
-            if (matchesLog(log, pattern, k, j + 1))
-                return true;
-        return false;
-    }
-    return i < log.size() && log[i] == pattern[j] && matchesLog(log, pattern, i + 1, j + 1);
-}
-
-QString succeeded(const QString& fileName) {
-    return QStringLiteral("✅ DER dosyası başarıyla oluşturuldu → ") + fileName;
-}
-
 QString stepAt(ProcessingStep step, double progress) {
     return rawValue(step) + u' ' + QString::number(progress);
 }
@@ -122,7 +104,7 @@ private Q_SLOTS:
         QElapsedTimer sinceResult;
         sinceResult.start();
 
-        QCOMPARE(view.statusMessage(), succeeded("out file.der"));
+        QCOMPARE(view.statusMessage(), succeededStatus("out file.der"));
         QVERIFY(view.isProcessing());
         QCOMPARE(readTestFile(destination), leafDer_);
         // s_client prints the blocks as the files hold them; one empty line between blocks.
@@ -196,7 +178,7 @@ private Q_SLOTS:
             << QStringList{"🔍 Girilen URL: 'HTTPS://localhost:{tls}'",
                            "🌐 Bağlanılan adres: localhost:{tls}", "*",
                            "🔧 x509 dönüştürme sonucu: BAŞARILI", "*"}
-            << succeeded("out.der");
+            << succeededStatus("out.der");
         QTest::newRow("http means port 80")
             << "http://localhost" << true
             << QStringList{"🔍 Girilen URL: 'http://localhost'", "🌐 Bağlanılan adres: localhost:80",
@@ -277,9 +259,10 @@ private Q_SLOTS:
 
         QTest::newRow("two certificates, the first converted")
             << leaf + readTestFile(certs_.intermediatePem) << "out.der" << false << "out.der"
-            << succeeded("out.der") << sizeLine << completed;
-        QTest::newRow("destination named .pem") << leaf << "server.pem" << false << "server.der"
-                                                << succeeded("server.der") << sizeLine << completed;
+            << succeededStatus("out.der") << sizeLine << completed;
+        QTest::newRow("destination named .pem")
+            << leaf << "server.pem" << false << "server.der" << succeededStatus("server.der")
+            << sizeLine << completed;
         QTest::newRow("no BEGIN marker") << QByteArray("no certificate\n") << "out.der" << false
                                          << "" << noBlock << noBlockLine << failed;
         QTest::newRow("BEGIN without END") << leaf.first(leaf.indexOf("-----END")) << "out.der"
@@ -371,7 +354,7 @@ private Q_SLOTS:
         if (!fromFirstDialog)
             startSecond();
 
-        QTRY_COMPARE_WITH_TIMEOUT(view.statusMessage(), succeeded("b.der"), 15000);
+        QTRY_COMPARE_WITH_TIMEOUT(view.statusMessage(), succeededStatus("b.der"), 15000);
         QCOMPARE(readTestFile(path("b.der")), rootDer_);
         QCOMPARE(readTestFile(path("a.der")), firstAnswer == "a.der" ? leafDer_ : QByteArray());
         QCOMPARE(dialogs.saveRequests.size(), 2);

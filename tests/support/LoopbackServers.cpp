@@ -11,13 +11,15 @@ TlsServer::~TlsServer() {
     }
 }
 
-QString TlsServer::start(const QString& certificate, const QString& key, const QString& chain) {
+QString TlsServer::start(const QString& certificate, const QString& key, const QString& chain,
+                         const QString& host) {
+    const QString address = host.contains(u':') ? u'[' + host + u']' : host;
     // Not -quiet: that also silences the ACCEPT line which tells the port.
     process_.start(QStringLiteral("/usr/bin/openssl"),
-                   {QStringLiteral("s_server"), QStringLiteral("-accept"),
-                    QStringLiteral("127.0.0.1:0"), QStringLiteral("-cert"), certificate,
-                    QStringLiteral("-key"), key, QStringLiteral("-cert_chain"), chain});
-    static const QRegularExpression accept(QStringLiteral("^ACCEPT 127\\.0\\.0\\.1:(\\d+)$"));
+                   {QStringLiteral("s_server"), QStringLiteral("-accept"), address + ":0",
+                    QStringLiteral("-cert"), certificate, QStringLiteral("-key"), key,
+                    QStringLiteral("-cert_chain"), chain});
+    const QRegularExpression accept("^ACCEPT " + QRegularExpression::escape(address) + ":(\\d+)$");
     const QDeadlineTimer deadline(10000);
     while (!deadline.hasExpired()) {
         if (!process_.canReadLine()) {
@@ -36,12 +38,18 @@ QString TlsServer::start(const QString& certificate, const QString& key, const Q
            QString::fromLocal8Bit(process_.readAllStandardError());
 }
 
-PlainTextListener::PlainTextListener() {
-    QObject::connect(&server_, &QTcpServer::newConnection, &server_, [this] {
+LoopbackListener::LoopbackListener(QByteArray reply, Ending ending) {
+    QObject::connect(&server_, &QTcpServer::newConnection, &server_, [this, reply, ending] {
+        // A kept connection stays open as long as the server, its parent.
         while (QTcpSocket* socket = server_.nextPendingConnection()) {
-            socket->write("HTTP/1.1 400 Bad Request\r\nConnection: close\r\n\r\n");
-            socket->disconnectFromHost();
+            ++connections_;
+            socket->write(reply);
+            if (ending == Ending::hangUp)
+                socket->disconnectFromHost();
         }
     });
     server_.listen(QHostAddress::LocalHost, 0);
 }
+
+PlainTextListener::PlainTextListener()
+    : LoopbackListener("HTTP/1.1 400 Bad Request\r\nConnection: close\r\n\r\n", Ending::hangUp) {}

@@ -28,6 +28,30 @@ QString logMessage(const QString& line) {
     return message;
 }
 
+namespace {
+
+bool matchesFrom(const QStringList& log, const QStringList& pattern, qsizetype i, qsizetype j) {
+    if (j == pattern.size())
+        return i == log.size();
+    if (pattern[j] == u'*') {
+        for (qsizetype k = i; k <= log.size(); ++k)
+            if (matchesFrom(log, pattern, k, j + 1))
+                return true;
+        return false;
+    }
+    return i < log.size() && log[i] == pattern[j] && matchesFrom(log, pattern, i + 1, j + 1);
+}
+
+} // namespace
+
+bool matchesLog(const QStringList& log, const QStringList& pattern) {
+    return matchesFrom(log, pattern, 0, 0);
+}
+
+QString succeededStatus(const QString& fileName) {
+    return QStringLiteral("✅ DER dosyası başarıyla oluşturuldu → ") + fileName;
+}
+
 LogRecorder::LogRecorder(ContentView& view) {
     connect(&view, &ContentView::debugLineAppended, this,
             [this](const QString& line) { messages << logMessage(line); });

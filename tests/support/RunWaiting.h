@@ -15,6 +15,13 @@ bool waitForRunEnd(ContentView& view, int timeoutMs = 30000);
 // A log line without its "[time] " stamp and closing line feed.
 QString logMessage(const QString& line);
 
+// Whether the messages follow the pattern: each entry matches one message exactly, except
+// "*", which stands for any run of messages, even none.
+bool matchesLog(const QStringList& log, const QStringList& pattern);
+
+// The status of a run that wrote its DER file.
+QString succeededStatus(const QString& fileName);
+
 // The messages the view appends to its log while the recorder lives.
 class LogRecorder : public QObject {
 public:

@@ -1,6 +1,7 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
@@ -25,4 +26,17 @@ QByteArray readTestFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray();
     return file.readAll();
+}
+
+QMap<QString, QByteArray> folderSnapshot(const QString& folder) {
+    QMap<QString, QByteArray> entries;
+    const QDir root(folder);
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        entries.insert(root.relativeFilePath(path),
+                       it.fileInfo().isDir() ? QByteArray("<folder>") : readTestFile(path));
+    }
+    return entries;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 
 // Writes `content` to `path`, creating the folder; fails the calling test when it cannot.
@@ -10,3 +11,7 @@ void writeTestFile(const QString& path, const QByteArray& content);
 QString writeShellScript(const QString& folder, const QString& name, const QByteArray& body);
 
 QByteArray readTestFile(const QString& path);
+
+// Everything under `folder`, hidden entries too, by path relative to it: a file with its bytes,
+// a folder as "<folder>". Comparing two snapshots shows what was written, replaced or lost.
+QMap<QString, QByteArray> folderSnapshot(const QString& folder);
