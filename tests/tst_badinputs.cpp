@@ -1,0 +1,475 @@
+#include "core/ContentView.h"
+#include "support/LoopbackServers.h"
+#include "support/RunWaiting.h"
+#include "support/ScriptedFileDialogs.h"
+#include "support/TestCertificates.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QRandomGenerator>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+#include <atomic>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+enum class Outcome { converted, unreadable, noBlock, toolFails };
+
+// The sanitizer build (address and undefined behaviour together) ends the whole executable at
+// the first undefined behaviour, so a row that is known to reach one cannot run there.
+#ifdef __SANITIZE_ADDRESS__
+constexpr bool stopsAtUndefinedBehaviour = true;
+#else
+constexpr bool stopsAtUndefinedBehaviour = false;
+#endif
+
+const QString openssl = QStringLiteral("/usr/bin/openssl");
+const QString resetLine = QStringLiteral("[Reset] Tüm veriler temizlendi");
+const QString noChain = QStringLiteral("❌ Sertifika zinciri indirilemedi");
+
+QByteArray encoded(const QByteArray& text, QStringConverter::Encoding encoding,
+                   const QByteArray& byteOrderMark) {
+    QStringEncoder encoder(encoding);
+    return byteOrderMark + QByteArray(encoder(QString::fromUtf8(text)));
+}
+
+// What a picked file's run logs, from its first line to its last.
+QStringList conversionLog(Outcome outcome, const QString& destination, qsizetype derSize) {
+    QStringList log{QStringLiteral("🔄 PEM'den DER'e dönüştürme başlatılıyor...")};
+    if (outcome == Outcome::unreadable)
+        return log << QStringLiteral("❌ PEM dosyası okunamadı");
+    if (outcome == Outcome::noBlock)
+        return log << QStringLiteral("❌ PEM'de sertifika bloğu bulunamadı");
+    log << QStringLiteral("💾 Çıktı DER dosya yolu: ") + destination;
+    if (outcome == Outcome::toolFails)
+        return log << QStringLiteral("🔧 x509 dönüştürme sonucu: BAŞARISIZ");
+    return log << QStringLiteral("🔧 x509 dönüştürme sonucu: BAŞARILI")
+               << "📊 Çıktı DER dosya boyutu: " + QString::number(derSize) + " bytes";
+}
+
+QString statusOf(Outcome outcome, const QString& derFileName) {
+    switch (outcome) {
+    case Outcome::converted:
+        return succeededStatus(derFileName);
+    case Outcome::unreadable:
+        return QStringLiteral("❌ PEM dosyası okunamadı");
+    case Outcome::noBlock:
+        return QStringLiteral("❌ Sertifika bloğu bulunamadı");
+    case Outcome::toolFails:
+        return QStringLiteral("❌ Dönüştürme başarısız");
+    }
+    return QString();
+}
+
+void compareSnapshots(const QMap<QString, QByteArray>& actual,
+                      const QMap<QString, QByteArray>& expected) {
+    QCOMPARE(actual.keys(), expected.keys());
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        QVERIFY2(actual.value(it.key()) == it.value(), qPrintable(it.key() + " differs"));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Outcome)
+
+class BadInputsTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir base_;
+    TestCertificates certs_;
+    QByteArray leafPem_;
+    QByteArray leafDer_;
+    TlsServer ipv6Server_;
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString tmpdir_;
+
+    // Picked files and destinations live under files/, apart from TMPDIR, so that a snapshot of
+    // files/ shows everything a run wrote where the person looks.
+    QString files(const QString& name = QString()) const {
+        return dir_->filePath(QStringLiteral("files/") + name);
+    }
+    void useTmpdir(const QString& name) {
+        tmpdir_ = dir_->filePath(name);
+        QVERIFY(QDir().mkpath(tmpdir_));
+        qputenv("TMPDIR", QFile::encodeName(tmpdir_));
+    }
+    static void runPicked(ContentView& view, ScriptedFileDialogs& dialogs, const QString& file,
+                          const QString& destination) {
+        dialogs.answerOpen(QUrl::fromLocalFile(file));
+        view.selectPemFile();
+        dialogs.answerSave(QUrl::fromLocalFile(destination));
+        view.startConversion();
+    }
+    QString missingTool() const { return dir_->filePath(QStringLiteral("no-such-openssl")); }
+    // Runs openssl only once the release file exists, so a run stays in flight meanwhile.
+    QString heldTool() const {
+        return writeShellScript(dir_->path(), "held-openssl",
+                                "while [ ! -e \"" + QFile::encodeName(releaseFile()) +
+                                    "\" ]; do sleep 0.02; done\nexec /usr/bin/openssl \"$@\"");
+    }
+    QString releaseFile() const { return dir_->filePath(QStringLiteral("release")); }
+    QString ipv6Address() const { return "[::1]:" + QString::number(ipv6Server_.port()); }
+
+private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY(base_.isValid());
+        const QString problem = certs_.create(base_.filePath("certificates"));
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        leafPem_ = readTestFile(certs_.leafPem);
+        leafDer_ = derOfPemFile(certs_.leafPem);
+        QVERIFY(!leafDer_.isEmpty());
+        const QString serverProblem =
+            ipv6Server_.start(certs_.leafPem, certs_.leafKey, certs_.chainPem, "::1");
+        QVERIFY2(serverProblem.isEmpty(), qPrintable(serverProblem));
+    }
+
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>(base_.filePath("test-XXXXXX"));
+        QVERIFY(dir_->isValid());
+        QVERIFY(QDir().mkpath(files()));
+        useTmpdir("tmp");
+    }
+
+    void cleanup() { dir_.reset(); }
+
+    void pickedFileContents_data() {
+        QTest::addColumn<QByteArray>("filler"); // repeated to 64 MB in front of the content
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("toolMissing");
+        QTest::addColumn<Outcome>("outcome");
+        using enum Outcome;
+
+        QByteArray crlf = leafPem_;
+        crlf.replace("\n", "\r\n");
+        QByteArray nulInside = leafPem_;
+        nulInside.insert(leafPem_.indexOf('\n') + 20, '\0');
+        const QByteArray none;
+
+        QTest::newRow("DER instead of PEM") << none << leafDer_ << false << unreadable;
+        QTest::newRow("empty file") << none << none << false << noBlock;
+        QTest::newRow("UTF-16 LE with BOM, CRLF")
+            << none << encoded(crlf, QStringConverter::Utf16LE, "\xFF\xFE") << false << converted;
+        QTest::newRow("UTF-16 BE with BOM")
+            << none << encoded(leafPem_, QStringConverter::Utf16BE, "\xFE\xFF") << false
+            << converted;
+        // openssl itself refuses the whole file; the block alone converts.
+        QTest::newRow("NULs around the block, one right after END")
+            << none << QByteArray("\0\0x\0\n", 5) + leafPem_.chopped(1) + QByteArray("\0\0", 2)
+            << false << converted;
+        QTest::newRow("NUL inside the block") << none << nulInside << false << toolFails;
+        QTest::newRow("END line without line break")
+            << none << leafPem_.chopped(1) << false << converted;
+        QTest::newRow("64 MB of text first")
+            << QByteArray("dolgu satırı: ğüşıöç İ — sertifika değil\n") << leafPem_ << false
+            << converted;
+        QTest::newRow("tool missing") << none << leafPem_ << true << toolFails;
+    }
+
+    void pickedFileContents() {
+        QFETCH(QByteArray, filler);
+        QFETCH(QByteArray, content);
+        QFETCH(bool, toolMissing);
+        QFETCH(Outcome, outcome);
+        if (stopsAtUndefinedBehaviour && filler.isEmpty() && content.isEmpty())
+            QSKIP("PemInspection.cpp:14 hands memmem the null data of empty text");
+        const QString picked = files("picked.pem");
+        const QString destination = files("out.der");
+        writeTestFile(picked, filler.isEmpty()
+                                  ? content
+                                  : filler.repeated((64 << 20) / filler.size()) + content);
+        writeTestFile(destination, "önceki dosya\n"); // replaced only by a conversion
+        QMap<QString, QByteArray> expected = folderSnapshot(files());
+
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs, toolMissing ? missingTool() : openssl);
+        LogRecorder log(view);
+        runPicked(view, dialogs, picked, destination);
+        QVERIFY(waitForRunEnd(view));
+
+        QCOMPARE(view.statusMessage(), statusOf(outcome, "out.der"));
+        QCOMPARE(view.currentStep(), outcome == Outcome::converted ? ProcessingStep::completed
+                                                                   : ProcessingStep::failed);
+        QCOMPARE(log.messages, conversionLog(outcome, destination, leafDer_.size()));
+        const bool converting = outcome == Outcome::converted || outcome == Outcome::toolFails;
+        QCOMPARE(dialogs.saveRequests.size(), converting ? 1 : 0);
+        if (outcome == Outcome::converted)
+            expected["out.der"] = leafDer_;
+        compareSnapshots(folderSnapshot(files()), expected);
+    }
+
+    void resultLandsWhereChosen_data() {
+        QTest::addColumn<QString>("tmpdir");
+        QTest::addColumn<QString>("picked");
+        QTest::addColumn<QString>("answer");      // what the save dialog returns
+        QTest::addColumn<QString>("destination"); // what the tool is told to write
+        QTest::addColumn<QString>("existing");    // there before: a file, or a folder as "name/"
+        QTest::addColumn<bool>("converts");
+        const auto row = [](const char* name, const char* tmpdir, const char* picked,
+                            const char* answer, const char* destination, const char* existing,
+                            bool converts) {
+            QTest::newRow(name) << QString::fromUtf8(tmpdir) << QString::fromUtf8(picked)
+                                << QString::fromUtf8(answer) << QString::fromUtf8(destination)
+                                << QString::fromUtf8(existing) << converts;
+        };
+        row("blanks", "t m p", "my certs/a b.pem", "out dir/c d.pem", "out dir/c d.der", "", true);
+        row("Turkish letters", "geçici ış ğ", "ışık/şeker ğ.pem", "çıktı/ağaç ılık",
+            "çıktı/ağaç ılık.der", "", true);
+        row("leading dash", "-tmp", "-in.pem", "-out", "-out.der", "", true);
+        row("line breaks", "t\nmp", "a\nb.pem", "c\nd.pem", "c\nd.der", "", true);
+        row("characters special in URLs", "tmp", "a#b?%41.pem", "c#d?%20e", "c#d?%20e.der", "",
+            true);
+        row("existing file replaced", "tmp", "a.pem", "old.der", "old.der", "old.der", true);
+        row("folder named x.der", "tmp", "a.pem", "x.der", "x.der", "x.der/", false);
+        row("x.pem while x.der is a folder", "tmp", "a.pem", "x.pem", "x.der", "x.der/", false);
+    }
+
+    void resultLandsWhereChosen() {
+        QFETCH(QString, tmpdir);
+        QFETCH(QString, picked);
+        QFETCH(QString, answer);
+        QFETCH(QString, destination);
+        QFETCH(QString, existing);
+        QFETCH(bool, converts);
+        useTmpdir(tmpdir);
+        writeTestFile(files(picked), leafPem_);
+        QVERIFY(QDir().mkpath(QFileInfo(files(answer)).path()));
+        if (existing.endsWith(u'/'))
+            writeTestFile(files(existing + "keep.txt"), "dokunulmamalı\n");
+        else if (!existing.isEmpty())
+            writeTestFile(files(existing), "eski içerik\n");
+        QMap<QString, QByteArray> expected = folderSnapshot(files());
+
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs);
+        LogRecorder log(view);
+        runPicked(view, dialogs, files(picked), files(answer));
+        QVERIFY(waitForRunEnd(view));
+
+        const Outcome outcome = converts ? Outcome::converted : Outcome::toolFails;
+        QCOMPARE(view.statusMessage(), statusOf(outcome, QFileInfo(files(destination)).fileName()));
+        QCOMPARE(log.messages, conversionLog(outcome, files(destination), leafDer_.size()));
+        if (converts)
+            expected[destination] = leafDer_;
+        compareSnapshots(folderSnapshot(files()), expected);
+        // The working copy went to the private folder under this TMPDIR.
+        QVERIFY(QFile::exists(tmpdir_ + "/ruvelta-" + QString::number(::geteuid()) +
+                              "/first_cert.pem"));
+    }
+
+    void awkwardDownloads_data() {
+        QTest::addColumn<QString>("url"); // {v6}: the IPv6 server's port, {noise}: the noisy one's
+        QTest::addColumn<bool>("toolMissing");
+        QTest::addColumn<QStringList>("log");
+        QTest::addColumn<QString>("error"); // a pattern the "⚠️ hata" line matches; empty: none
+        QTest::addColumn<bool>("converts");
+
+        QTest::newRow("IPv6 literal")
+            << "[::1]:{v6}" << false << QStringList{"🔍 Girilen URL: '[::1]:{v6}'",
+                                                    "🔧 https öneki eklendi: 'https://[::1]:{v6}'",
+                                                    "🌐 Bağlanılan adres: [::1]:{v6}",
+                                                    "*",
+                                                    "📥 İndirme sonucu: BAŞARILI",
+                                                    "*",
+                                                    "📜 Bulunan sertifika sayısı: 3",
+                                                    "*",
+                                                    "🔧 x509 dönüştürme sonucu: BAŞARILI",
+                                                    "*"}
+            << "" << true;
+        // Never resolvable: the run ends at the name lookup, before any connection.
+        QTest::newRow("internationalised name")
+            << "bücher.invalid:4433" << false
+            << QStringList{"🔍 Girilen URL: 'bücher.invalid:4433'",
+                           "🔧 https öneki eklendi: 'https://bücher.invalid:4433'",
+                           "🌐 Bağlanılan adres: xn--bcher-kva.invalid:4433",
+                           "*",
+                           "📥 İndirme sonucu: BAŞARISIZ",
+                           "*",
+                           "📜 Bulunan sertifika sayısı: 0"}
+            << "BIO_lookup" << false;
+        QTest::newRow("megabytes of noise, then hang-up")
+            << "127.0.0.1:{noise}" << false
+            << QStringList{"*", "🌐 Bağlanılan adres: 127.0.0.1:{noise}",
+                           "*", "📥 İndirme sonucu: BAŞARISIZ",
+                           "*", "📜 Bulunan sertifika sayısı: 0"}
+            << "" << false;
+        QTest::newRow("tool missing")
+            << "[::1]:{v6}" << true
+            << QStringList{"*", "📥 Sertifika indirimi başlatılıyor...",
+                           "📥 İndirme sonucu: BAŞARISIZ", "*", "📜 Bulunan sertifika sayısı: 0"}
+            << "^⚠️ hata \\(ilk 300 karakter\\):\\nProcess hatası: \\S" << false;
+    }
+
+    void awkwardDownloads() {
+        QFETCH(QString, url);
+        QFETCH(bool, toolMissing);
+        QFETCH(QStringList, log);
+        QFETCH(QString, error);
+        QFETCH(bool, converts);
+        QByteArray noise(4 << 20, Qt::Uninitialized);
+        QRandomGenerator(20240601).fillRange(reinterpret_cast<quint32*>(noise.data()),
+                                             noise.size() / 4);
+        const LoopbackListener noisy(noise, LoopbackListener::Ending::hangUp);
+        QVERIFY(noisy.isListening());
+        const auto withPorts = [&](QString text) {
+            return text.replace("{v6}", QString::number(ipv6Server_.port()))
+                .replace("{noise}", QString::number(noisy.port()));
+        };
+
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs, toolMissing ? missingTool() : openssl);
+        LogRecorder recorder(view);
+        dialogs.answerSave(QUrl::fromLocalFile(files("out.der")));
+        view.setUrlString(withPorts(url));
+        view.startConversion();
+        // Well inside the 20-second watchdog: each of these ends on its own.
+        QVERIFY(waitForRunEnd(view, 18000));
+
+        QCOMPARE(view.statusMessage(), converts ? succeededStatus("out.der") : noChain);
+        for (QString& line : log)
+            line = withPorts(line);
+        QVERIFY2(matchesLog(recorder.messages, log), qPrintable(recorder.messages.join("\n| ")));
+        if (!error.isEmpty()) {
+            const QStringList errors =
+                recorder.messages.filter(QRegularExpression(QStringLiteral("^⚠️ hata")));
+            QCOMPARE(errors.size(), 1);
+            const QRegularExpression pattern(error, QRegularExpression::DotMatchesEverythingOption);
+            QVERIFY2(pattern.match(errors[0]).hasMatch(), qPrintable(errors[0]));
+        }
+        QCOMPARE(noisy.connections(), url.contains("{noise}") ? 1 : 0);
+        QMap<QString, QByteArray> expected;
+        if (converts)
+            expected["out.der"] = leafDer_;
+        compareSnapshots(folderSnapshot(files()), expected);
+    }
+
+    void resetWhileWorkIsInFlight_data() {
+        QTest::addColumn<bool>("download"); // else a picked file's conversion
+        QTest::newRow("during the download") << true;
+        QTest::newRow("during the conversion") << false;
+    }
+
+    void resetWhileWorkIsInFlight() {
+        QFETCH(bool, download);
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs, heldTool());
+        view.setOutputName(QStringLiteral("sunucu"));
+        dialogs.answerSave(QUrl::fromLocalFile(files("out.der")));
+        if (download) {
+            view.setUrlString(ipv6Address());
+        } else {
+            dialogs.answerOpen(QUrl::fromLocalFile(certs_.leafPem));
+            view.selectPemFile();
+        }
+        view.startConversion();
+        QVERIFY(drainPostedTasks(&view));
+        QCOMPARE(view.currentStep(),
+                 download ? ProcessingStep::downloading : ProcessingStep::converting);
+
+        LogRecorder log(view);
+        view.resetAll();
+        QVERIFY(view.urlString().isEmpty());
+        QCOMPARE(view.outputName(), QStringLiteral("certificate"));
+        QVERIFY(view.statusMessage().isEmpty());
+        QVERIFY(view.selectedPemFile().isEmpty());
+        QVERIFY(!view.isProcessing());
+        QVERIFY(view.debugOutput().isEmpty());
+        QCOMPARE(view.currentStep(), ProcessingStep::none);
+        QCOMPARE(view.progress(), 0.0);
+        QStringList steps;
+        connect(&view, &ContentView::currentStepChanged, this,
+                [&] { steps << rawValue(view.currentStep()); });
+        QVERIFY(drainPostedTasks(&view));
+        QCOMPARE(log.messages, QStringList{resetLine});
+
+        writeTestFile(releaseFile(), QByteArray());
+        QVERIFY(waitForRunEnd(view));
+        QCOMPARE(view.statusMessage(), succeededStatus("out.der"));
+        QCOMPARE(readTestFile(files("out.der")), leafDer_);
+        const QString sizeLine =
+            "📊 Çıktı DER dosya boyutu: " + QString::number(leafDer_.size()) + " bytes";
+        const QStringList expected =
+            download ? QStringList{resetLine, "📥 İndirme sonucu: BAŞARILI",
+                                   "*",       "📜 Bulunan sertifika sayısı: 3",
+                                   "*",       "🔧 x509 dönüştürme sonucu: BAŞARILI",
+                                   sizeLine}
+                     : QStringList{resetLine, "🔧 x509 dönüştürme sonucu: BAŞARILI", sizeLine};
+        QVERIFY2(matchesLog(log.messages, expected), qPrintable(log.messages.join("\n| ")));
+        QCOMPARE(logMessage(view.debugOutput().section(u'\n', 0, 0)), resetLine);
+        using enum ProcessingStep;
+        const QStringList afterReset =
+            download ? QStringList{rawValue(downloading), rawValue(downloaded),
+                                   rawValue(converting), rawValue(completed)}
+                     : QStringList{rawValue(completed)};
+        QCOMPARE(steps, afterReset);
+    }
+
+    void namedPipePickedIsRefusedAtOnce() {
+        const QByteArray pipe = QFile::encodeName(files("pipe.pem"));
+        QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
+        // A writer that turns up a second late; without one, opening the pipe waits forever.
+        // Non-blocking, so that it never waits for a reader that does not come.
+        std::atomic<bool> writerCame = false;
+        std::thread writer([&] {
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+            writerCame = true;
+            if (const int fd = ::open(pipe.constData(), O_WRONLY | O_NONBLOCK); fd >= 0) {
+                [[maybe_unused]] const ssize_t written = ::write(fd, "x", 1);
+                ::close(fd);
+            }
+        });
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs);
+        dialogs.answerOpen(QUrl::fromLocalFile(files("pipe.pem")));
+        view.selectPemFile();
+        view.startConversion();
+        const bool waitedForWriter = writerCame;
+        writer.join();
+        QVERIFY(waitForRunEnd(view));
+
+        QEXPECT_FAIL("", "the pipe is opened on the GUI thread, which waits for a writer",
+                     Continue);
+        QVERIFY(!waitedForWriter);
+        QEXPECT_FAIL("", "the pipe is read as a text without a block", Continue);
+        QCOMPARE(view.statusMessage(), QStringLiteral("❌ PEM dosyası okunamadı"));
+        QVERIFY(dialogs.saveRequests.isEmpty());
+    }
+
+    void newRunStaysBusyPastTheLastRunsLinger() {
+        // A finished run keeps the window busy two more seconds; reset unlocks it at once, so a
+        // second download can start inside those two seconds.
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs, heldTool());
+        writeTestFile(releaseFile(), QByteArray());
+        dialogs.answerSave(QUrl::fromLocalFile(files("a.der")));
+        view.setUrlString(ipv6Address());
+        view.startConversion();
+        QVERIFY(waitForRunEnd(view));
+        QCOMPARE(view.statusMessage(), succeededStatus("a.der"));
+        QVERIFY(QFile::remove(releaseFile()));
+        view.resetAll();
+        view.setUrlString(ipv6Address());
+        view.startConversion();
+        QVERIFY(view.isProcessing());
+
+        QTest::qWait(2500);
+        QVERIFY(view.statusMessage().isEmpty()); // still downloading
+        QEXPECT_FAIL("", "the first run's linger timer ends the second run's busy state", Continue);
+        QVERIFY(view.isProcessing());
+
+        dialogs.answerSave(QUrl::fromLocalFile(files("b.der")));
+        writeTestFile(releaseFile(), QByteArray());
+        QVERIFY(waitForRunEnd(view));
+        QCOMPARE(view.statusMessage(), succeededStatus("b.der"));
+        QCOMPARE(readTestFile(files("b.der")), leafDer_);
+    }
+};
+
+QTEST_GUILESS_MAIN(BadInputsTest)
+#include "tst_badinputs.moc"
