@@ -11,6 +11,9 @@ qsizetype find(QStringView text, QLatin1StringView marker, qsizetype from) {
 }
 
 qsizetype find(QByteArrayView bytes, QLatin1StringView marker, qsizetype from) {
+    // memmem must not be given the null data of an empty text.
+    if (bytes.size() - from < marker.size())
+        return -1;
     const void* found = memmem(bytes.data() + from, size_t(bytes.size() - from), marker.data(),
                                size_t(marker.size()));
     return found ? static_cast<const char*>(found) - bytes.data() : -1;

@@ -3,8 +3,12 @@
 #include "pipeline/TextDecoding.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 std::optional<PemText> PemText::read(const QString& path) {
+    // A pipe or a device would block the GUI thread or never end: only regular files are text.
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;

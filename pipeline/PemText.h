@@ -10,8 +10,8 @@
 // searched without converting it; other encodings are decoded once.
 class PemText {
 public:
-    // Nothing when the file cannot be read or its bytes do not decode: a UTF-8, UTF-16 or
-    // UTF-32 byte-order mark chooses the encoding, otherwise it must be UTF-8.
+    // Nothing when the path is not a regular file, cannot be read, or its bytes do not decode:
+    // a UTF-8, UTF-16 or UTF-32 byte-order mark chooses the encoding, otherwise it must be UTF-8.
     static std::optional<PemText> read(const QString& path);
 
     bool isEmpty() const { return isUtf8_ ? utf8_.isEmpty() : utf16_.isEmpty(); }
