@@ -22,7 +22,9 @@ ContentView::ContentView(FileDialogs& dialogs, QString toolPath, QObject* parent
 }
 
 ContentView::~ContentView() {
-    // Workers post their results to this object; let them end before it goes.
+    // Workers post their results to this object; let them end before it goes, without
+    // sitting out a hanging tool's watchdog after the window has closed.
+    closing_ = true;
     workers_.waitForDone();
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QThreadPool>
 #include <QUrl>
+#include <atomic>
 
 class FileDialogs;
 
@@ -122,4 +123,6 @@ private:
 
     // Tool runs block a worker each, so the pool is not limited to the number of cores.
     QThreadPool workers_;
+    // Set when the converter goes: tools still running are ended instead of awaited.
+    std::atomic<bool> closing_ = false;
 };

@@ -54,7 +54,7 @@ void ContentView::fetchChain(const QString& host, int port, const QString& chain
                                 connectAddress(host, port),
                                 QStringLiteral("-servername"),
                                 host};
-    const ToolResult result = runOpenSSL(toolPath_, arguments, chainDownloadTimeout);
+    const ToolResult result = runOpenSSL(toolPath_, arguments, chainDownloadTimeout, &closing_);
     post([this, result, chainFile] { handleDownloadResult(result, chainFile); });
 }
 

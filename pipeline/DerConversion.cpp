@@ -20,7 +20,7 @@ void ContentView::convertToDer(const QString& inputFile, const QString& destinat
                                 inputFile,
                                 QStringLiteral("-out"),
                                 destination};
-    const ToolResult result = runOpenSSL(toolPath_, arguments, conversionTimeout);
+    const ToolResult result = runOpenSSL(toolPath_, arguments, conversionTimeout, &closing_);
     post([this, result, destination] { handleConversionResult(result, destination); });
 }
 

@@ -10,23 +10,26 @@ namespace {
 const QString certificateMarker = QStringLiteral("-----BEGIN CERTIFICATE-----");
 constexpr int killGraceMs = 500;
 
-// Waits until the child has ended or the deadline passes. QProcess drains both pipes into its
-// own buffers while it waits, so a chatty child never stalls on a full pipe.
-bool waitUntilEnded(QProcess& process, QDeadlineTimer deadline) {
+constexpr int abandonPollMs = 50;
+
+// Waits until the child has ended, the deadline passes or the run is abandoned. QProcess drains
+// both pipes into its own buffers while it waits, so a chatty child never stalls on a full pipe.
+bool waitUntilEnded(QProcess& process, QDeadlineTimer deadline, const std::atomic<bool>* abandon) {
     while (process.state() != QProcess::NotRunning) {
-        if (deadline.hasExpired())
+        if (deadline.hasExpired() || (abandon && abandon->load()))
             return false;
-        process.waitForFinished(int(qMin<qint64>(deadline.remainingTime(), 1000)));
+        process.waitForFinished(int(qMin<qint64>(deadline.remainingTime(), abandonPollMs)));
     }
     return true;
 }
 
 // QProcess only signals a child it has not reaped yet, so an ended tool is never signalled.
-void endWithinWatchdog(QProcess& process, QDeadlineTimer firstStage) {
-    if (waitUntilEnded(process, firstStage))
+void endWithinWatchdog(QProcess& process, QDeadlineTimer firstStage,
+                       const std::atomic<bool>* abandon) {
+    if (waitUntilEnded(process, firstStage, abandon))
         return;
     process.terminate();
-    if (waitUntilEnded(process, QDeadlineTimer(killGraceMs)))
+    if (waitUntilEnded(process, QDeadlineTimer(killGraceMs), nullptr))
         return;
     process.kill();
     process.waitForFinished(-1);
@@ -35,7 +38,7 @@ void endWithinWatchdog(QProcess& process, QDeadlineTimer firstStage) {
 } // namespace
 
 ToolResult runOpenSSL(const QString& executablePath, const QStringList& arguments,
-                      double timeoutSeconds) {
+                      double timeoutSeconds, const std::atomic<bool>* abandon) {
     QProcess process;
     process.setProgram(executablePath);
     process.setArguments(arguments);
@@ -45,7 +48,7 @@ ToolResult runOpenSSL(const QString& executablePath, const QStringList& argument
         return ToolResult{false, QString(),
                           QStringLiteral("Process hatası: ") + process.errorString()};
     }
-    endWithinWatchdog(process, QDeadlineTimer(qint64(timeoutSeconds * 1000.0)));
+    endWithinWatchdog(process, QDeadlineTimer(qint64(timeoutSeconds * 1000.0)), abandon);
 
     ToolResult result;
     result.output = decodeUtf8Strictly(process.readAllStandardOutput()).value_or(QString());

@@ -4,6 +4,9 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 class ToolRunnerTest : public QObject {
     Q_OBJECT
@@ -123,6 +126,24 @@ private Q_SLOTS:
         QCOMPARE(result.output, QStringLiteral("started\n"));
         QVERIFY2(elapsed >= 780, qPrintable(QString::number(elapsed)));
         QVERIFY2(elapsed < 5000, qPrintable(QString::number(elapsed)));
+    }
+
+    void abandonedRunEndsTheToolWithoutWaitingForTheWatchdog() {
+        // What happens when the window closes while a download hangs.
+        std::atomic<bool> abandon = false;
+        std::thread closer([&abandon] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            abandon = true;
+        });
+        QElapsedTimer clock;
+        clock.start();
+        const ToolResult result = runOpenSSL(
+            script("hang",
+                   "trap 'echo terminated; exit 143' TERM\nsleep 30 >/dev/null 2>&1 &\nwait"),
+            {}, 20.0, &abandon);
+        closer.join();
+        QCOMPARE(result.output, QStringLiteral("terminated\n"));
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
     }
 
     void certificateThenHangCountsAsSuccess() {
