@@ -19,8 +19,7 @@ std::optional<PemText> PemText::read(const QString& path) {
     PemText pem;
     const std::optional<ByteOrderMark> mark = byteOrderMark(bytes);
     if (mark && mark->encoding != QStringConverter::Utf8) {
-        std::optional<QString> decoded =
-            decodeStrictly(QByteArrayView(bytes).sliced(mark->length), mark->encoding);
+        std::optional<QString> decoded = decodeTextFileBytes(bytes);
         if (!decoded)
             return std::nullopt;
         pem.isUtf8_ = false;

@@ -17,8 +17,6 @@ public:
     void enter(std::function<void()> work);
     void leave();
 
-    bool isHeld() const { return held_; }
-
 private:
     QObject* context_;
     bool held_ = false;
