@@ -55,14 +55,9 @@ private Q_SLOTS:
         QSignalSpy logSpy(&view, &ContentView::debugOutputChanged);
         QSignalSpy stepSpy(&view, &ContentView::currentStepChanged);
         QVERIFY(drainPostedTasks(&view));
-        QVERIFY(view.urlString().isEmpty());
-        QCOMPARE(view.outputName(), QStringLiteral("certificate"));
-        QVERIFY(view.statusMessage().isEmpty());
-        QVERIFY(view.selectedPemFile().isEmpty());
-        QVERIFY(!view.isProcessing());
-        QVERIFY(view.debugOutput().isEmpty());
-        QCOMPARE(view.currentStep(), ProcessingStep::none);
-        QCOMPARE(view.progress(), 0.0);
+        verifyInitialState(view);
+        if (QTest::currentTestFailed())
+            return;
         QCOMPARE(logSpy.count(), 0);
         QCOMPARE(stepSpy.count(), 0);
     }
@@ -175,11 +170,9 @@ private Q_SLOTS:
         QVERIFY(!view.debugOutput().isEmpty());
 
         view.resetAll();
-        QVERIFY(view.urlString().isEmpty());
-        QCOMPARE(view.outputName(), QStringLiteral("certificate"));
-        QVERIFY(view.debugOutput().isEmpty());
-        QCOMPARE(view.currentStep(), ProcessingStep::none);
-        QCOMPARE(view.progress(), 0.0);
+        verifyInitialState(view);
+        if (QTest::currentTestFailed())
+            return;
         QVERIFY(drainPostedTasks(&view));
         const QRegularExpression onlyReset(
             QStringLiteral("^\\[[^\\]]+\\] \\[Reset\\] Tüm veriler temizlendi\\n$"));

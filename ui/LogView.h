@@ -5,7 +5,8 @@
 class ContentView;
 
 // The activity log as text: lines are added as they arrive, a burst at a time, instead of setting
-// the whole text again, so a long log stays cheap. It never scrolls by itself and cannot be selected.
+// the whole text again, so a long log stays cheap. It never scrolls by itself and cannot be
+// selected.
 class LogView : public QPlainTextEdit {
     Q_OBJECT
 

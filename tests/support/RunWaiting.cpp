@@ -56,3 +56,14 @@ LogRecorder::LogRecorder(ContentView& view) {
     connect(&view, &ContentView::debugLineAppended, this,
             [this](const QString& line) { messages << logMessage(line); });
 }
+
+void verifyInitialState(const ContentView& view) {
+    QVERIFY(view.urlString().isEmpty());
+    QCOMPARE(view.outputName(), QStringLiteral("certificate"));
+    QVERIFY(view.statusMessage().isEmpty());
+    QVERIFY(view.selectedPemFile().isEmpty());
+    QVERIFY(!view.isProcessing());
+    QVERIFY(view.debugOutput().isEmpty());
+    QCOMPARE(view.currentStep(), ProcessingStep::none);
+    QCOMPARE(view.progress(), 0.0);
+}

@@ -6,6 +6,9 @@
 
 class ContentView;
 
+// Fails the calling test unless every field of the view holds its value from start-up.
+void verifyInitialState(const ContentView& view);
+
 // Runs everything posted to `context` so far; false when that takes longer than the timeout.
 bool drainPostedTasks(QObject* context, int timeoutMs = 5000);
 
