@@ -2,7 +2,7 @@
 
 #include "core/ProcessingStep.h"
 #include "pipeline/SerialGate.h"
-#include "pipeline/ToolResult.h"
+#include "pipeline/ToolRunner.h"
 
 #include <QObject>
 #include <QString>
@@ -20,8 +20,7 @@ class ContentView : public QObject {
 
 public:
     // `toolPath` is the openssl executable; only tests point it elsewhere.
-    explicit ContentView(FileDialogs& dialogs,
-                         QString toolPath = QStringLiteral("/usr/bin/openssl"),
+    explicit ContentView(FileDialogs& dialogs, QString toolPath = openSslPath,
                          QObject* parent = nullptr);
     ~ContentView() override;
 

@@ -82,7 +82,7 @@ void ContentView::handleDownloadResult(const ToolResult& result, const QString& 
     QString error = writePrivateTempFile(chainFile, blocks.join(u'\n'));
     const QFileInfo saved(chainFile);
     if (error.isEmpty() && !saved.exists())
-        error = chainFile + QStringLiteral(": the saved file cannot be found");
+        error = chainFile + QStringLiteral(": kaydedilen dosya bulunamadı");
     if (!error.isEmpty()) {
         reportFailure(QStringLiteral("❌ Yazma hatası: ") + error,
                       QStringLiteral("❌ PEM dosyası kaydedilemedi"));

@@ -29,8 +29,10 @@ void ContentView::handleConversionResult(const ToolResult& result, const QString
     firstCertificateGate_.leave();
 
     appendDebugLog(QStringLiteral("🔧 x509 dönüştürme sonucu: ") + outcomeWord(result));
+    // The tool exits 0 even when it could not write (a full disk leaves an empty file), and
+    // no certificate is empty in DER.
     const QFileInfo written(destination);
-    if (result.success && written.exists()) {
+    if (result.success && written.exists() && written.size() > 0) {
         appendDebugLog(QStringLiteral("📊 Çıktı DER dosya boyutu: ") +
                        QString::number(written.size()) + QStringLiteral(" bytes"));
         setStep(ProcessingStep::completed, 1.0);

@@ -7,7 +7,10 @@
 
 std::optional<PemText> PemText::read(const QString& path) {
     // A pipe or a device would block the GUI thread or never end: only regular files are text.
-    if (!QFileInfo(path).isFile())
+    // The file is read whole on the GUI thread, so one far beyond any certificate bundle is
+    // refused rather than freezing the window and filling memory.
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > maximumFileSize)
         return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

@@ -10,7 +10,11 @@
 // searched without converting it; other encodings are decoded once.
 class PemText {
 public:
-    // Nothing when the path is not a regular file, cannot be read, or its bytes do not decode:
+    // Far beyond any certificate bundle (a 32 MB one holds about 16,000 certificates).
+    static constexpr qint64 maximumFileSize = 256 * 1024 * 1024;
+
+    // Nothing when the path is not a regular file, is larger than maximumFileSize, cannot be
+    // read, or its bytes do not decode:
     // a UTF-8, UTF-16 or UTF-32 byte-order mark chooses the encoding, otherwise it must be UTF-8.
     static std::optional<PemText> read(const QString& path);
 

@@ -22,11 +22,11 @@ QString ensurePrivateFolder(const QString& folder) {
     if (::lstat(path.constData(), &info) != 0)
         return systemError(folder);
     if (S_ISLNK(info.st_mode))
-        return folder + QStringLiteral(" is a symbolic link; refusing to use it");
+        return folder + QStringLiteral(" sembolik bir bağlantı; kullanılmadı");
     if (!S_ISDIR(info.st_mode))
-        return folder + QStringLiteral(" is not a folder");
+        return folder + QStringLiteral(" bir klasör değil");
     if (info.st_uid != ::geteuid())
-        return folder + QStringLiteral(" belongs to another user; refusing to use it");
+        return folder + QStringLiteral(" başka bir kullanıcıya ait; kullanılmadı");
     if ((info.st_mode & 077) != 0 && ::chmod(path.constData(), 0700) != 0)
         return systemError(folder);
     return QString();

@@ -199,7 +199,7 @@ private Q_SLOTS:
         QTest::newRow("new folder") << ""
                                     << "";
         QTest::newRow("folder is a symbolic link") << "symlink"
-                                                   << "is a symbolic link";
+                                                   << "sembolik bir bağlantı";
         QTest::newRow("under a regular file")
             << "under file" << QString::fromLocal8Bit(std::strerror(ENOTDIR));
     }

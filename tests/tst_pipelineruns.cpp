@@ -1,5 +1,6 @@
 #include "core/ContentView.h"
 #include "pipeline/PemInspection.h"
+#include "pipeline/PemText.h"
 #include "pipeline/PrivateTempFiles.h"
 #include "support/LoopbackServers.h"
 #include "support/RunWaiting.h"
@@ -18,6 +19,7 @@
 namespace {
 
 const QByteArray noFile = "<no file>";
+const QByteArray hugeFile = "<huge file>";
 const QString cancel = QStringLiteral("<cancel>");
 const QString openssl = QStringLiteral("/usr/bin/openssl");
 
@@ -240,7 +242,7 @@ private Q_SLOTS:
     void pickedFileRuns_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("answer");
-        QTest::addColumn<bool>("silentTool"); // exits 0 and writes nothing
+        QTest::addColumn<QByteArray>("standIn"); // a shell body run instead of openssl, if any
         QTest::addColumn<QString>("written");
         QTest::addColumn<QString>("status");
         QTest::addColumn<QString>("lastLine");
@@ -258,41 +260,54 @@ private Q_SLOTS:
         using enum ProcessingStep;
 
         QTest::newRow("two certificates, the first converted")
-            << leaf + readTestFile(certs_.intermediatePem) << "out.der" << false << "out.der"
+            << leaf + readTestFile(certs_.intermediatePem) << "out.der" << QByteArray() << "out.der"
             << succeededStatus("out.der") << sizeLine << completed;
         QTest::newRow("destination named .pem")
-            << leaf << "server.pem" << false << "server.der" << succeededStatus("server.der")
+            << leaf << "server.pem" << QByteArray() << "server.der" << succeededStatus("server.der")
             << sizeLine << completed;
-        QTest::newRow("no BEGIN marker") << QByteArray("no certificate\n") << "out.der" << false
-                                         << "" << noBlock << noBlockLine << failed;
-        QTest::newRow("BEGIN without END") << leaf.first(leaf.indexOf("-----END")) << "out.der"
-                                           << false << "" << noBlock << noBlockLine << failed;
+        QTest::newRow("no BEGIN marker") << QByteArray("no certificate\n") << "out.der"
+                                         << QByteArray() << "" << noBlock << noBlockLine << failed;
+        QTest::newRow("BEGIN without END")
+            << leaf.first(leaf.indexOf("-----END")) << "out.der" << QByteArray() << "" << noBlock
+            << noBlockLine << failed;
         QTest::newRow("missing file")
-            << noFile << "out.der" << false << "" << unreadable << unreadable << failed;
-        QTest::newRow("dialog cancelled") << leaf << cancel << false << ""
+            << noFile << "out.der" << QByteArray() << "" << unreadable << unreadable << failed;
+        QTest::newRow("dialog cancelled") << leaf << cancel << QByteArray() << ""
                                           << "Kaydetme iptal edildi" << cancelled << none;
         QTest::newRow("dialog accepted without a file")
-            << leaf << "" << false << ""
+            << leaf << "" << QByteArray() << ""
             << "Kaydetme iptal edildi" << cancelled << none;
         QTest::newRow("destination folder missing")
-            << leaf << "missing/out.der" << false << "" << failedConversion
+            << leaf << "missing/out.der" << QByteArray() << "" << failedConversion
             << "🔧 x509 dönüştürme sonucu: BAŞARISIZ" << failed;
-        QTest::newRow("tool writes nothing") << leaf << "out.der" << true << "" << failedConversion
-                                             << "🔧 x509 dönüştürme sonucu: BAŞARILI" << failed;
+        QTest::newRow("tool writes nothing")
+            << leaf << "out.der" << QByteArray("exit 0") << "" << failedConversion
+            << "🔧 x509 dönüştürme sonucu: BAŞARILI" << failed;
+        // As openssl does on a full disk: exit 0, an empty file.
+        QTest::newRow("tool writes an empty file")
+            << leaf << "out.der" << QByteArray(": > \"$7\"") << "" << failedConversion
+            << "🔧 x509 dönüştürme sonucu: BAŞARILI" << failed;
+        QTest::newRow("file far larger than any bundle")
+            << hugeFile << "out.der" << QByteArray() << "" << unreadable << unreadable << failed;
     }
 
     void pickedFileRuns() {
         QFETCH(QByteArray, content);
         QFETCH(QString, answer);
-        QFETCH(bool, silentTool);
+        QFETCH(QByteArray, standIn);
         QFETCH(QString, written);
         QFETCH(QString, lastLine);
         QFETCH(ProcessingStep, step);
-        if (content != noFile)
+        if (content == hugeFile) {
+            // Sparse: it takes no room, and is refused before anything is read.
+            QFile huge(path("picked.pem"));
+            QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(PemText::maximumFileSize + 1));
+        } else if (content != noFile) {
             writeTestFile(path("picked.pem"), content);
+        }
         ScriptedFileDialogs dialogs;
-        ContentView view(dialogs,
-                         silentTool ? writeShellScript(dir_->path(), "tool", "exit 0") : openssl);
+        ContentView view(
+            dialogs, standIn.isEmpty() ? openssl : writeShellScript(dir_->path(), "tool", standIn));
         LogRecorder log(view);
         AtStatus atStatus(view, this);
         QSignalSpy busy(&view, &ContentView::isProcessingChanged);
@@ -314,8 +329,12 @@ private Q_SLOTS:
             QVERIFY(atStatus.step != ProcessingStep::failed);
             QVERIFY(!atStatus.log.contains(lastLine));
         }
-        QCOMPARE(QDir(dir_->path()).entryList({"*.der"}, QDir::Files),
-                 written.isEmpty() ? QStringList() : QStringList{written});
+        // DER files with content: an empty one a tool left behind holds no certificate.
+        QStringList derFiles;
+        for (const QFileInfo& file : QDir(dir_->path()).entryInfoList({"*.der"}, QDir::Files))
+            if (file.size() > 0)
+                derFiles << file.fileName();
+        QCOMPARE(derFiles, written.isEmpty() ? QStringList() : QStringList{written});
         if (!written.isEmpty())
             QCOMPARE(readTestFile(path(written)), leafDer_);
     }
