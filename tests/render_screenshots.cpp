@@ -51,9 +51,7 @@ int main(int argc, char** argv) {
     }
     // Stands in for a tool that takes its time, until the release file appears.
     const QString release = work.filePath("release");
-    const QString slowTool = writeShellScript(work.path(), "slow-openssl",
-                                              "while [ ! -e '" + QFile::encodeName(release) +
-                                                  "' ]; do sleep 0.05; done");
+    const QString slowTool = writeHeldTool(work.path(), release);
 
     bool ok = true;
     {

@@ -102,9 +102,7 @@ private:
     QString missingTool() const { return dir_->filePath(QStringLiteral("no-such-openssl")); }
     // Runs openssl only once the release file exists, so a run stays in flight meanwhile.
     QString heldTool() const {
-        return writeShellScript(dir_->path(), "held-openssl",
-                                "while [ ! -e \"" + QFile::encodeName(releaseFile()) +
-                                    "\" ]; do sleep 0.02; done\nexec /usr/bin/openssl \"$@\"");
+        return writeHeldTool(dir_->path(), releaseFile(), "/usr/bin/openssl");
     }
     // Reports its arguments on standard error and fails, reaching no network.
     QString argumentsTool() const {

@@ -67,11 +67,7 @@ private:
     QTemporaryDir dir_;
 
     // A tool that runs until the test lets it go, so the work stays busy meanwhile.
-    QString heldTool() {
-        return writeShellScript(dir_.path(), "held-openssl",
-                                "while [ ! -e \"" + QFile::encodeName(dir_.path()) +
-                                    "/release\" ]; do sleep 0.05; done");
-    }
+    QString heldTool() { return writeHeldTool(dir_.path(), dir_.filePath("release")); }
     void releaseHeldTool() { writeTestFile(dir_.filePath("release"), QByteArray()); }
 
 private Q_SLOTS:

@@ -38,12 +38,15 @@ protected:
     }
 };
 
+// Only finite fractions are ever stored; anything else shows as the nearest end.
+double shownFraction(double progress) {
+    return std::isfinite(progress) ? std::clamp(progress, 0.0, 1.0) : 0.0;
+}
+
 } // namespace
 
 QString percentageText(double progress) {
-    // Only finite fractions are ever stored; anything else shows as the nearest end.
-    const double fraction = std::isfinite(progress) ? std::clamp(progress, 0.0, 1.0) : 0.0;
-    const long long percent = static_cast<long long>(fraction * 100.0);
+    const long long percent = static_cast<long long>(shownFraction(progress) * 100.0);
     return QString::asprintf("%lld", percent) + u'%';
 }
 
@@ -79,7 +82,6 @@ ProgressSection::ProgressSection(ContentView& view, QWidget* parent)
 void ProgressSection::showState() {
     setVisible(view_.isProcessing());
     stepText_->setText(rawValue(view_.currentStep()));
-    const double fraction = std::isfinite(view_.progress()) ? view_.progress() : 0.0;
-    bar_->setValue(int(std::lround(std::clamp(fraction, 0.0, 1.0) * barScale)));
+    bar_->setValue(int(std::lround(shownFraction(view_.progress()) * barScale)));
     percentage_->setText(percentageText(view_.progress()));
 }

@@ -21,6 +21,14 @@ QString writeShellScript(const QString& folder, const QString& name, const QByte
     return path;
 }
 
+QString writeHeldTool(const QString& folder, const QString& releaseFile, const QByteArray& then) {
+    QByteArray body =
+        "while [ ! -e '" + QFile::encodeName(releaseFile) + "' ]; do sleep 0.02; done\n";
+    if (!then.isEmpty())
+        body += "exec " + then + " \"$@\"";
+    return writeShellScript(folder, QStringLiteral("held-openssl"), body);
+}
+
 QByteArray readTestFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
