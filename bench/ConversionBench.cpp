@@ -115,7 +115,7 @@ void bareClientThenX509(benchmark::State& state) {
     }
 }
 
-const bool registered = [] {
+const bool conversionBenchmarksRegistered = [] {
     const auto settings = [](benchmark::internal::Benchmark* benchmark) {
         benchmark->UseManualTime()
             ->Unit(benchmark::kMillisecond)

@@ -68,7 +68,7 @@ void appendLines(benchmark::State& state) {
     state.counters["worst_stall_ms"] = worstStallMs;
 }
 
-const bool registered = [] {
+const bool logBenchmarksRegistered = [] {
     for (int lines : {10000, 100000}) {
         benchmark::RegisterBenchmark("log/append", appendLines)
             ->Arg(lines)

@@ -73,7 +73,7 @@ void scanMarkers(benchmark::State& state) {
     }
 }
 
-const bool registered = [] {
+const bool pemBenchmarksRegistered = [] {
     for (qint64 size : {bigBundle, smallBundle}) {
         const std::string suffix = size == bigBundle ? "32MB" : "1KB";
         benchmark::RegisterBenchmark(("pem/read_and_extract/" + suffix).c_str(), readAndExtract)

@@ -31,7 +31,7 @@ void startWindow(benchmark::State& state, const char* kind) {
     state.counters["peak_rss_kb"] = peakRssKb;
 }
 
-const bool registered = [] {
+const bool startupBenchmarksRegistered = [] {
     for (const char* kind : {"app", "bare", "label"}) {
         benchmark::RegisterBenchmark((std::string("startup/") + kind).c_str(), startWindow, kind)
             ->UseManualTime()
