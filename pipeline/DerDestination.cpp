@@ -2,9 +2,14 @@
 
 QString withDerExtension(const QString& path) {
     const qsizetype nameStart = path.lastIndexOf(u'/') + 1;
-    const qsizetype dot = path.lastIndexOf(u'.');
-    const bool hasExtension = dot >= nameStart;
-    if (hasExtension && path.sliced(dot + 1).toLower() == QStringLiteral("der"))
+    const QStringView name = QStringView(path).sliced(nameStart);
+    // A bare ".der" already names a DER file.
+    if (name.compare(u".der", Qt::CaseInsensitive) == 0)
         return path;
-    return (hasExtension ? path.first(dot) : path) + QStringLiteral(".der");
+    // A leading dot marks a hidden file, not an extension.
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const bool hasExtension = dot > 0;
+    if (hasExtension && name.sliced(dot + 1).compare(u"der", Qt::CaseInsensitive) == 0)
+        return path;
+    return (hasExtension ? path.first(nameStart + dot) : path) + QStringLiteral(".der");
 }

@@ -3,5 +3,6 @@
 #include <QString>
 
 // The destination with its extension made "der": cert.pem -> cert.der, cert -> cert.der,
-// a.b.pem -> a.b.der; cert.DER and cert.der stay as they are.
+// a.b.pem -> a.b.der, .pem -> .pem.der (a leading dot starts no extension); cert.DER, cert.der
+// and a bare .der stay as they are.
 QString withDerExtension(const QString& path);

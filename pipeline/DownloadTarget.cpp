@@ -31,7 +31,14 @@ DownloadTarget deriveDownloadTarget(const QString& typedText) {
     target.prefixAdded = !startsWithHttpScheme(target.trimmedText);
     target.urlText = target.prefixAdded ? httpsPrefix + target.trimmedText : target.trimmedText;
 
-    const QUrl url(target.urlText, QUrl::StrictMode);
+    // Only the scheme, host and port are used. Pasted addresses often carry blanks, "|" or "{" in
+    // their path or query, which a strict parser refuses; the authority alone is parsed, strictly.
+    const qsizetype authorityStart = target.urlText.indexOf(QStringLiteral("://")) + 3;
+    qsizetype authorityEnd = authorityStart;
+    while (authorityEnd < target.urlText.size() &&
+           !QStringView(u"/?#").contains(target.urlText[authorityEnd]))
+        ++authorityEnd;
+    const QUrl url(target.urlText.first(authorityEnd), QUrl::StrictMode);
     if (!url.isValid())
         return target;
     // The tool takes host names in their ASCII (punycode) form.

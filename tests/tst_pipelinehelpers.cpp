@@ -123,6 +123,21 @@ private Q_SLOTS:
                                                 << "";
         QTest::newRow("port 0") << "example.com:0" << true << ""
                                 << "";
+        // Pasted addresses: whatever the path or query holds, only host and port count.
+        QTest::newRow("blank in the path")
+            << "https://example.com/a b" << false << "example.com:443"
+            << "example.com";
+        QTest::newRow("bar in the query") << "example.com/?q=a|b" << true << "example.com:443"
+                                          << "example.com";
+        QTest::newRow("braces in the query") << "example.com/x?y={z}" << true << "example.com:443"
+                                             << "example.com";
+        QTest::newRow("fragment right after the host")
+            << "example.com:8443#a b" << true << "example.com:8443"
+            << "example.com";
+        QTest::newRow("blank in the host") << "https://exa mple.com/a" << false << ""
+                                           << "";
+        QTest::newRow("letters in the port") << "example.com:44a3/x y" << true << ""
+                                             << "";
     }
 
     void downloadTarget() {
@@ -153,6 +168,18 @@ private Q_SLOTS:
                                      << "/d/server.der";
         QTest::newRow("dot in the folder only") << "/d/my.certs/cert"
                                                 << "/d/my.certs/cert.der";
+        QTest::newRow("hidden, no extension") << "/d/.pem"
+                                              << "/d/.pem.der";
+        QTest::newRow("hidden file") << "/d/.bashrc"
+                                     << "/d/.bashrc.der";
+        QTest::newRow("hidden with extension") << "/d/.bashrc.pem"
+                                               << "/d/.bashrc.der";
+        QTest::newRow("bare .der kept") << "/d/.der"
+                                        << "/d/.der";
+        QTest::newRow("bare .DER kept") << "/d/.DER"
+                                        << "/d/.DER";
+        QTest::newRow("trailing dot") << "/d/cert."
+                                      << "/d/cert.der";
     }
 
     void derExtension() {
