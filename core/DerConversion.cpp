@@ -42,5 +42,6 @@ void ContentView::handleConversionResult(const ToolResult& result, const QString
         setStep(ProcessingStep::failed, 1.0);
         setStatusMessage(QStringLiteral("❌ Dönüştürme başarısız"));
     }
-    QTimer::singleShot(busyStateLingerMs, this, [this] { setProcessing(false); });
+    // A coarse timer may fire up to 5 % early; the busy state lasts the full two seconds.
+    QTimer::singleShot(busyStateLingerMs, Qt::PreciseTimer, this, [this] { setProcessing(false); });
 }

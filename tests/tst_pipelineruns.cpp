@@ -103,8 +103,6 @@ private Q_SLOTS:
         view.startConversion();
         QVERIFY(view.isProcessing());
         QVERIFY(waitForRunEnd(view));
-        QElapsedTimer sinceResult;
-        sinceResult.start();
 
         QCOMPARE(view.statusMessage(), succeededStatus("out file.der"));
         QVERIFY(view.isProcessing());
@@ -163,9 +161,33 @@ private Q_SLOTS:
                      !steps.join(u'|').contains(rawValue(failed)),
                  qPrintable(steps.join(" | ")));
 
-        // The busy state outlasts the result by about two seconds.
         QTRY_VERIFY_WITH_TIMEOUT(!view.isProcessing(), 10000);
-        QVERIFY2(sinceResult.elapsed() >= 1500, qPrintable(QString::number(sinceResult.elapsed())));
+    }
+
+    void busyStateOutlastsTheResultByTwoFullSeconds() {
+        // Measured from the final status to the end of the busy state, over a few runs: a timer
+        // that may fire early does so in most of them.
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs);
+        QElapsedTimer sinceResult;
+        QList<qint64> lingered;
+        connect(&view, &ContentView::statusMessageChanged, this, [&] {
+            if (!view.statusMessage().isEmpty())
+                sinceResult.start();
+        });
+        connect(&view, &ContentView::isProcessingChanged, this, [&] {
+            if (!view.isProcessing())
+                lingered << sinceResult.elapsed();
+        });
+        for (int run = 0; run < 3; ++run) {
+            answerSave(dialogs, "out.der");
+            view.setUrlString("localhost:" + QString::number(server_->port()));
+            view.startConversion();
+            QTRY_COMPARE_WITH_TIMEOUT(lingered.size(), run + 1, 15000);
+            QCOMPARE(view.statusMessage(), succeededStatus("out.der"));
+        }
+        for (qint64 ms : lingered)
+            QVERIFY2(ms >= 2000, qPrintable(QStringLiteral("%1 ms").arg(ms)));
     }
 
     void downloadOutcomes_data() {
@@ -181,6 +203,13 @@ private Q_SLOTS:
                            "🌐 Bağlanılan adres: localhost:{tls}", "*",
                            "🔧 x509 dönüştürme sonucu: BAŞARILI", "*"}
             << succeededStatus("out.der");
+        // Pasted addresses: the path and query play no part, whatever they hold.
+        for (const char* pasted :
+             {"https://localhost:{tls}/a b", "localhost:{tls}/?q=a|b", "localhost:{tls}/x?y={z}"})
+            QTest::newRow(pasted) << QString::fromUtf8(pasted) << false
+                                  << QStringList{"*", "🌐 Bağlanılan adres: localhost:{tls}", "*",
+                                                 "🔧 x509 dönüştürme sonucu: BAŞARILI", "*"}
+                                  << succeededStatus("out.der");
         QTest::newRow("http means port 80")
             << "http://localhost" << true
             << QStringList{"🔍 Girilen URL: 'http://localhost'", "🌐 Bağlanılan adres: localhost:80",
