@@ -1,5 +1,7 @@
 #include "app/RuveltaApp.h"
 
+#include "ui/QtTranslations.h"
+
 #include <QApplication>
 #include <QIcon>
 
@@ -13,6 +15,7 @@ int RuveltaApp::run(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ruvelta"));
     QApplication::setApplicationVersion(QStringLiteral(RUVELTA_VERSION));
+    installQtTurkishTranslations();
     // Lets the desktop match the window with its launcher and icon.
     QApplication::setDesktopFileName(QStringLiteral("com.quessor.Ruvelta"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("com.quessor.Ruvelta")));

@@ -6,7 +6,6 @@
 #include "ui/ConvertButton.h"
 #include "ui/LogView.h"
 #include "ui/ProgressSection.h"
-#include "ui/QtFileDialogs.h"
 #include "ui/RootColumn.h"
 #include "ui/RoundedBox.h"
 #include "ui/StatusBanner.h"
@@ -14,10 +13,8 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -324,46 +321,6 @@ private Q_SLOTS:
         // A picked file never marks the work busy.
         QVERIFY(!window.shown("progressSection"));
         QVERIFY(window.find("convertButton")->isEnabled());
-    }
-
-    void saveDialogAsksAboutTheFileItWillReallyWrite() {
-        // The person types "server.pem" while "server.der" exists: the replace question must
-        // name server.der, and the answer is the corrected name.
-        writeTestFile(dir_.filePath("server.der"), "old content");
-        QtFileDialogs dialogs;
-        QString question;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            QCOMPARE(dialog->windowTitle(), QStringLiteral("DER Dosyasını Kaydet"));
-            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
-                ->setText(dir_.filePath("server.pem"));
-            QTimer::singleShot(0, [&] {
-                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                QVERIFY(box);
-                question = box->text();
-                box->button(QMessageBox::Yes)->click();
-            });
-            QMetaObject::invokeMethod(dialog, "accept");
-        });
-        const std::optional<QUrl> answer = dialogs.chooseFileToSave(
-            {QStringLiteral("DER Dosyasını Kaydet"), QStringLiteral("mesaj"),
-             QStringLiteral("certificate.der"), QStringLiteral("der")});
-        QVERIFY(answer.has_value());
-        QCOMPARE(answer->toLocalFile(), dir_.filePath("server.der"));
-        QVERIFY2(question.contains(QStringLiteral("server.der")), qPrintable(question));
-    }
-
-    void cancelledSaveDialogGivesNothing() {
-        QtFileDialogs dialogs;
-        QTimer::singleShot(0, [] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            dialog->reject();
-        });
-        QCOMPARE(dialogs.chooseFileToSave({QStringLiteral("t"), QStringLiteral("m"),
-                                           QStringLiteral(".der"), QStringLiteral("der")}),
-                 std::nullopt);
     }
 };
 

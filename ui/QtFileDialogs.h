@@ -4,8 +4,8 @@
 
 class QWidget;
 
-// The real dialogs: Qt's own file dialog, so that the save dialog can apply the ".der" rule
-// to the typed name before it asks whether to replace an existing file.
+// The real dialogs, Qt's own. The save dialog asks whether to replace a file only once the
+// ".der" rule has made the name that will really be written, and comes back after a "No".
 class QtFileDialogs : public FileDialogs {
 public:
     void setParentWindow(QWidget* window) { parent_ = window; }
