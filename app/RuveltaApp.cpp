@@ -1,9 +1,21 @@
 #include "app/RuveltaApp.h"
 
 #include "ui/QtTranslations.h"
+#include "ui/Theme.h"
 
 #include <QApplication>
 #include <QIcon>
+
+namespace {
+
+QIcon appIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/ruvelta-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace
 
 RuveltaApp::RuveltaApp()
     : contentView_(dialogs_)
@@ -11,14 +23,22 @@ RuveltaApp::RuveltaApp()
     dialogs_.setParentWindow(&window_);
 }
 
+void RuveltaApp::setUpApplication() {
+    Q_INIT_RESOURCE(icons);
+    // The window's title and its X class; the desktop file name lets the desktop match the
+    // window with its launcher.
+    QApplication::setApplicationName(QStringLiteral("Ruvelta"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Ruvelta"));
+    QApplication::setApplicationVersion(QStringLiteral(RUVELTA_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("com.quessor.Ruvelta"));
+    QApplication::setWindowIcon(appIcon());
+    installQtTurkishTranslations();
+    Theme::apply(*qApp);
+}
+
 int RuveltaApp::run(int argc, char** argv) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ruvelta"));
-    QApplication::setApplicationVersion(QStringLiteral(RUVELTA_VERSION));
-    installQtTurkishTranslations();
-    // Lets the desktop match the window with its launcher and icon.
-    QApplication::setDesktopFileName(QStringLiteral("com.quessor.Ruvelta"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("com.quessor.Ruvelta")));
+    setUpApplication();
     RuveltaApp app;
     app.window().show();
     return QApplication::exec();

@@ -11,6 +11,9 @@ public:
 
     QWidget& window() { return window_; }
 
+    // Names the application for the desktop, gives it its icon, Qt's texts in Turkish and its
+    // look. Call once the QApplication exists, before the window is made.
+    static void setUpApplication();
     // Sets up the QApplication, shows the window and runs until it closes.
     static int run(int argc, char** argv);
 

@@ -41,6 +41,9 @@ public:
     void startConversion();
     void resetAll();
     void selectPemFile();
+    // What choosing a file in the open dialog does; also the action of a file dropped on the
+    // window. An empty URL drops the pick.
+    void pickPemFile(const QUrl& file);
     void clearSelectedFile();
     void clearDebugLog();
     void copyDebugLog();

@@ -5,9 +5,12 @@ void ContentView::selectPemFile() {
     const std::optional<QUrl> chosen =
         dialogs_.chooseFileToOpen({QStringLiteral("PEM Dosyası Seçin"),
                                    QStringLiteral("SSL sertifikası içeren PEM dosyasını seçin")});
-    if (!chosen)
-        return;
-    setSelectedPemFile(*chosen);
+    if (chosen)
+        pickPemFile(*chosen);
+}
+
+void ContentView::pickPemFile(const QUrl& file) {
+    setSelectedPemFile(file);
     if (!selectedPemFile_.isEmpty())
         setUrlString(QString());
 }

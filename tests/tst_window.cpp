@@ -1,15 +1,17 @@
 #include "core/ContentView.h"
+#include "support/PersonAtModals.h"
 #include "support/RunWaiting.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/TestCertificates.h"
 #include "support/TestFiles.h"
+#include "support/TestWindow.h"
 #include "ui/ConvertButton.h"
 #include "ui/LogView.h"
 #include "ui/ProgressSection.h"
 #include "ui/RootColumn.h"
 #include "ui/RoundedBox.h"
 #include "ui/StatusBanner.h"
-#include "ui/Style.h"
+#include "ui/Theme.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -22,40 +24,7 @@
 #include <QTimer>
 #include <memory>
 
-namespace {
-
-// Types text as a person would; QTest::keyClicks cannot send letters such as ş or ı.
-void typeText(QWidget* widget, const QString& text) {
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(widget, &release);
-    }
-}
-
-// A window over its own converter, with dialogs answered by script.
-struct Window {
-    explicit Window(const QString& toolPath = QStringLiteral("/usr/bin/openssl"))
-        : view(dialogs, toolPath)
-        , root(view) {
-        root.show();
-    }
-
-    template <typename T = QWidget> T* find(const char* name) {
-        T* widget = root.findChild<T*>(QLatin1String(name));
-        if (!widget)
-            qWarning("no widget named %s", name);
-        return widget;
-    }
-    bool shown(const char* name) { return find(name) && find(name)->isVisible(); }
-
-    ScriptedFileDialogs dialogs;
-    ContentView view;
-    RootColumn root;
-};
-
-} // namespace
+Q_DECLARE_METATYPE(Hue)
 
 class WindowTest : public QObject {
     Q_OBJECT
@@ -68,6 +37,8 @@ private:
     void releaseHeldTool() { writeTestFile(dir_.filePath("release"), QByteArray()); }
 
 private Q_SLOTS:
+    void initTestCase() { applyLook(Palette::light); }
+
     void init() { QFile::remove(dir_.filePath("release")); }
 
     void freshStartShowsOnlyTheAlwaysPresentSections() {
@@ -241,18 +212,18 @@ private Q_SLOTS:
 
     void statusColourFollowsItsMark_data() {
         QTest::addColumn<QString>("message");
-        QTest::addColumn<QColor>("colour");
-        QTest::newRow("failure") << QStringLiteral("❌ PEM dosyası okunamadı") << SystemColor::red;
-        QTest::newRow("neither") << QStringLiteral("Kaydetme iptal edildi") << SystemColor::blue;
-        QTest::newRow("success anywhere") << QStringLiteral("tamam ✅ dosya") << SystemColor::green;
-        QTest::newRow("both marks") << QStringLiteral("❌ sonra ✅") << SystemColor::green;
-        QTest::newRow("single blank") << QStringLiteral(" ") << SystemColor::blue;
+        QTest::addColumn<Hue>("hue");
+        QTest::newRow("failure") << QStringLiteral("❌ PEM dosyası okunamadı") << Hue::red;
+        QTest::newRow("neither") << QStringLiteral("Kaydetme iptal edildi") << Hue::blue;
+        QTest::newRow("success anywhere") << QStringLiteral("tamam ✅ dosya") << Hue::green;
+        QTest::newRow("both marks") << QStringLiteral("❌ sonra ✅") << Hue::green;
+        QTest::newRow("single blank") << QStringLiteral(" ") << Hue::blue;
     }
 
     void statusColourFollowsItsMark() {
         QFETCH(QString, message);
-        QFETCH(QColor, colour);
-        QCOMPARE(statusColor(message), colour);
+        QFETCH(Hue, hue);
+        QCOMPARE(statusHue(message), hue);
     }
 
     void debugPanelShowsCopiesAndClearsTheLog() {
@@ -314,8 +285,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(window.shown("statusBanner"), 15000);
         QCOMPARE(window.find<QLabel>("statusMessage")->text(),
                  QStringLiteral("✅ DER dosyası başarıyla oluşturuldu → sunucu ş.der"));
-        QCOMPARE(window.find<RoundedBox>("statusBanner")->fill(),
-                 withOpacity(SystemColor::green, 0.2));
+        QCOMPARE(window.find<RoundedBox>("statusBanner")->fill(), Theme::tint({Hue::green, 0.2}));
         QCOMPARE(window.dialogs.saveRequests.back().proposedName, QStringLiteral("sunucu ş.der"));
         QCOMPARE(readTestFile(dir_.filePath("sunucu ş.der")), derOfPemFile(certificates.leafPem));
         // A picked file never marks the work busy.

@@ -1,24 +1,28 @@
 #include "ui/ConvertButton.h"
 
 #include "core/ContentView.h"
+#include "ui/AppStyle.h"
 #include "ui/Spinner.h"
 #include "ui/Style.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 
+namespace {
+
+constexpr QSize labelArea(200, 40);
+
+} // namespace
+
 ConvertButton::ConvertButton(ContentView& view, QWidget* parent)
     : QPushButton(parent)
     , view_(view)
-    , spinner_(new Spinner(Qt::white, this))
-    , label_(makeLabel(QString(), TextRole::body, QFont::Medium, Qt::white, this)) {
+    , spinner_(new Spinner(Theme::accentText(), this))
+    , label_(makeLabel(QString(), TextRole::body, QFont::Medium, Hue::label, windowSurface, this)) {
     setObjectName(QStringLiteral("convertButton"));
-    setFixedSize(200, 40);
-    setStyleSheet(QStringLiteral("QPushButton { background: %1; border: none; border-radius: 6px; }"
-                                 "QPushButton:pressed { background: %2; }"
-                                 "QPushButton:disabled { background: %3; }")
-                      .arg(SystemColor::blue.name(), SystemColor::blue.darker(120).name(),
-                           withOpacity(SystemColor::blue, 0.4).name(QColor::HexArgb)));
+    setButtonKind(this, ButtonKind::prominent);
+    // The label area, with room around it for the focus ring.
+    setFixedSize(labelArea + QSize(2 * focusRingRoom, 2 * focusRingRoom));
     label_->setAttribute(Qt::WA_TransparentForMouseEvents);
     spinner_->setAttribute(Qt::WA_TransparentForMouseEvents);
 
@@ -50,4 +54,7 @@ void ConvertButton::showState() {
     // No trimming: a single blank is an address to try.
     const bool hasSource = !view_.urlString().isEmpty() || !view_.selectedPemFile().isEmpty();
     setEnabled(!busy && hasSource);
+    // While the work runs the button keeps its colour; without a source it looks unavailable.
+    setButtonBusy(this, busy);
+    setTextColor(label_, busy || hasSource ? Theme::accentText() : Theme::unavailableText());
 }

@@ -19,19 +19,22 @@ FooterSection::FooterSection(QWidget* parent)
     dividerLayout->setContentsMargins(50, 20, 50, 0);
     auto* divider = new QFrame(dividerRow);
     divider->setFrameShape(QFrame::HLine);
-    divider->setFrameShadow(QFrame::Sunken);
+    divider->setFrameShadow(QFrame::Plain);
+    setTextColor(divider, Theme::border());
     dividerLayout->addWidget(divider);
     layout->addWidget(dividerRow);
 
     auto* lines = new QVBoxLayout;
     lines->setContentsMargins(0, 8, 0, 0);
     lines->setSpacing(2);
-    auto* version = makeLabel(QStringLiteral("Version ") + ContentView::appVersion(),
-                              TextRole::caption2, QFont::Normal, SystemColor::secondaryText());
+    auto* version =
+        makeLabel(QStringLiteral("Version ") + ContentView::appVersion(), TextRole::caption2,
+                  QFont::Normal, Hue::secondary, windowSurface, this);
     version->setObjectName(QStringLiteral("versionLabel"));
+    auto* maker = makeLabel(QStringLiteral("Powered by Quessor"), TextRole::caption2, QFont::Medium,
+                            Hue::secondary, windowSurface, this);
+    maker->setObjectName(QStringLiteral("makerLabel"));
     lines->addWidget(version, 0, Qt::AlignHCenter);
-    lines->addWidget(makeLabel(QStringLiteral("Powered by Quessor"), TextRole::caption2,
-                               QFont::Medium, SystemColor::secondaryText()),
-                     0, Qt::AlignHCenter);
+    lines->addWidget(maker, 0, Qt::AlignHCenter);
     layout->addLayout(lines);
 }

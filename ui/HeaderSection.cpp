@@ -8,14 +8,16 @@
 HeaderSection::HeaderSection(QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("headerSection"));
+    auto* title = makeLabel(QStringLiteral("🔐 Sertifika Dönüştürücü"), TextRole::largeTitle,
+                            QFont::Bold, Hue::label, windowSurface, this);
+    title->setObjectName(QStringLiteral("titleLabel"));
+    auto* subtitle =
+        makeLabel(QStringLiteral("SSL sertifikalarını PEM formatından DER formatına dönüştürün"),
+                  TextRole::subheadline, QFont::Normal, Hue::secondary, windowSurface, this);
+    subtitle->setObjectName(QStringLiteral("subtitleLabel"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(8);
-    layout->addWidget(
-        makeLabel(QStringLiteral("🔐 Sertifika Dönüştürücü"), TextRole::largeTitle, QFont::Bold), 0,
-        Qt::AlignHCenter);
-    layout->addWidget(
-        makeLabel(QStringLiteral("SSL sertifikalarını PEM formatından DER formatına dönüştürün"),
-                  TextRole::subheadline, QFont::Normal, SystemColor::secondaryText()),
-        0, Qt::AlignHCenter);
+    layout->addWidget(title, 0, Qt::AlignHCenter);
+    layout->addWidget(subtitle, 0, Qt::AlignHCenter);
 }

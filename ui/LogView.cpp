@@ -1,16 +1,40 @@
 #include "ui/LogView.h"
 
 #include "core/ContentView.h"
+#include "ui/AppStyle.h"
 #include "ui/Style.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
 
 namespace {
 
-constexpr qreal textPadding = 8;
-constexpr qreal cornerRadius = 8;
+constexpr qreal logTextPadding = 8;
+constexpr qreal logCornerRadius = 8;
+constexpr char16_t emojiPresentation = 0xFE0F;
+
+// Inserts the text at the cursor. A symbol asked for as emoji (followed by U+FE0F, as "⚠️") is
+// set in the colour face: the monospaced face has a black-and-white glyph of its own for some.
+void insertWithColourEmoji(QTextCursor& cursor, const QString& text) {
+    QTextCharFormat emoji;
+    emoji.setFontFamilies({emojiFontFamily()});
+    const QTextCharFormat plain;
+    qsizetype from = 0;
+    for (qsizetype selector = text.indexOf(QChar(emojiPresentation), 1); selector > 0;
+         selector = text.indexOf(QChar(emojiPresentation), selector + 1)) {
+        qsizetype symbol = selector - 1;
+        if (symbol > from && text[symbol].isLowSurrogate())
+            --symbol;
+        if (symbol < from)
+            continue;
+        cursor.insertText(text.sliced(from, symbol - from), plain);
+        cursor.insertText(text.sliced(symbol, selector + 1 - symbol), emoji);
+        from = selector + 1;
+    }
+    cursor.insertText(text.sliced(from), plain);
+}
 
 } // namespace
 
@@ -21,24 +45,32 @@ LogView::LogView(ContentView& view, QWidget* parent)
     setAccessibleName(QStringLiteral("Debug Bilgileri"));
     setReadOnly(true);
     setTextInteractionFlags(Qt::NoTextInteraction);
-    setFocusPolicy(Qt::NoFocus);
+    setTabChangesFocus(true);
+    setFocusPolicy(Qt::StrongFocus);
     setFrameShape(QFrame::NoFrame);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setFont(monospacedFont(TextRole::footnote));
-    document()->setDocumentMargin(textPadding);
+    document()->setDocumentMargin(logTextPadding);
     document()->setUndoRedoEnabled(false);
+    // The window shows through around the tinted box.
     viewport()->setAutoFillBackground(false);
-    setStyleSheet(QStringLiteral("QPlainTextEdit { background: transparent; }"));
+    QPalette transparent = palette();
+    transparent.setColor(QPalette::Base, Qt::transparent);
+    setPalette(transparent);
 
     connect(&view_, &ContentView::debugLineAppended, this, &LogView::appendLine);
-    connect(&view_, &ContentView::debugOutputReplaced, this, [this] {
-        pendingLines_.clear();
-        setPlainText(view_.debugOutput());
-    });
-    setPlainText(view_.debugOutput());
+    connect(&view_, &ContentView::debugOutputReplaced, this, &LogView::showWholeLog);
+    showWholeLog();
+}
+
+void LogView::showWholeLog() {
+    pendingLines_.clear();
+    document()->clear();
+    QTextCursor start(document());
+    insertWithColourEmoji(start, view_.debugOutput());
 }
 
 void LogView::appendLine(const QString& line) {
@@ -54,7 +86,7 @@ void LogView::flushPendingLines() {
     // A cursor of its own, not the view's: the visible part stays where the person left it.
     QTextCursor end(document());
     end.movePosition(QTextCursor::End);
-    end.insertText(pendingLines_);
+    insertWithColourEmoji(end, pendingLines_);
     pendingLines_.clear();
 }
 
@@ -65,13 +97,13 @@ QRectF LogView::textBox() const {
     const qreal firstTop = blockBoundingGeometry(block).translated(offset).top();
     // Edges out of sight are pushed past the viewport so that no rounded corner shows there.
     const qreal top =
-        block == document()->firstBlock() ? firstTop - textPadding : -cornerRadius * 2;
+        block == document()->firstBlock() ? firstTop - logTextPadding : -logCornerRadius * 2;
     qreal bottom = firstTop;
     while (block.isValid() && bottom <= viewportHeight) {
         bottom += blockBoundingRect(block).height();
         block = block.next();
     }
-    bottom = block.isValid() ? viewportHeight + cornerRadius * 2 : bottom + textPadding;
+    bottom = block.isValid() ? viewportHeight + logCornerRadius * 2 : bottom + logTextPadding;
     return QRectF(0, top, viewport()->width(), bottom - top);
 }
 
@@ -80,8 +112,52 @@ void LogView::paintEvent(QPaintEvent* event) {
         QPainter painter(viewport());
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
-        painter.setBrush(withOpacity(SystemColor::black, 0.1));
-        painter.drawRoundedRect(textBox(), cornerRadius, cornerRadius);
+        // The text colour's tint: dark on a light window, light on a dark one.
+        painter.setBrush(Theme::tint({Hue::label, 0.1}));
+        painter.drawRoundedRect(textBox(), logCornerRadius, logCornerRadius);
     }
     QPlainTextEdit::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(viewport());
+        AppStyle::drawFocusRing(&painter, QRectF(viewport()->rect()), logCornerRadius);
+    }
+}
+
+void LogView::keyPressEvent(QKeyEvent* event) {
+    QScrollBar* bar = verticalScrollBar();
+    switch (event->key()) {
+    case Qt::Key_Up:
+        bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        break;
+    case Qt::Key_Down:
+        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        break;
+    case Qt::Key_PageUp:
+        bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+        break;
+    case Qt::Key_PageDown:
+    case Qt::Key_Space:
+        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        break;
+    case Qt::Key_Home:
+        bar->triggerAction(QAbstractSlider::SliderToMinimum);
+        break;
+    case Qt::Key_End:
+        bar->triggerAction(QAbstractSlider::SliderToMaximum);
+        break;
+    default:
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void LogView::focusInEvent(QFocusEvent* event) {
+    QPlainTextEdit::focusInEvent(event);
+    viewport()->update();
+}
+
+void LogView::focusOutEvent(QFocusEvent* event) {
+    QPlainTextEdit::focusOutEvent(event);
+    viewport()->update();
 }

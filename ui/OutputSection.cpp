@@ -9,25 +9,26 @@
 
 OutputSection::OutputSection(ContentView& view, QWidget* parent)
     : QWidget(parent)
-    , view_(view)
-    , nameField_(new QLineEdit(this)) {
+    , view_(view) {
     setObjectName(QStringLiteral("outputSection"));
+    // Made in reading order: the caption above the field names it.
+    auto* title = makeLabel(QStringLiteral("📤 Çıktı Ayarları"), TextRole::headline, QFont::Normal,
+                            Hue::label, windowSurface, this);
+    auto* caption = makeLabel(
+        QStringLiteral("DER dosyasının adını belirleyin (.der uzantısı otomatik eklenir)"),
+        TextRole::caption, QFont::Normal, Hue::secondary, windowSurface, this);
+    nameField_ = new QLineEdit(this);
     nameField_->setObjectName(QStringLiteral("outputNameField"));
-    nameField_->setAccessibleName(QStringLiteral("Dosya adı"));
     nameField_->setPlaceholderText(QStringLiteral("Dosya adı (uzantısız)"));
     nameField_->setFixedWidth(400);
+    caption->setBuddy(nameField_);
     connect(nameField_, &QLineEdit::textEdited, &view_, &ContentView::setOutputName);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(8);
-    layout->addWidget(makeLabel(QStringLiteral("📤 Çıktı Ayarları"), TextRole::headline), 0,
-                      Qt::AlignLeft);
-    layout->addWidget(
-        makeLabel(
-            QStringLiteral("DER dosyasının adını belirleyin (.der uzantısı otomatik eklenir)"),
-            TextRole::caption, QFont::Normal, SystemColor::secondaryText()),
-        0, Qt::AlignLeft);
+    layout->addWidget(title, 0, Qt::AlignLeft);
+    layout->addWidget(caption, 0, Qt::AlignLeft);
     layout->addWidget(nameField_, 0, Qt::AlignLeft);
 
     connect(&view_, &ContentView::outputNameChanged, this, &OutputSection::showState);

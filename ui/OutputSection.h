@@ -16,5 +16,5 @@ private:
     void showState();
 
     ContentView& view_;
-    QLineEdit* nameField_;
+    QLineEdit* nameField_ = nullptr;
 };

@@ -12,6 +12,7 @@
 namespace {
 
 constexpr int barScale = 1000;
+constexpr Surface boxSurface{Hue::blue, 0.1};
 // A 4-point track drawn twice as thick.
 constexpr int barThickness = 8;
 
@@ -26,11 +27,11 @@ protected:
         painter.setPen(Qt::NoPen);
         const QRectF track(rect());
         const qreal radius = track.height() / 2;
-        painter.setBrush(withOpacity(SystemColor::gray, 0.25));
+        painter.setBrush(Theme::tint({Hue::gray, 0.3}));
         painter.drawRoundedRect(track, radius, radius);
         const qreal fraction = qreal(value() - minimum()) / qMax(1, maximum() - minimum());
         if (fraction > 0) {
-            painter.setBrush(SystemColor::blue);
+            painter.setBrush(Theme::fill(Hue::blue));
             painter.drawRoundedRect(
                 QRectF(track.topLeft(), QSizeF(track.width() * fraction, track.height())), radius,
                 radius);
@@ -51,12 +52,13 @@ QString percentageText(double progress) {
 }
 
 ProgressSection::ProgressSection(ContentView& view, QWidget* parent)
-    : RoundedBox(withOpacity(SystemColor::blue, 0.1), 12, parent)
+    : RoundedBox(Theme::tint(boxSurface), 12, parent)
     , view_(view)
-    , stepText_(makeLabel(QString(), TextRole::headline, QFont::Normal, SystemColor::blue))
+    , stepText_(
+          makeLabel(QString(), TextRole::headline, QFont::Normal, Hue::blue, boxSurface, this))
     , bar_(new ThickProgressBar(this))
-    , percentage_(
-          makeLabel(QString(), TextRole::caption, QFont::Normal, SystemColor::secondaryText())) {
+    , percentage_(makeLabel(QString(), TextRole::caption, QFont::Normal, Hue::secondary, boxSurface,
+                            this)) {
     setObjectName(QStringLiteral("progressSection"));
     stepText_->setObjectName(QStringLiteral("stepText"));
     percentage_->setObjectName(QStringLiteral("percentageText"));

@@ -1,6 +1,7 @@
 #include "ui/RootColumn.h"
 
 #include "core/ContentView.h"
+#include "ui/AppStyle.h"
 #include "ui/ConvertButton.h"
 #include "ui/DebugPanel.h"
 #include "ui/FooterSection.h"
@@ -12,16 +13,21 @@
 #include "ui/StatusBanner.h"
 #include "ui/Style.h"
 
-#include <QGridLayout>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
 #include <QPushButton>
-#include <QSpacerItem>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int padding = 24;
-constexpr int columnMinimumWidth = 700;
-constexpr int columnMinimumHeight = 600;
+constexpr int spacing = 20;
+constexpr QSize minimumWindowSize(700, 600);
 
 QWidget* makeResetButton(ContentView& view, QWidget* parent) {
     // The extra space above comes on top of the column's gap.
@@ -30,45 +36,101 @@ QWidget* makeResetButton(ContentView& view, QWidget* parent) {
     layout->setContentsMargins(0, 20, 0, 0);
     auto* button = new QPushButton(QStringLiteral("🔄 Yeniden Başlat"), holder);
     button->setObjectName(QStringLiteral("resetButton"));
-    button->setAccessibleName(button->text());
-    button->setFlat(true);
     button->setCursor(Qt::PointingHandCursor);
-    button->setStyleSheet(
-        QStringLiteral("QPushButton { border: none; background: transparent; color: %1; }")
-            .arg(SystemColor::orange.name()));
+    setButtonKind(button, ButtonKind::borderless);
+    setTextColor(button, Theme::text(Hue::orange));
     QObject::connect(button, &QPushButton::clicked, &view, &ContentView::resetAll);
     layout->addWidget(button, 0, Qt::AlignHCenter);
     return holder;
 }
 
+// The one local file a drag carries, if that is all it carries.
+std::optional<QUrl> droppedFile(const QMimeData* data) {
+    if (!data->hasUrls() || data->urls().size() != 1)
+        return std::nullopt;
+    const QUrl url = data->urls().front();
+    if (!url.isLocalFile() || !QFileInfo(url.toLocalFile()).isFile())
+        return std::nullopt;
+    return url;
+}
+
 } // namespace
 
 RootColumn::RootColumn(ContentView& view, QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent)
+    , view_(view) {
     setObjectName(QStringLiteral("rootColumn"));
+    setAcceptDrops(true);
 
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("columnContent"));
+    // Made top to bottom: the tab order and what assistive technology reads follow it.
+    QWidget* header = new HeaderSection(content);
+    QWidget* progress = new ProgressSection(view, content);
+    QWidget* source = new SourceSection(view, content);
+    QWidget* card = new SelectedFileCard(view, content);
+    QWidget* output = new OutputSection(view, content);
+    QWidget* convert = new ConvertButton(view, content);
+    QWidget* status = new StatusBanner(view, content);
+    QWidget* debug = new DebugPanel(view, content);
+    QWidget* reset = makeResetButton(view, content);
+    QWidget* footer = new FooterSection(content);
     auto* column = new QVBoxLayout;
-    column->setSpacing(20);
-    column->addWidget(new HeaderSection(this), 0, Qt::AlignHCenter);
-    column->addWidget(new ProgressSection(view, this), 0, Qt::AlignHCenter);
-    column->addWidget(new SourceSection(view, this), 0, Qt::AlignHCenter);
-    column->addWidget(new SelectedFileCard(view, this));
-    column->addWidget(new OutputSection(view, this), 0, Qt::AlignHCenter);
-    column->addWidget(new ConvertButton(view, this), 0, Qt::AlignHCenter);
-    column->addWidget(new StatusBanner(view, this), 0, Qt::AlignHCenter);
-    column->addWidget(new DebugPanel(view, this));
-    column->addWidget(makeResetButton(view, this));
-    column->addWidget(new FooterSection(this));
+    column->setSpacing(spacing);
+    column->addWidget(header, 0, Qt::AlignHCenter);
+    column->addWidget(progress, 0, Qt::AlignHCenter);
+    column->addWidget(source, 0, Qt::AlignHCenter);
+    column->addWidget(card);
+    column->addWidget(output, 0, Qt::AlignHCenter);
+    column->addWidget(convert, 0, Qt::AlignHCenter);
+    column->addWidget(status, 0, Qt::AlignHCenter);
+    column->addWidget(debug);
+    column->addWidget(reset);
+    column->addWidget(footer);
 
-    // The spacer holds the minimum size; the column may need more, and then takes it. The
-    // stretching rows keep the column centred in a larger window.
-    auto* frame = new QGridLayout(this);
+    // Centred in a larger window; where the window is shorter than the column, the column
+    // scrolls, so that everything down to the reset button and footer stays reachable.
+    auto* frame = new QVBoxLayout(content);
     frame->setContentsMargins(padding, padding, padding, padding);
-    frame->addItem(new QSpacerItem(columnMinimumWidth - 2 * padding,
-                                   columnMinimumHeight - 2 * padding, QSizePolicy::Minimum,
-                                   QSizePolicy::Minimum),
-                   0, 0, 3, 1);
-    frame->addLayout(column, 1, 0);
-    frame->setRowStretch(0, 1);
-    frame->setRowStretch(2, 1);
+    frame->addStretch(1);
+    frame->addLayout(column);
+    frame->addStretch(1);
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("columnScrollArea"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content);
+    scroll->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+
+    // Never larger than the screen; tall enough, where the screen allows, for a whole download
+    // with its log.
+    const QSize available = screen()->availableSize();
+    const int decorations = style()->pixelMetric(QStyle::PM_TitleBarHeight) * 2;
+    setMinimumSize(minimumWindowSize.boundedTo(available - QSize(0, decorations)));
+    int wholeRun = content->sizeHint().height();
+    for (QWidget* section : {progress, status, debug}) {
+        if (section->isHidden())
+            wholeRun += section->sizeHint().height() + spacing;
+    }
+    resize(QSize(minimumWindowSize.width(), wholeRun)
+               .boundedTo(available - QSize(0, decorations))
+               .expandedTo(minimumSize()));
+}
+
+void RootColumn::dragEnterEvent(QDragEnterEvent* event) {
+    if (!view_.isProcessing() && droppedFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void RootColumn::dropEvent(QDropEvent* event) {
+    const std::optional<QUrl> file = droppedFile(event->mimeData());
+    if (view_.isProcessing() || !file)
+        return;
+    view_.pickPemFile(*file);
+    event->acceptProposedAction();
 }

@@ -4,10 +4,18 @@
 
 class ContentView;
 
-// The window's content: one centred column of sections, each reading the converter state.
+// The window's content: one centred column of sections, each reading the converter state,
+// scrolling where the window is shorter than the column. A PEM file dropped on it is picked.
 class RootColumn : public QWidget {
     Q_OBJECT
 
 public:
     RootColumn(ContentView& view, QWidget* parent = nullptr);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    ContentView& view_;
 };

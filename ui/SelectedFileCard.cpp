@@ -1,6 +1,7 @@
 #include "ui/SelectedFileCard.h"
 
 #include "core/ContentView.h"
+#include "ui/AppStyle.h"
 #include "ui/DocumentIcon.h"
 #include "ui/Style.h"
 
@@ -9,33 +10,40 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-SelectedFileCard::SelectedFileCard(ContentView& view, QWidget* parent)
-    : RoundedBox(withOpacity(SystemColor::green, 0.1), 8, parent)
-    , view_(view)
-    , fileName_(makeLabel(QString(), TextRole::subheadline, QFont::Medium)) {
-    setObjectName(QStringLiteral("selectedFileCard"));
-    fileName_->setObjectName(QStringLiteral("selectedFileName"));
+namespace {
 
-    auto* texts = new QVBoxLayout;
-    texts->setSpacing(defaultSpacing / 2);
-    texts->addWidget(makeLabel(QStringLiteral("Seçilen dosya:"), TextRole::caption, QFont::Normal,
-                               SystemColor::secondaryText()));
-    texts->addWidget(fileName_);
+constexpr Surface fileCardSurface{Hue::green, 0.1};
+
+} // namespace
+
+SelectedFileCard::SelectedFileCard(ContentView& view, QWidget* parent)
+    : RoundedBox(Theme::tint(fileCardSurface), 8, parent)
+    , view_(view) {
+    setObjectName(QStringLiteral("selectedFileCard"));
+    auto* icon = new DocumentIcon(Theme::text(Hue::green, fileCardSurface), this);
+    auto* caption = makeLabel(QStringLiteral("Seçilen dosya:"), TextRole::caption, QFont::Normal,
+                              Hue::secondary, fileCardSurface, this);
+    fileName_ = makeLabel(QString(), TextRole::subheadline, QFont::Medium, Hue::label,
+                          fileCardSurface, this);
+    fileName_->setObjectName(QStringLiteral("selectedFileName"));
 
     auto* remove = new QPushButton(QStringLiteral("❌"), this);
     remove->setObjectName(QStringLiteral("clearFileButton"));
     remove->setAccessibleName(QStringLiteral("Seçilen dosyayı kaldır"));
-    remove->setFlat(true);
     remove->setCursor(Qt::PointingHandCursor);
-    remove->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; "
-                                         "color: %1; }")
-                              .arg(SystemColor::red.name()));
+    setButtonKind(remove, ButtonKind::borderless);
+    setTextColor(remove, Theme::text(Hue::red, fileCardSurface));
     connect(remove, &QPushButton::clicked, &view_, &ContentView::clearSelectedFile);
+
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(defaultSpacing / 2);
+    texts->addWidget(caption);
+    texts->addWidget(fileName_);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(defaultPadding, defaultPadding, defaultPadding, defaultPadding);
     layout->setSpacing(defaultSpacing);
-    layout->addWidget(new DocumentIcon(SystemColor::green, this), 0, Qt::AlignVCenter);
+    layout->addWidget(icon, 0, Qt::AlignVCenter);
     layout->addLayout(texts);
     layout->addStretch(1);
     layout->addWidget(remove, 0, Qt::AlignVCenter);

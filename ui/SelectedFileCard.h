@@ -16,5 +16,5 @@ private:
     void showState();
 
     ContentView& view_;
-    QLabel* fileName_;
+    QLabel* fileName_ = nullptr;
 };

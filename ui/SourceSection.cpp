@@ -10,13 +10,23 @@
 
 namespace {
 
-QVBoxLayout* optionBlock(const QString& title, const QString& hint, QWidget* control) {
+constexpr Surface sourceCardSurface{Hue::gray, 0.1};
+
+// An option's title and hint, then its control. Made in that order, so that assistive
+// technology reads them as they stand; the title names the control.
+QVBoxLayout* optionBlock(QWidget* parent, const QString& title, const QString& hint,
+                         QWidget* control) {
+    auto* titleLabel = makeLabel(title, TextRole::subheadline, QFont::Medium, Hue::label,
+                                 sourceCardSurface, parent);
+    auto* hintLabel = makeLabel(hint, TextRole::caption, QFont::Normal, Hue::secondary,
+                                sourceCardSurface, parent);
+    control->setParent(parent);
+    titleLabel->setBuddy(control);
+    control->setAccessibleDescription(hint);
     auto* block = new QVBoxLayout;
     block->setSpacing(4);
-    block->addWidget(makeLabel(title, TextRole::subheadline, QFont::Medium), 0, Qt::AlignLeft);
-    block->addWidget(
-        makeLabel(hint, TextRole::caption, QFont::Normal, SystemColor::secondaryText()), 0,
-        Qt::AlignLeft);
+    block->addWidget(titleLabel, 0, Qt::AlignLeft);
+    block->addWidget(hintLabel, 0, Qt::AlignLeft);
     block->addWidget(control, 0, Qt::AlignLeft);
     return block;
 }
@@ -24,43 +34,43 @@ QVBoxLayout* optionBlock(const QString& title, const QString& hint, QWidget* con
 } // namespace
 
 SourceSection::SourceSection(ContentView& view, QWidget* parent)
-    : RoundedBox(withOpacity(SystemColor::gray, 0.1), 12, parent)
-    , view_(view)
-    , urlField_(new QLineEdit(this))
-    , pickButton_(new QPushButton(QStringLiteral("📂 PEM Dosyası Seç"), this)) {
+    : RoundedBox(Theme::tint(sourceCardSurface), 12, parent)
+    , view_(view) {
     setObjectName(QStringLiteral("sourceSection"));
+    auto* title = makeLabel(QStringLiteral("📥 Sertifika Kaynağını Seçin"), TextRole::headline,
+                            QFont::Normal, Hue::label, sourceCardSurface, this);
 
+    urlField_ = new QLineEdit;
     urlField_->setObjectName(QStringLiteral("urlField"));
-    urlField_->setAccessibleName(QStringLiteral("URL"));
     urlField_->setFixedWidth(500);
     urlField_->setPlaceholderText(
         QStringLiteral("Örnek: example.com veya https://www.example.com"));
     connect(urlField_, &QLineEdit::textEdited, &view_, &ContentView::setUrlString);
-
-    pickButton_->setObjectName(QStringLiteral("pickFileButton"));
-    pickButton_->setAccessibleName(pickButton_->text());
-    connect(pickButton_, &QPushButton::clicked, &view_, &ContentView::selectPemFile);
+    QVBoxLayout* urlOption = optionBlock(
+        this, QStringLiteral("Seçenek 1: URL'den İndir"),
+        QStringLiteral("Bir web sitesinin SSL sertifikasını otomatik olarak indirir"), urlField_);
 
     auto* separator = makeLabel(QStringLiteral("VEYA"), TextRole::caption, QFont::Bold,
-                                SystemColor::secondaryText());
+                                Hue::secondary, sourceCardSurface, this);
     separator->setContentsMargins(0, 8, 0, 8);
+
+    pickButton_ = new QPushButton(QStringLiteral("📂 PEM Dosyası Seç"));
+    pickButton_->setObjectName(QStringLiteral("pickFileButton"));
+    connect(pickButton_, &QPushButton::clicked, &view_, &ContentView::selectPemFile);
+    QVBoxLayout* fileOption =
+        optionBlock(this, QStringLiteral("Seçenek 2: Dosyadan Seç"),
+                    QStringLiteral("Bilgisayarınızdan mevcut bir PEM dosyası seçin"), pickButton_);
 
     auto* options = new QVBoxLayout;
     options->setSpacing(12);
-    options->addLayout(optionBlock(QStringLiteral("Seçenek 1: URL'den İndir"),
-                                   QStringLiteral("Bir web sitesinin SSL sertifikasını otomatik "
-                                                  "olarak indirir"),
-                                   urlField_));
+    options->addLayout(urlOption);
     options->addWidget(separator, 0, Qt::AlignLeft);
-    options->addLayout(optionBlock(QStringLiteral("Seçenek 2: Dosyadan Seç"),
-                                   QStringLiteral("Bilgisayarınızdan mevcut bir PEM dosyası seçin"),
-                                   pickButton_));
+    options->addLayout(fileOption);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(defaultPadding, defaultPadding, defaultPadding, defaultPadding);
     layout->setSpacing(16);
-    layout->addWidget(makeLabel(QStringLiteral("📥 Sertifika Kaynağını Seçin"), TextRole::headline),
-                      0, Qt::AlignHCenter);
+    layout->addWidget(title, 0, Qt::AlignHCenter);
     layout->addLayout(options);
 
     connect(&view_, &ContentView::urlStringChanged, this, &SourceSection::showState);

@@ -17,6 +17,6 @@ private:
     void showState();
 
     ContentView& view_;
-    QLineEdit* urlField_;
-    QPushButton* pickButton_;
+    QLineEdit* urlField_ = nullptr;
+    QPushButton* pickButton_ = nullptr;
 };

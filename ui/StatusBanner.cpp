@@ -2,32 +2,32 @@
 
 #include "core/ContentView.h"
 #include "ui/Style.h"
+#include "ui/WrappingLabel.h"
 
-#include <QLabel>
+#include <QAccessible>
 #include <QVBoxLayout>
 
 namespace {
 
-// The narrowest column leaves this much for the text inside the banner's padding.
-constexpr int maximumTextWidth = 600;
+constexpr double tintOpacity = 0.2;
 
 } // namespace
 
-QColor statusColor(const QString& message) {
+Hue statusHue(const QString& message) {
     if (message.contains(u"✅"))
-        return SystemColor::green;
+        return Hue::green;
     if (message.contains(u"❌"))
-        return SystemColor::red;
-    return SystemColor::blue;
+        return Hue::red;
+    return Hue::blue;
 }
 
 StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
     : RoundedBox(QColor(), 8, parent)
     , view_(view)
-    , message_(makeLabel(QString(), TextRole::body)) {
+    , message_(new WrappingLabel(this)) {
     setObjectName(QStringLiteral("statusBanner"));
     message_->setObjectName(QStringLiteral("statusMessage"));
-    message_->setWordWrap(true);
+    message_->setFont(roleFont(TextRole::body));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(defaultPadding, defaultPadding, defaultPadding, defaultPadding);
@@ -39,13 +39,13 @@ StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
 
 void StatusBanner::showState() {
     const QString& message = view_.statusMessage();
-    setVisible(!message.isEmpty());
-    const QColor color = statusColor(message);
+    const Surface surface{statusHue(message), tintOpacity};
     message_->setText(message);
-    // As wide as the text up to the column's width, so that the wrapped height is measured at
-    // the width the label really gets.
-    const int textWidth = message_->fontMetrics().horizontalAdvance(message) + 1;
-    message_->setMinimumWidth(qMin(textWidth, maximumTextWidth));
-    setTextColor(message_, color);
-    setFill(withOpacity(color, 0.2));
+    setTextColor(message_, Theme::text(surface.hue, surface));
+    setFill(Theme::tint(surface));
+    setVisible(!message.isEmpty());
+    if (!message.isEmpty()) {
+        QAccessibleEvent announcement(message_, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&announcement);
+    }
 }

@@ -1,14 +1,16 @@
 #pragma once
 
 #include "ui/RoundedBox.h"
+#include "ui/Theme.h"
 
 class ContentView;
-class QLabel;
+class WrappingLabel;
 
 // Green when the message holds "✅", otherwise red when it holds "❌", otherwise blue.
-QColor statusColor(const QString& message);
+Hue statusHue(const QString& message);
 
-// The last status message, coloured by its mark; present while there is one.
+// The last status message, coloured by its mark; present while there is one. A new message is
+// announced to assistive technology.
 class StatusBanner : public RoundedBox {
     Q_OBJECT
 
@@ -19,5 +21,5 @@ private:
     void showState();
 
     ContentView& view_;
-    QLabel* message_;
+    WrappingLabel* message_;
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPalette>
 
@@ -26,11 +27,23 @@ double roleScale(TextRole role) {
     return 1.0;
 }
 
+// Whether the face has a medium weight of its own; without one it would draw medium as regular.
+bool hasMediumWeight(const QFont& font) {
+    QFont regular(font);
+    regular.setWeight(QFont::Normal);
+    QFont medium(font);
+    medium.setWeight(QFont::Medium);
+    return QFontInfo(medium).styleName() != QFontInfo(regular).styleName();
+}
+
 QFont scaled(QFont font, TextRole role, QFont::Weight weight) {
     const double base = QApplication::font().pointSizeF();
     font.setPointSizeF(base * roleScale(role));
     font.setWeight(role == TextRole::headline && weight == QFont::Normal ? QFont::DemiBold
                                                                          : weight);
+    // Where the face has no medium, the next heavier weight shows the emphasis.
+    if (weight == QFont::Medium && !hasMediumWeight(font))
+        font.setWeight(QFont::DemiBold);
     return font;
 }
 
@@ -44,13 +57,8 @@ QFont monospacedFont(TextRole role) {
     return scaled(QFontDatabase::systemFont(QFontDatabase::FixedFont), role, QFont::Normal);
 }
 
-QColor SystemColor::secondaryText() {
-    return QApplication::palette().color(QPalette::PlaceholderText);
-}
-
-QColor withOpacity(QColor color, double opacity) {
-    color.setAlphaF(float(opacity));
-    return color;
+QString emojiFontFamily() {
+    return QStringLiteral("Noto Color Emoji");
 }
 
 void setTextColor(QWidget* widget, const QColor& color) {
@@ -61,13 +69,12 @@ void setTextColor(QWidget* widget, const QColor& color) {
     widget->setPalette(palette);
 }
 
-QLabel* makeLabel(const QString& text, TextRole role, QFont::Weight weight, const QColor& color,
+QLabel* makeLabel(const QString& text, TextRole role, QFont::Weight weight, Hue hue, Surface on,
                   QWidget* parent) {
     auto* label = new QLabel(text, parent);
     // Texts are shown verbatim, never as rich text.
     label->setTextFormat(Qt::PlainText);
     label->setFont(roleFont(role, weight));
-    if (color.isValid())
-        setTextColor(label, color);
+    setTextColor(label, Theme::text(hue, on));
     return label;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QColor>
+#include "ui/Theme.h"
+
 #include <QFont>
 #include <QString>
 
@@ -12,22 +13,12 @@ enum class TextRole { largeTitle, headline, subheadline, body, footnote, caption
 
 QFont roleFont(TextRole role, QFont::Weight weight = QFont::Normal);
 QFont monospacedFont(TextRole role);
+// The colour emoji face, for symbols a text face would draw in black and white.
+QString emojiFontFamily();
 
-namespace SystemColor {
-inline const QColor blue{0x00, 0x7A, 0xFF};
-inline const QColor green{0x34, 0xC7, 0x59};
-inline const QColor red{0xFF, 0x3B, 0x30};
-inline const QColor orange{0xFF, 0x95, 0x00};
-inline const QColor gray{0x8E, 0x8E, 0x93};
-inline const QColor black{0x00, 0x00, 0x00};
-QColor secondaryText();
-} // namespace SystemColor
-
-QColor withOpacity(QColor color, double opacity);
-
-// A label in the given role and colour (the palette's text colour when none is given).
+// A label in the given role, in the hue's shade that reads well on what it stands on.
 QLabel* makeLabel(const QString& text, TextRole role, QFont::Weight weight = QFont::Normal,
-                  const QColor& color = QColor(), QWidget* parent = nullptr);
+                  Hue hue = Hue::label, Surface on = windowSurface, QWidget* parent = nullptr);
 void setTextColor(QWidget* widget, const QColor& color);
 
 // The toolkit defaults the layout falls back to where no size is fixed.

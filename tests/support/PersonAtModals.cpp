@@ -62,15 +62,18 @@ void PersonAtModals::look() {
         dialog->reject();
 }
 
-void typeIntoFocus(const QString& text) {
+void typeText(QWidget* widget, const QString& text) {
     // QTest::keyClicks cannot send letters such as ş or ı; a key event carrying the text can.
     for (QChar c : text) {
-        QWidget* focus = QApplication::focusWidget();
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(focus, &press);
+        QCoreApplication::sendEvent(widget, &press);
         QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(focus, &release);
+        QCoreApplication::sendEvent(widget, &release);
     }
+}
+
+void typeIntoFocus(const QString& text) {
+    typeText(QApplication::focusWidget(), text);
 }
 
 void pressKey(int key, Qt::KeyboardModifiers modifiers) {

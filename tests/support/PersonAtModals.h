@@ -40,7 +40,9 @@ private:
     int idleTicks_ = 0;
 };
 
-// Sends text to the widget that has keyboard focus, key by key.
+// Types text into the widget key by key, as a person would; letters such as ş or ı too.
+void typeText(QWidget* widget, const QString& text);
+// The same, into the widget that has keyboard focus.
 void typeIntoFocus(const QString& text);
 // Presses a key where keyboard focus is.
 void pressKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

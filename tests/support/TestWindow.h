@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/ContentView.h"
+#include "support/ScriptedFileDialogs.h"
+#include "ui/RootColumn.h"
+
+#include <QColor>
+#include <QImage>
+
+// A window over its own converter, with dialogs answered by script, shown on the test screen.
+struct Window {
+    explicit Window(const QString& toolPath = QStringLiteral("/usr/bin/openssl"));
+
+    template <typename T = QWidget> T* find(const char* name) {
+        T* widget = root.findChild<T*>(QLatin1String(name));
+        if (!widget)
+            qWarning("no widget named %s", name);
+        return widget;
+    }
+    bool shown(const char* name) { return find(name) && find(name)->isVisible(); }
+    // The window as drawn, cut to where the widget stands in it.
+    QImage pixelsOf(QWidget* widget);
+
+    ScriptedFileDialogs dialogs;
+    ContentView view;
+    RootColumn root;
+};
+
+// The app's look for the given palette: light (the style's own) or a dark one like GTK's
+// Adwaita dark.
+enum class Palette { light, dark };
+void applyLook(Palette palette);
+
+// What a person sees of a text: the contrast ratio between the colour most of its area shows
+// (what stands behind it) and the colour most of its strokes show.
+double textContrast(const QImage& pixels);

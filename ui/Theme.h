@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QColor>
+
+class QApplication;
+
+// The window's colours, decided here from the system palette, light or dark. The named hues keep
+// their roles; their shades are chosen for what stands behind them, so that text stays readable
+// (at least 4.5:1) in any palette.
+enum class Hue { label, secondary, blue, green, red, orange, gray };
+
+// What a text or control stands on: the window itself, or a hue's tint over it.
+struct Surface {
+    Hue hue = Hue::label;
+    double opacity = 0.0;
+};
+inline constexpr Surface windowSurface{};
+
+namespace Theme {
+
+// Installs the app's own style and completes the system palette (placeholder and disabled
+// texts readable, a focus colour). Call once, after the QApplication exists.
+void apply(QApplication& application);
+
+bool isDark();
+QColor window();
+// The hue as fills and tints use it.
+QColor fill(Hue hue);
+// The surface's translucent paint, and the opaque colour it makes over the window.
+QColor tint(Surface surface);
+QColor background(Surface surface);
+// The hue's shade that reads well on the surface.
+QColor text(Hue hue, Surface surface = windowSurface);
+QColor readableOn(const QColor& color, const QColor& background);
+
+// The prominent button: a fill that carries white text, and its look while unavailable.
+QColor accentFill();
+QColor accentText();
+QColor unavailableFill();
+QColor unavailableText();
+// Rings around focused controls and the borders of fields and buttons.
+QColor focusRing();
+QColor border();
+
+// WCAG 2 contrast ratio of two opaque colours, 1 to 21.
+double contrastRatio(const QColor& a, const QColor& b);
+
+} // namespace Theme
