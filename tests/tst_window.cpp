@@ -1,3 +1,4 @@
+#include "app/RuveltaApp.h"
 #include "core/ContentView.h"
 #include "support/PersonAtModals.h"
 #include "support/RunWaiting.h"
@@ -13,15 +14,20 @@
 #include "ui/StatusBanner.h"
 #include "ui/Theme.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 Q_DECLARE_METATYPE(Hue)
@@ -291,6 +297,178 @@ private Q_SLOTS:
         // A picked file never marks the work busy.
         QVERIFY(!window.shown("progressSection"));
         QVERIFY(window.find("convertButton")->isEnabled());
+    }
+
+    void droppedFiles_data() {
+        QTest::addColumn<QString>("onto");    // the object name of the widget under the pointer
+        QTest::addColumn<QString>("dropped"); // "file", "folder", "two files", "text", "remote"
+        QTest::addColumn<bool>("busy");
+        QTest::addColumn<bool>("picked");
+        QTest::newRow("PEM file on the window") << "headerSection"
+                                                << "file" << false << true;
+        QTest::newRow("PEM file on the address field") << "urlField"
+                                                       << "file" << false << true;
+        QTest::newRow("folder") << "headerSection"
+                                << "folder" << false << false;
+        QTest::newRow("two files") << "headerSection"
+                                   << "two files" << false << false;
+        QTest::newRow("text") << "headerSection"
+                              << "text" << false << false;
+        QTest::newRow("remote address") << "headerSection"
+                                        << "remote" << false << false;
+        QTest::newRow("PEM file while busy") << "headerSection"
+                                             << "file" << true << false;
+    }
+
+    void droppedFiles() {
+        QFETCH(QString, onto);
+        QFETCH(QString, dropped);
+        QFETCH(bool, busy);
+        QFETCH(bool, picked);
+        const QString pem = dir_.filePath("düşen sertifika.pem");
+        writeTestFile(pem, "-----BEGIN CERTIFICATE-----");
+        Window window(heldTool());
+        QTest::keyClicks(window.find("urlField"), busy ? "localhost:1" : "example.com");
+        if (busy) {
+            QTest::mouseClick(window.find("convertButton"), Qt::LeftButton);
+            QVERIFY(drainPostedTasks(&window.view));
+        }
+
+        QMimeData data;
+        if (dropped == "file" || dropped == "two files")
+            data.setUrls({QUrl::fromLocalFile(pem)});
+        if (dropped == "two files")
+            data.setUrls({QUrl::fromLocalFile(pem), QUrl::fromLocalFile(pem + ".2")});
+        if (dropped == "folder")
+            data.setUrls({QUrl::fromLocalFile(dir_.path())});
+        if (dropped == "remote")
+            data.setUrls({QUrl(QStringLiteral("https://example.com/a.pem"))});
+        // File managers offer the path as text too.
+        data.setText(dropped == "text" ? QStringLiteral("example.org") : pem);
+
+        // Delivered where the pointer is; Qt passes it up to whoever takes drops.
+        QWidget* target = window.find(onto.toUtf8().constData());
+        const QPointF at = QPointF(target->rect().center());
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &enter);
+        if (enter.isAccepted()) {
+            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(target, &drop);
+        }
+
+        QCOMPARE(window.view.selectedPemFile(), picked ? QUrl::fromLocalFile(pem) : QUrl());
+        QCOMPARE(window.shown("selectedFileCard"), picked);
+        if (picked) {
+            QCOMPARE(window.find<QLabel>("selectedFileName")->text(),
+                     QStringLiteral("düşen sertifika.pem"));
+            QVERIFY(window.find<QLineEdit>("urlField")->text().isEmpty());
+        } else {
+            QCOMPARE(window.view.urlString(), busy ? "localhost:1" : "example.com");
+        }
+        releaseHeldTool();
+    }
+
+    void keyboardReachesEveryControlInOrderAndScrollsTheLog() {
+        Window window;
+        QVERIFY(QTest::qWaitForWindowActive(&window.root));
+        for (int i = 0; i < 100; ++i)
+            window.view.appendDebugLog(QStringLiteral("satır %1").arg(i));
+        QVERIFY(drainPostedTasks(&window.view));
+        auto* url = window.find<QLineEdit>("urlField");
+        QTest::mouseClick(url, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), url);
+        QTest::keyClicks(url, "example.com");
+
+        QStringList order;
+        for (int i = 0; i < 8; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(order,
+                 (QStringList{"pickFileButton", "outputNameField", "convertButton", "logView",
+                              "clearLogButton", "copyLogButton", "resetButton", "urlField"}));
+
+        // The log takes the keys that scroll it, and stays unselectable.
+        auto* log = window.find<QPlainTextEdit>("logView");
+        log->setFocus(Qt::TabFocusReason);
+        QScrollBar* bar = log->verticalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->value(), 0);
+        QTest::keyClick(log, Qt::Key_Down);
+        QCOMPARE(bar->value(), bar->singleStep());
+        QTest::keyClick(log, Qt::Key_PageDown);
+        QVERIFY(bar->value() > bar->singleStep());
+        QTest::keyClick(log, Qt::Key_End);
+        QCOMPARE(bar->value(), bar->maximum());
+        QTest::keyClick(log, Qt::Key_Home);
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(log->textInteractionFlags(), Qt::NoTextInteraction);
+        QVERIFY(!log->textCursor().hasSelection());
+    }
+
+    void assistiveTechnologyReadsWhatIsShown() {
+        Window window;
+        // Depth first, as a screen reader walks the window: each label before what it names.
+        QStringList reading;
+        std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+            for (int i = 0; i < node->childCount(); ++i) {
+                QAccessibleInterface* child = node->child(i);
+                if (child->state().invisible)
+                    continue;
+                reading << child->text(QAccessible::Name);
+                walk(child);
+            }
+        };
+        walk(QAccessible::queryAccessibleInterface(window.find("sourceSection")));
+        walk(QAccessible::queryAccessibleInterface(window.find("outputSection")));
+        reading.removeAll(QString());
+        const QString urlTitle = QStringLiteral("Seçenek 1: URL'den İndir");
+        const QString caption =
+            QStringLiteral("DER dosyasının adını belirleyin (.der uzantısı otomatik eklenir)");
+        QCOMPARE(reading,
+                 (QStringList{"📥 Sertifika Kaynağını Seçin", urlTitle,
+                              "Bir web sitesinin SSL sertifikasını otomatik olarak indirir",
+                              urlTitle, "VEYA", "Seçenek 2: Dosyadan Seç",
+                              "Bilgisayarınızdan mevcut bir PEM dosyası seçin", "📂 PEM Dosyası Seç",
+                              "📤 Çıktı Ayarları", caption, caption}));
+        QCOMPARE(QAccessible::queryAccessibleInterface(window.find("urlField"))->role(),
+                 QAccessible::EditableText);
+    }
+
+    void newStatusIsAnnounced() {
+        // Qt sends accessibility events only while a platform bridge listens: on X11 with
+        // QT_LINUX_ACCESSIBILITY_ALWAYS_ON, as CI runs this case; offscreen there is none.
+        Window window;
+        const bool expected = qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON");
+        if (!QTest::qWaitFor([] { return QAccessible::isActive(); }, expected ? 10000 : 0)) {
+            if (expected)
+                QFAIL("the accessibility bridge is not active");
+            QSKIP("no accessibility bridge on this platform");
+        }
+        static QList<std::pair<QObject*, QAccessible::Event>> events;
+        events.clear();
+        QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+            events.append({event->object(), event->type()});
+        });
+        QTest::keyClicks(window.find("urlField"), "  ");
+        QTest::mouseClick(window.find("convertButton"), Qt::LeftButton);
+        QVERIFY(waitForRunEnd(window.view));
+        QAccessible::installUpdateHandler(nullptr);
+        QObject* status = window.find("statusMessage");
+        QVERIFY(events.contains(std::pair(status, QAccessible::NameChanged)));
+        QCOMPARE(QAccessible::queryAccessibleInterface(status)->text(QAccessible::Name),
+                 QStringLiteral("❌ Geçersiz URL"));
+    }
+
+    void applicationCarriesItsNameAndIcon() {
+        RuveltaApp::setUpApplication();
+        QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Ruvelta"));
+        QCOMPARE(QApplication::applicationName(), QStringLiteral("Ruvelta"));
+        QCOMPARE(QApplication::desktopFileName(), QStringLiteral("com.quessor.Ruvelta"));
+        const QIcon icon = QApplication::windowIcon();
+        QVERIFY(icon.availableSizes().contains(QSize(256, 256)));
+        QVERIFY(!icon.pixmap(48).toImage().isNull());
+        applyLook(Palette::light);
     }
 };
 

@@ -53,7 +53,7 @@ void ConvertButton::showState() {
     spinner_->setVisible(busy);
     // No trimming: a single blank is an address to try.
     const bool hasSource = !view_.urlString().isEmpty() || !view_.selectedPemFile().isEmpty();
-    setEnabled(!busy && hasSource);
+    setControlEnabled(this, !busy && hasSource);
     // While the work runs the button keeps its colour; without a source it looks unavailable.
     setButtonBusy(this, busy);
     setTextColor(label_, busy || hasSource ? Theme::accentText() : Theme::unavailableText());

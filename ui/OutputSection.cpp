@@ -39,5 +39,5 @@ OutputSection::OutputSection(ContentView& view, QWidget* parent)
 void OutputSection::showState() {
     if (nameField_->text() != view_.outputName())
         nameField_->setText(view_.outputName());
-    nameField_->setEnabled(!view_.isProcessing());
+    setControlEnabled(nameField_, !view_.isProcessing());
 }

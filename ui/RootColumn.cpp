@@ -16,11 +16,11 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -28,6 +28,8 @@ namespace {
 constexpr int padding = 24;
 constexpr int spacing = 20;
 constexpr QSize minimumWindowSize(700, 600);
+// What a window manager adds around the window: borders and a title bar.
+constexpr QSize windowDecorations(16, 48);
 
 QWidget* makeResetButton(ContentView& view, QWidget* parent) {
     // The extra space above comes on top of the column's gap.
@@ -99,6 +101,8 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("columnScrollArea"));
     scroll->setFrameShape(QFrame::NoFrame);
+    // Tab goes from control to control; the area scrolls to whichever has the focus.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidgetResizable(true);
     scroll->setWidget(content);
     scroll->viewport()->setAutoFillBackground(false);
@@ -107,19 +111,31 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll);
 
+    // A file dropped on a text field is the window's too, not text to insert.
+    for (QLineEdit* field : content->findChildren<QLineEdit*>())
+        field->installEventFilter(this);
+
     // Never larger than the screen; tall enough, where the screen allows, for a whole download
     // with its log.
-    const QSize available = screen()->availableSize();
-    const int decorations = style()->pixelMetric(QStyle::PM_TitleBarHeight) * 2;
-    setMinimumSize(minimumWindowSize.boundedTo(available - QSize(0, decorations)));
+    const QSize room = screen()->availableSize() - windowDecorations;
+    setMinimumSize(minimumWindowSize.boundedTo(room));
     int wholeRun = content->sizeHint().height();
     for (QWidget* section : {progress, status, debug}) {
         if (section->isHidden())
             wholeRun += section->sizeHint().height() + spacing;
     }
-    resize(QSize(minimumWindowSize.width(), wholeRun)
-               .boundedTo(available - QSize(0, decorations))
-               .expandedTo(minimumSize()));
+    resize(QSize(minimumWindowSize.width(), wholeRun).boundedTo(room).expandedTo(minimumSize()));
+}
+
+bool RootColumn::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) &&
+        droppedFile(static_cast<QDropEvent*>(event)->mimeData())) {
+        // Ignored here, the drag goes on up to the window.
+        event->ignore();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void RootColumn::dragEnterEvent(QDragEnterEvent* event) {

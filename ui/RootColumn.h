@@ -13,6 +13,7 @@ public:
     RootColumn(ContentView& view, QWidget* parent = nullptr);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 

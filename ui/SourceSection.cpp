@@ -82,6 +82,6 @@ void SourceSection::showState() {
     // Rewriting the same text would move the cursor while the person types.
     if (urlField_->text() != view_.urlString())
         urlField_->setText(view_.urlString());
-    urlField_->setEnabled(!view_.isProcessing());
-    pickButton_->setEnabled(!view_.isProcessing());
+    setControlEnabled(urlField_, !view_.isProcessing());
+    setControlEnabled(pickButton_, !view_.isProcessing());
 }

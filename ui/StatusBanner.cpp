@@ -4,7 +4,6 @@
 #include "ui/Style.h"
 #include "ui/WrappingLabel.h"
 
-#include <QAccessible>
 #include <QVBoxLayout>
 
 namespace {
@@ -43,9 +42,6 @@ void StatusBanner::showState() {
     message_->setText(message);
     setTextColor(message_, Theme::text(surface.hue, surface));
     setFill(Theme::tint(surface));
+    // The label tells assistive technology of its new text (a change of its name).
     setVisible(!message.isEmpty());
-    if (!message.isEmpty()) {
-        QAccessibleEvent announcement(message_, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&announcement);
-    }
 }

@@ -9,8 +9,8 @@ class WrappingLabel;
 // Green when the message holds "✅", otherwise red when it holds "❌", otherwise blue.
 Hue statusHue(const QString& message);
 
-// The last status message, coloured by its mark; present while there is one. A new message is
-// announced to assistive technology.
+// The last status message, coloured by its mark; present while there is one. Assistive
+// technology hears of each new message.
 class StatusBanner : public RoundedBox {
     Q_OBJECT
 

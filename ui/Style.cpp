@@ -69,12 +69,19 @@ void setTextColor(QWidget* widget, const QColor& color) {
     widget->setPalette(palette);
 }
 
+void setControlEnabled(QWidget* control, bool enabled) {
+    if (!enabled && control->hasFocus())
+        control->clearFocus();
+    control->setEnabled(enabled);
+}
+
 QLabel* makeLabel(const QString& text, TextRole role, QFont::Weight weight, Hue hue, Surface on,
                   QWidget* parent) {
     auto* label = new QLabel(text, parent);
     // Texts are shown verbatim, never as rich text.
     label->setTextFormat(Qt::PlainText);
     label->setFont(roleFont(role, weight));
-    setTextColor(label, Theme::text(hue, on));
+    setTextColor(label,
+                 Theme::text(hue, on, roleScale(role) < 1.0 ? TextSize::small : TextSize::regular));
     return label;
 }

@@ -21,6 +21,10 @@ QLabel* makeLabel(const QString& text, TextRole role, QFont::Weight weight = QFo
                   Hue hue = Hue::label, Surface on = windowSurface, QWidget* parent = nullptr);
 void setTextColor(QWidget* widget, const QColor& color);
 
+// Enables or disables a control. A focused control that is disabled gives up the focus instead
+// of passing it on: passing it on would scroll the window to wherever the focus lands.
+void setControlEnabled(QWidget* control, bool enabled);
+
 // The toolkit defaults the layout falls back to where no size is fixed.
 inline constexpr int defaultPadding = 16;
 inline constexpr int defaultSpacing = 8;

@@ -8,8 +8,9 @@
 
 namespace {
 
-// Above 4.5:1 with room for antialiased edges.
-constexpr double readableContrast = 4.8;
+double targetContrast(TextSize size) {
+    return size == TextSize::small ? 7.0 : 5.5;
+}
 
 QColor blend(const QColor& over, double opacity, const QColor& under) {
     return QColor::fromRgbF(float(over.redF() * opacity + under.redF() * (1 - opacity)),
@@ -87,15 +88,16 @@ QColor background(Surface surface) {
     return blend(fill(surface.hue), surface.opacity, window());
 }
 
-QColor text(Hue hue, Surface surface) {
-    return readableOn(fill(hue), background(surface));
+QColor text(Hue hue, Surface surface, TextSize size) {
+    return readableOn(fill(hue), background(surface), size);
 }
 
-QColor readableOn(const QColor& color, const QColor& background) {
+QColor readableOn(const QColor& color, const QColor& background, TextSize size) {
     // Darker on a light background, lighter on a dark one, keeping the hue.
     const bool lighten = background.lightnessF() < 0.5;
+    const double target = targetContrast(size);
     QColor shade = color.toHsl();
-    for (int step = 0; step < 40 && contrastRatio(shade, background) < readableContrast; ++step) {
+    for (int step = 0; step < 40 && contrastRatio(shade, background) < target; ++step) {
         const float lightness = shade.lightnessF() + (lighten ? 0.025f : -0.025f);
         shade.setHslF(shade.hslHueF(), shade.hslSaturationF(), std::clamp(lightness, 0.0f, 1.0f));
     }
@@ -105,7 +107,7 @@ QColor readableOn(const QColor& color, const QColor& background) {
 QColor accentFill() {
     // Deep enough under white text in both palettes.
     QColor shade = fill(Hue::blue).toHsl();
-    while (contrastRatio(shade, Qt::white) < readableContrast)
+    while (contrastRatio(shade, Qt::white) < targetContrast(TextSize::regular))
         shade.setHslF(shade.hslHueF(), shade.hslSaturationF(), shade.lightnessF() - 0.02f);
     return shade.toRgb();
 }

@@ -16,6 +16,10 @@ struct Surface {
 };
 inline constexpr Surface windowSurface{};
 
+// Drawn text loses contrast at its antialiased edges, the more the thinner it is, so shades aim
+// above the 4.5:1 that text needs, and higher for text smaller than the body's.
+enum class TextSize { regular, small };
+
 namespace Theme {
 
 // Installs the app's own style and completes the system palette (placeholder and disabled
@@ -30,8 +34,8 @@ QColor fill(Hue hue);
 QColor tint(Surface surface);
 QColor background(Surface surface);
 // The hue's shade that reads well on the surface.
-QColor text(Hue hue, Surface surface = windowSurface);
-QColor readableOn(const QColor& color, const QColor& background);
+QColor text(Hue hue, Surface surface = windowSurface, TextSize size = TextSize::regular);
+QColor readableOn(const QColor& color, const QColor& background, TextSize size = TextSize::regular);
 
 // The prominent button: a fill that carries white text, and its look while unavailable.
 QColor accentFill();

@@ -4,6 +4,10 @@
 
 #include <QApplication>
 #include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
@@ -19,11 +23,51 @@ Window::Window(const QString& toolPath)
 }
 
 QImage Window::pixelsOf(QWidget* widget) {
+    return pixelsOf(widget, widget->rect());
+}
+
+QImage Window::pixelsOf(QWidget* widget, const QRect& area) {
     QCoreApplication::processEvents();
     const QImage whole = root.grab().toImage();
-    const QRect area(widget->mapTo(&root, QPoint(0, 0)), widget->size());
+    const QRect inRoot(widget->mapTo(&root, area.topLeft()), area.size());
     const qreal ratio = whole.devicePixelRatio();
-    return whole.copy(QRect((area.topLeft() * ratio), area.size() * ratio));
+    return whole.copy(QRect(inRoot.topLeft() * ratio, inRoot.size() * ratio));
+}
+
+QImage Window::textPixelsOf(QWidget* widget) {
+    if (auto* field = qobject_cast<QLineEdit*>(widget))
+        return pixelsOf(field, field->rect().adjusted(12, 6, -12, -6));
+    if (auto* log = qobject_cast<QPlainTextEdit*>(widget)) {
+        // The first line's stamp: text in the log's own colour, on its tint, nothing else.
+        const QFontMetrics metrics = log->fontMetrics();
+        const QPoint corner = log->viewport()->mapTo(log, QPoint(8, 8));
+        return pixelsOf(
+            log, QRect(corner, QSize(metrics.horizontalAdvance("[00:00:00]"), metrics.height())));
+    }
+    QString text;
+    Qt::Alignment alignment = Qt::AlignCenter;
+    QRect area = widget->rect();
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        // A label of its own inside the main button.
+        if (auto* inner = button->findChild<QLabel*>())
+            return textPixelsOf(inner);
+        text = button->text();
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        text = label->text();
+        alignment = label->alignment();
+        area = label->contentsRect();
+    }
+    // Past a leading emoji and its blank: the emoji has colours of its own.
+    const qsizetype blank = text.indexOf(u' ');
+    if (blank > 0 && !text.front().isLetterOrNumber()) {
+        const QFontMetrics metrics(widget->font());
+        const int full = metrics.horizontalAdvance(text);
+        const int left = alignment & Qt::AlignHCenter ? area.center().x() - full / 2 : area.left();
+        area.setLeft(qMax(area.left(), left + metrics.horizontalAdvance(text.first(blank + 1))));
+        if (alignment & Qt::AlignHCenter)
+            area.setRight(qMin(area.right(), left + full));
+    }
+    return pixelsOf(widget, area);
 }
 
 void applyLook(Palette palette) {
@@ -53,21 +97,21 @@ double textContrast(const QImage& pixels) {
         for (int x = 0; x < pixels.width(); ++x)
             ++counts[pixels.pixel(x, y) | 0xFF000000];
     }
-    const auto mostCommon = [&](auto&& counted) {
-        QRgb best = 0;
-        int bestCount = -1;
-        for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-            if (counted(it.key()) && it.value() > bestCount) {
-                best = it.key();
-                bestCount = it.value();
-            }
-        }
-        return bestCount < 0 ? std::optional<QRgb>() : std::optional<QRgb>(best);
-    };
-    const std::optional<QRgb> background = mostCommon([](QRgb) { return true; });
-    // Strokes: clearly apart from the background; their edges blend into it.
-    const std::optional<QRgb> ink = mostCommon([&](QRgb colour) {
-        return Theme::contrastRatio(QColor(colour), QColor(*background)) >= 1.5;
-    });
-    return ink ? Theme::contrastRatio(QColor(*ink), QColor(*background)) : 1.0;
+    QRgb background = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > counts.value(background))
+            background = it.key();
+    }
+    // The strokes: pixels clearly apart from the background. Their edges blend into it, so the
+    // text's colour is what the strongest of them show; a tenth of them is at least that strong.
+    QList<double> strokes;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        const double contrast = Theme::contrastRatio(QColor(it.key()), QColor(background));
+        if (contrast >= 1.2)
+            strokes.append(QList<double>(it.value(), contrast));
+    }
+    if (strokes.isEmpty())
+        return 1.0;
+    std::sort(strokes.begin(), strokes.end());
+    return strokes[strokes.size() * 9 / 10];
 }

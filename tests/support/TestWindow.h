@@ -20,6 +20,10 @@ struct Window {
     bool shown(const char* name) { return find(name) && find(name)->isVisible(); }
     // The window as drawn, cut to where the widget stands in it.
     QImage pixelsOf(QWidget* widget);
+    QImage pixelsOf(QWidget* widget, const QRect& area);
+    // The same, cut to the widget's text: inside a field's edge, a button's face or the
+    // log's time stamps, and past the emoji a text begins with.
+    QImage textPixelsOf(QWidget* widget);
 
     ScriptedFileDialogs dialogs;
     ContentView view;
@@ -32,5 +36,5 @@ enum class Palette { light, dark };
 void applyLook(Palette palette);
 
 // What a person sees of a text: the contrast ratio between the colour most of its area shows
-// (what stands behind it) and the colour most of its strokes show.
+// (what stands behind it) and the colour its strokes show.
 double textContrast(const QImage& pixels);
