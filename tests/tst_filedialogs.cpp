@@ -9,18 +9,22 @@
 #include "ui/QtTranslations.h"
 
 #include <QAbstractItemView>
+#include <QAbstractProxyModel>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -75,10 +79,12 @@ void openFolder(const QString& folder, QWidget* dialog) {
 // Double-clicks the file's row in the list, once the dialog has read the folder.
 void doubleClickFile(QFileDialog* dialog, const QString& path) {
     auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
-    auto* model = qobject_cast<QFileSystemModel*>(view->model());
+    auto* files = dialog->findChild<QFileSystemModel*>();
     QModelIndex index;
     QVERIFY(QTest::qWaitFor([&] {
-        index = model->index(path);
+        index = files->index(path);
+        if (QAbstractProxyModel* shown = dialog->proxyModel())
+            index = shown->mapFromSource(index);
         return index.isValid() && !view->visualRect(index).isEmpty();
     }));
     const QPoint where = view->visualRect(index).center();
@@ -87,7 +93,7 @@ void doubleClickFile(QFileDialog* dialog, const QString& path) {
 }
 
 // Every text a dialog shows a person: labels, buttons, tips, menu entries, list entries,
-// column headers and its title.
+// every column, column headers and its title.
 QStringList shownTexts(QWidget* root) {
     QStringList texts{root->windowTitle()};
     QList<QWidget*> widgets = root->findChildren<QWidget*>();
@@ -106,8 +112,10 @@ QStringList shownTexts(QWidget* root) {
             QAbstractItemModel* model = view->model();
             for (int column = 0; column < model->columnCount(); ++column)
                 texts << model->headerData(column, Qt::Horizontal).toString();
-            for (int row = 0; row < model->rowCount(view->rootIndex()); ++row)
-                texts << model->index(row, 0, view->rootIndex()).data().toString();
+            for (int row = 0; row < model->rowCount(view->rootIndex()); ++row) {
+                for (int column = 0; column < model->columnCount(view->rootIndex()); ++column)
+                    texts << model->index(row, column, view->rootIndex()).data().toString();
+            }
         }
         for (QAction* action : widget->actions())
             texts << action->text() << action->toolTip();
@@ -121,7 +129,7 @@ QStringList englishLeftIn(const QStringList& texts) {
         "\\b(Look in|File name|Files of type|All Files|Save|Open|Cancel|Computer|Yes|No|Undo|"
         "Redo|Cut|Copy|Paste|Delete|Select All|Back|Forward|Parent Directory|Create New Folder|"
         "New Folder|List View|Detail View|Name|Size|Type|Date Modified|Rename|Show hidden files|"
-        "Recent Places|already exists|replace|bytes|Folder|File)\\b"));
+        "Recent Places|already exists|replace|bytes|Folder|File|certificate|Dec)\\b"));
     QStringList found;
     for (QString text : texts) {
         text.remove(u'&');
@@ -152,11 +160,16 @@ private Q_SLOTS:
         QVERIFY2(installQtTurkishTranslations(), "Qt's Turkish translations are not installed");
     }
 
-    // A folder of its own for each case, holding server.der and a sub-folder; the dialogs open
-    // in the working folder, as no start folder is given.
+    // A folder of its own for each case, holding server.der (dated in December, a month whose
+    // English name shows) and a sub-folder; the dialogs open in the working folder, as no start
+    // folder is given.
     void init() {
         folder_ = base_.filePath(QString::number(++caseNumber_));
         writeTestFile(path("server.der"), oldBytes);
+        QFile old(path("server.der"));
+        QVERIFY(old.open(QIODevice::ReadWrite));
+        QVERIFY(old.setFileTime(QDateTime(QDate(2025, 12, 7), QTime(10, 30)),
+                                QFileDevice::FileModificationTime));
         QVERIFY(QDir().mkpath(path("sub")));
         QVERIFY(QDir::setCurrent(folder_));
     }
@@ -353,7 +366,19 @@ private Q_SLOTS:
         QVERIFY2(english.isEmpty(), qPrintable(english.join(QStringLiteral(" | "))));
     }
 
+    void dialogsOpenWithTheirColumnsWhole_data() {
+        QTest::addColumn<double>("fontScale");
+        QTest::newRow("default font") << 1.0;
+        QTest::newRow("larger font") << 1.25;
+    }
+
     void dialogsOpenWithTheirColumnsWhole() {
+        QFETCH(double, fontScale);
+        const QFont usual = QApplication::font();
+        QFont font = usual;
+        font.setPointSizeF(usual.pointSizeF() * fontScale);
+        QApplication::setFont(font);
+        const auto restoreFont = qScopeGuard([usual] { QApplication::setFont(usual); });
         writeTestFile(path("a rather long certificate file name.der"), QByteArray(81400, 'x'));
         PersonAtModals person;
         QStringList cut;
@@ -378,6 +403,11 @@ private Q_SLOTS:
             if (total > view->viewport()->width())
                 cut << QStringLiteral("%1 px of columns in %2 px").arg(total).arg(
                            view->viewport()->width());
+            auto* sidebar = window->findChild<QListView*>(QStringLiteral("sidebar"));
+            if (sidebar->sizeHintForColumn(0) > sidebar->viewport()->width())
+                cut << QStringLiteral("places: %1 of %2 px")
+                           .arg(sidebar->viewport()->width())
+                           .arg(sidebar->sizeHintForColumn(0));
             pressKey(Qt::Key_Escape);
         });
         QtFileDialogs dialogs;

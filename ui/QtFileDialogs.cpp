@@ -5,41 +5,87 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QLabel>
+#include <QListView>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QSplitter>
+#include <QTimer>
 #include <QTreeView>
 
 namespace {
 
-// Wide enough for the name and the size, type and date columns side by side.
-constexpr QSize preferredDialogSize(920, 560);
+// Wide enough for the name and the size, type and date columns side by side, in text lines of
+// the dialog's font, so larger fonts get a larger dialog.
+constexpr QSize preferredDialogLines(72, 40);
 
-// Each column after the name as wide as its header and what it shows; the name takes the rest.
+// Each column as wide as its header and what it shows, the name taking what room is left; where
+// the list is too narrow for them all it scrolls sideways rather than cutting names short.
 void fitColumns(QFileDialog& dialog) {
     auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
     if (!tree)
         return;
     QHeaderView* header = tree->header();
     const QAbstractItemView* view = tree;
+    const auto needed = [&](int column) {
+        return qMax(header->sectionSizeHint(column), view->sizeHintForColumn(column));
+    };
     int others = 0;
     for (int column = 1; column < header->count(); ++column) {
-        const int width = qMax(header->sectionSizeHint(column), view->sizeHintForColumn(column));
-        header->resizeSection(column, width);
-        others += width;
+        header->resizeSection(column, needed(column));
+        others += needed(column);
     }
-    header->resizeSection(0, qMax(header->sectionSizeHint(0), view->viewport()->width() - others));
+    header->resizeSection(0, qMax(needed(0), view->viewport()->width() - others));
 }
+
+// The places beside the list as wide as their names, which the dialog's default cuts in larger
+// fonts.
+void fitSidebar(QFileDialog& dialog) {
+    auto* sidebar = dialog.findChild<QListView*>(QStringLiteral("sidebar"));
+    auto* splitter = dialog.findChild<QSplitter*>(QStringLiteral("splitter"));
+    if (!sidebar || !splitter || splitter->count() != 2)
+        return;
+    const int frame = sidebar->width() - sidebar->viewport()->width();
+    const int wanted = sidebar->sizeHintForColumn(0) + frame;
+    QList<int> sizes = splitter->sizes();
+    if (sizes[0] >= wanted)
+        return;
+    sizes[1] -= wanted - sizes[0];
+    sizes[0] = wanted;
+    splitter->setSizes(sizes);
+}
+
+// Sizes and dates in the app's language; the file model writes them in the system's.
+class FileColumnsInAppLocale : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        enum Column { size = 1, dateModified = 3 };
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!files || role != Qt::DisplayRole ||
+            (index.column() != size && index.column() != dateModified))
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex file = mapToSource(index);
+        if (index.column() == dateModified)
+            return QLocale().toString(files->lastModified(file), QLocale::ShortFormat);
+        return files->isDir(file) ? QString() : QLocale().formattedDataSize(files->size(file));
+    }
+};
 
 void prepare(QFileDialog& dialog, const QString& title, const QString& message) {
     dialog.setWindowTitle(title);
     // Qt's own dialog, wherever it runs: the message has a place in it, and what is tested is
     // what people get.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new FileColumnsInAppLocale(&dialog));
     if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
         auto* label = new QLabel(message, &dialog);
         label->setObjectName(QStringLiteral("dialogMessage"));
@@ -48,12 +94,15 @@ void prepare(QFileDialog& dialog, const QString& title, const QString& message) 
     }
     const QScreen* screen =
         dialog.parentWidget() ? dialog.parentWidget()->screen() : QGuiApplication::primaryScreen();
-    dialog.resize(preferredDialogSize.boundedTo(screen->availableSize() * 9 / 10));
+    const QSize preferred = preferredDialogLines * QFontMetrics(dialog.font()).height();
+    dialog.resize(preferred.boundedTo(screen->availableSize() * 9 / 10));
     // The columns fit their contents once the folder has been read, in every folder visited.
     if (auto* model = dialog.findChild<QFileSystemModel*>()) {
         QObject::connect(model, &QFileSystemModel::directoryLoaded, &dialog,
                          [&dialog] { fitColumns(dialog); });
     }
+    // Once shown, when the splitter has its sizes.
+    QTimer::singleShot(0, &dialog, [&dialog] { fitSidebar(dialog); });
 }
 
 // Whether the person agrees to replace the file, asked by its final name.
