@@ -21,6 +21,8 @@ RuveltaApp::RuveltaApp()
     : contentView_(dialogs_)
     , window_(contentView_) {
     dialogs_.setParentWindow(&window_);
+    // Said outright: an empty title leaves the X window's plain name (WM_NAME) empty.
+    window_.setWindowTitle(QApplication::applicationDisplayName());
 }
 
 void RuveltaApp::setUpApplication() {

@@ -468,6 +468,8 @@ private Q_SLOTS:
         const QIcon icon = QApplication::windowIcon();
         QVERIFY(icon.availableSizes().contains(QSize(256, 256)));
         QVERIFY(!icon.pixmap(48).toImage().isNull());
+        RuveltaApp app;
+        QCOMPARE(app.window().windowTitle(), QStringLiteral("Ruvelta"));
         applyLook(Palette::light);
     }
 };
