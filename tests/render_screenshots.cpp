@@ -1,4 +1,5 @@
-// Renders the window in its main states to PNG files, for the README and for a look by eye.
+// Renders the window in its main states, and the save dialog with its replace question, to PNG
+// files, for the README and for a look by eye.
 // Usage: render_screenshots OUTPUT_FOLDER NAME_PREFIX
 // On a real display the shots are taken from the screen, window manager's frame included;
 // offscreen, from the window alone.
@@ -8,6 +9,7 @@
 #include "support/ScriptedFileDialogs.h"
 #include "support/TestCertificates.h"
 #include "support/TestFiles.h"
+#include "ui/QtFileDialogs.h"
 #include "ui/RootColumn.h"
 
 #include <QApplication>
@@ -15,9 +17,11 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
+// The screen where the window stands, window manager's frame included; offscreen, the window.
 bool save(QWidget& window, const QString& path) {
     QTest::qWait(300); // the window manager and the spinner settle
     const QRect frame = window.frameGeometry();
@@ -40,7 +44,8 @@ int main(int argc, char** argv) {
         qCritical("usage: render_screenshots OUTPUT_FOLDER NAME_PREFIX");
         return 2;
     }
-    const QString out = arguments[1] + u'/' + arguments[2];
+    // Absolute: the dialog shots are taken with the work folder as the current one.
+    const QString out = QDir(arguments[1]).absoluteFilePath(arguments[2]);
     QDir().mkpath(arguments[1]);
     QTemporaryDir work;
     qputenv("TMPDIR", QFile::encodeName(work.path()));
@@ -85,5 +90,30 @@ int main(int argc, char** argv) {
     view.setUrlString(QStringLiteral("   "));
     view.startConversion();
     ok &= save(window, out + "-failure.png");
+    window.hide();
+
+    // The real save dialog, opened where "sunucu.der" now stands, and its question after the
+    // person types "sunucu.pem" and presses Return; then "Hayır" and cancel.
+    QtFileDialogs realDialogs;
+    ContentView converter(realDialogs);
+    RootColumn converterWindow(converter);
+    realDialogs.setParentWindow(&converterWindow);
+    converterWindow.show();
+    QDir::setCurrent(work.path());
+    const auto onTop = [] { return QApplication::activeModalWidget(); };
+    QTimer::singleShot(1000, [&] {
+        ok &= onTop() && save(*onTop(), out + "-save-dialog.png");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), "sunucu.pem");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    QTimer::singleShot(2500, [&] {
+        ok &= onTop() && save(*onTop(), out + "-replace-question.png");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // "Hayır", the default
+    });
+    QTimer::singleShot(3500, [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); });
+    converter.pickPemFile(QUrl::fromLocalFile(certificates.leafPem));
+    converter.startConversion();
+    ok &= converter.statusMessage() == QStringLiteral("Kaydetme iptal edildi");
     return ok ? 0 : 1;
 }
