@@ -177,30 +177,30 @@ private Q_SLOTS:
     void nothingIsReplacedWithoutAYes_data() {
         QTest::addColumn<QString>("typed"); // empty: double-click server.der in the list
         QTest::addColumn<Accept>("accept");
-        QTest::addColumn<Answer>("answer"); // none: no question may come
+        QTest::addColumn<Answer>("answer");   // none: no question may come
         QTest::addColumn<QString>("written"); // the file chosen in the end; empty: cancelled
 
-        QTest::newRow("server.pem, Return, no") << "server.pem" << Accept::returnKey
-                                                << Answer::no << QString();
-        QTest::newRow("server.pem, Return, yes") << "server.pem" << Accept::returnKey
-                                                 << Answer::yes << "server.der";
-        QTest::newRow("server, Return, no") << "server" << Accept::returnKey << Answer::no
-                                            << QString();
-        QTest::newRow("server, save button, yes") << "server" << Accept::saveButton
-                                                  << Answer::yes << "server.der";
-        QTest::newRow("server.der, Return, no") << "server.der" << Accept::returnKey
-                                                << Answer::no << QString();
-        QTest::newRow("server.pem, save button, no") << "server.pem" << Accept::saveButton
-                                                     << Answer::no << QString();
-        QTest::newRow("double-click server.der, no") << QString() << Accept::doubleClick
-                                                     << Answer::no << QString();
-        QTest::newRow("double-click server.der, yes") << QString() << Accept::doubleClick
-                                                      << Answer::yes << "server.der";
+        QTest::newRow("server.pem, Return, no")
+            << "server.pem" << Accept::returnKey << Answer::no << QString();
+        QTest::newRow("server.pem, Return, yes")
+            << "server.pem" << Accept::returnKey << Answer::yes << "server.der";
+        QTest::newRow("server, Return, no")
+            << "server" << Accept::returnKey << Answer::no << QString();
+        QTest::newRow("server, save button, yes")
+            << "server" << Accept::saveButton << Answer::yes << "server.der";
+        QTest::newRow("server.der, Return, no")
+            << "server.der" << Accept::returnKey << Answer::no << QString();
+        QTest::newRow("server.pem, save button, no")
+            << "server.pem" << Accept::saveButton << Answer::no << QString();
+        QTest::newRow("double-click server.der, no")
+            << QString() << Accept::doubleClick << Answer::no << QString();
+        QTest::newRow("double-click server.der, yes")
+            << QString() << Accept::doubleClick << Answer::yes << "server.der";
         // Another file on a case-sensitive file system: nothing to ask.
-        QTest::newRow("SERVER.DER, Return") << "SERVER.DER" << Accept::returnKey
-                                            << Answer::none << "SERVER.DER";
-        QTest::newRow(".pem becomes .pem.der") << ".pem" << Accept::returnKey << Answer::none
-                                               << ".pem.der";
+        QTest::newRow("SERVER.DER, Return")
+            << "SERVER.DER" << Accept::returnKey << Answer::none << "SERVER.DER";
+        QTest::newRow(".pem becomes .pem.der")
+            << ".pem" << Accept::returnKey << Answer::none << ".pem.der";
     }
 
     void nothingIsReplacedWithoutAYes() {
@@ -225,9 +225,9 @@ private Q_SLOTS:
             person.at("QMessageBox", [&](QWidget* window) {
                 auto* box = qobject_cast<QMessageBox*>(window);
                 question = box->text();
-                QTest::mouseClick(box->button(answer == Answer::yes ? QMessageBox::Yes
-                                                                    : QMessageBox::No),
-                                  Qt::LeftButton);
+                QTest::mouseClick(
+                    box->button(answer == Answer::yes ? QMessageBox::Yes : QMessageBox::No),
+                    Qt::LeftButton);
             });
         }
         if (answer == Answer::no) {
@@ -291,10 +291,12 @@ private Q_SLOTS:
         QCOMPARE(view.selectedPemFile(), QUrl::fromLocalFile(certificates.leafPem));
 
         // "No" keeps the file and the run ends as cancelled.
-        person.at("QFileDialog", [&](QWidget* window) {
-                  openFolder(folder_, window);
-                  typeName(QStringLiteral("server.pem"), Accept::returnKey, window);
-              })
+        person
+            .at("QFileDialog",
+                [&](QWidget* window) {
+                    openFolder(folder_, window);
+                    typeName(QStringLiteral("server.pem"), Accept::returnKey, window);
+                })
             .at("QMessageBox",
                 [](QWidget* window) {
                     QTest::mouseClick(qobject_cast<QMessageBox*>(window)->button(QMessageBox::No),
@@ -307,10 +309,12 @@ private Q_SLOTS:
         QCOMPARE(readTestFile(path("server.der")), oldBytes);
 
         // "Yes" replaces it with the certificate.
-        person.at("QFileDialog", [&](QWidget* window) {
-                  openFolder(folder_, window);
-                  typeName(QStringLiteral("server.pem"), Accept::returnKey, window);
-              })
+        person
+            .at("QFileDialog",
+                [&](QWidget* window) {
+                    openFolder(folder_, window);
+                    typeName(QStringLiteral("server.pem"), Accept::returnKey, window);
+                })
             .at("QMessageBox", [](QWidget* window) {
                 QTest::mouseClick(qobject_cast<QMessageBox*>(window)->button(QMessageBox::Yes),
                                   Qt::LeftButton);
@@ -337,9 +341,8 @@ private Q_SLOTS:
             .at("QMessageBox",
                 [&](QWidget* window) {
                     english << englishLeftIn(shownTexts(window));
-                    QTest::mouseClick(
-                        qobject_cast<QMessageBox*>(window)->button(QMessageBox::No),
-                        Qt::LeftButton);
+                    QTest::mouseClick(qobject_cast<QMessageBox*>(window)->button(QMessageBox::No),
+                                      Qt::LeftButton);
                 })
             .at("QFileDialog", [](QWidget*) { pressKey(Qt::Key_Escape); })
             .at("QFileDialog", [&](QWidget* window) {
@@ -401,8 +404,9 @@ private Q_SLOTS:
                 total += header->sectionSize(column);
             }
             if (total > view->viewport()->width())
-                cut << QStringLiteral("%1 px of columns in %2 px").arg(total).arg(
-                           view->viewport()->width());
+                cut << QStringLiteral("%1 px of columns in %2 px")
+                           .arg(total)
+                           .arg(view->viewport()->width());
             auto* sidebar = window->findChild<QListView*>(QStringLiteral("sidebar"));
             if (sidebar->sizeHintForColumn(0) > sidebar->viewport()->width())
                 cut << QStringLiteral("places: %1 of %2 px")
