@@ -39,8 +39,9 @@ void fitColumns(QFileDialog& dialog) {
     };
     int others = 0;
     for (int column = 1; column < header->count(); ++column) {
-        header->resizeSection(column, needed(column));
-        others += needed(column);
+        const int width = needed(column);
+        header->resizeSection(column, width);
+        others += width;
     }
     header->resizeSection(0, qMax(needed(0), view->viewport()->width() - others));
 }
