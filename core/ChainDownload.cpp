@@ -15,37 +15,39 @@ constexpr qsizetype errorExcerptLength = 300;
 
 } // namespace
 
-void ContentView::downloadCertificateChain() {
+void ContentView::downloadCertificateChain(const RunHandle& run) {
     setProcessing(true);
-    setStatusMessage(QString());
+    setStatusMessage(QString(), StatusKind::notice);
     setDebugOutput(QString());
 
     const DownloadTarget target = deriveDownloadTarget(urlString_);
-    appendDebugLog(QStringLiteral("🔍 Girilen URL: '") + target.trimmedText + u'\'');
-    setStep(ProcessingStep::downloading, 0.1);
+    appendDebugLog(run, QStringLiteral("🔍 Girilen URL: '") + target.trimmedText + u'\'');
+    setStep(run, ProcessingStep::downloading, 0.1);
     if (target.prefixAdded)
-        appendDebugLog(QStringLiteral("🔧 https öneki eklendi: '") + target.urlText + u'\'');
+        appendDebugLog(run, QStringLiteral("🔧 https öneki eklendi: '") + target.urlText + u'\'');
     if (!target.isValid()) {
-        reportFailure(QStringLiteral("❌ URL ayrıştırılamadı: '") + target.urlText + u'\'',
+        reportFailure(run, QStringLiteral("❌ URL ayrıştırılamadı: '") + target.urlText + u'\'',
                       QStringLiteral("❌ Geçersiz URL"));
         return;
     }
-    appendDebugLog(QStringLiteral("🌐 Bağlanılan adres: ") +
-                   connectAddress(target.host, target.port));
-    setStep(ProcessingStep::downloading, 0.3);
+    appendDebugLog(run, QStringLiteral("🌐 Bağlanılan adres: ") +
+                            connectAddress(target.host, target.port));
+    setStep(run, ProcessingStep::downloading, 0.3);
 
     const QString chainFile = privateTempFilePath(QStringLiteral("downloaded_chain.pem"));
-    appendDebugLog(QStringLiteral("📁 Geçici dosya yolu: ") + chainFile);
-    startChainDownload(target.host, target.port, chainFile);
+    appendDebugLog(run, QStringLiteral("📁 Geçici dosya yolu: ") + chainFile);
+    startChainDownload(run, target.host, target.port, chainFile);
 }
 
-void ContentView::startChainDownload(const QString& host, int port, const QString& chainFile) {
-    appendDebugLog(QStringLiteral("📥 Sertifika indirimi başlatılıyor..."));
-    setStep(ProcessingStep::downloading, 0.5);
-    workers_.start([this, host, port, chainFile] { fetchChain(host, port, chainFile); });
+void ContentView::startChainDownload(const RunHandle& run, const QString& host, int port,
+                                     const QString& chainFile) {
+    appendDebugLog(run, QStringLiteral("📥 Sertifika indirimi başlatılıyor..."));
+    setStep(run, ProcessingStep::downloading, 0.5);
+    workers_.start([this, run, host, port, chainFile] { fetchChain(run, host, port, chainFile); });
 }
 
-void ContentView::fetchChain(const QString& host, int port, const QString& chainFile) {
+void ContentView::fetchChain(const RunHandle& run, const QString& host, int port,
+                             const QString& chainFile) {
     // Runs on a worker: it touches no state, only posts the result back.
     const QStringList arguments{QStringLiteral("s_client"),
                                 QStringLiteral("-showcerts"),
@@ -54,26 +56,29 @@ void ContentView::fetchChain(const QString& host, int port, const QString& chain
                                 connectAddress(host, port),
                                 QStringLiteral("-servername"),
                                 host};
-    const ToolResult result = runOpenSSL(toolPath_, arguments, chainDownloadTimeout, &closing_);
-    post([this, result, chainFile] { handleDownloadResult(result, chainFile); });
+    const ToolResult result =
+        runOpenSSL(toolPath_, arguments, chainDownloadTimeout, &run->abandoned);
+    post(run, [this, run, result, chainFile] { handleDownloadResult(run, result, chainFile); });
 }
 
-void ContentView::handleDownloadResult(const ToolResult& result, const QString& chainFile) {
-    appendDebugLog(QStringLiteral("📥 İndirme sonucu: ") + outcomeWord(result));
+void ContentView::handleDownloadResult(const RunHandle& run, const ToolResult& result,
+                                       const QString& chainFile) {
+    appendDebugLog(run, QStringLiteral("📥 İndirme sonucu: ") + outcomeWord(result));
     if (!result.output.isEmpty()) {
-        appendDebugLog(QStringLiteral("📤 çıktı (ilk 500 karakter):\n") +
-                       graphemeExcerpt(result.output, outputExcerptLength));
+        appendDebugLog(run, QStringLiteral("📤 çıktı (ilk 500 karakter):\n") +
+                                graphemeExcerpt(result.output, outputExcerptLength));
     }
     if (!result.error.isEmpty()) {
-        appendDebugLog(QStringLiteral("⚠️ hata (ilk 300 karakter):\n") +
-                       graphemeExcerpt(result.error, errorExcerptLength));
+        appendDebugLog(run, QStringLiteral("⚠️ hata (ilk 300 karakter):\n") +
+                                graphemeExcerpt(result.error, errorExcerptLength));
     }
-    setStep(ProcessingStep::downloading, 0.8);
+    setStep(run, ProcessingStep::downloading, 0.8);
 
     const QList<QString> blocks = extractCertificateBlocks(result.output);
-    appendDebugLog(QStringLiteral("📜 Bulunan sertifika sayısı: ") + QString::number(blocks.size()));
+    appendDebugLog(run,
+                   QStringLiteral("📜 Bulunan sertifika sayısı: ") + QString::number(blocks.size()));
     if (blocks.isEmpty()) {
-        reportFailure(QString(), QStringLiteral("❌ Sertifika zinciri indirilemedi"));
+        reportFailure(run, QString(), QStringLiteral("❌ Sertifika zinciri indirilemedi"));
         return;
     }
 
@@ -84,20 +89,20 @@ void ContentView::handleDownloadResult(const ToolResult& result, const QString& 
     if (error.isEmpty() && !saved.exists())
         error = chainFile + QStringLiteral(": kaydedilen dosya bulunamadı");
     if (!error.isEmpty()) {
-        reportFailure(QStringLiteral("❌ Yazma hatası: ") + error,
+        reportFailure(run, QStringLiteral("❌ Yazma hatası: ") + error,
                       QStringLiteral("❌ PEM dosyası kaydedilemedi"));
         return;
     }
-    appendDebugLog(QStringLiteral("📊 Kaydedilen PEM dosya boyutu: ") +
-                   QString::number(saved.size()) + QStringLiteral(" bytes"));
-    setStep(ProcessingStep::downloaded, 0.9);
+    appendDebugLog(run, QStringLiteral("📊 Kaydedilen PEM dosya boyutu: ") +
+                            QString::number(saved.size()) + QStringLiteral(" bytes"));
+    setStep(run, ProcessingStep::downloaded, 0.9);
 
     const QUrl chainUrl = QUrl::fromLocalFile(chainFile);
-    if (!validatePemFile(chainUrl)) {
-        reportFailure(QString(),
+    if (!validatePemFile(run, chainUrl)) {
+        reportFailure(run, QString(),
                       QStringLiteral("❌ İndirilen dosya geçerli bir PEM sertifikası değil"));
         return;
     }
-    setStep(ProcessingStep::converting, 0.9);
-    convertPemFileToDer(chainUrl);
+    setStep(run, ProcessingStep::converting, 0.9);
+    convertPemFileToDer(run, chainUrl);
 }

@@ -22,10 +22,32 @@ ContentView::ContentView(FileDialogs& dialogs, QString toolPath, QObject* parent
 }
 
 ContentView::~ContentView() {
-    // Workers post their results to this object; let them end before it goes, without
-    // sitting out a hanging tool's watchdog after the window has closed.
-    closing_ = true;
+    // Workers post their results here; let them end before it goes, without sitting out a
+    // hanging tool's watchdog after the window has closed.
+    abandonRuns();
     workers_.waitForDone();
+}
+
+RunHandle ContentView::startRun() {
+    runsInFlight_.removeIf([](const std::weak_ptr<Run>& run) { return run.expired(); });
+    auto run = std::make_shared<Run>(++runsStarted_);
+    runsInFlight_.append(run);
+    return run;
+}
+
+void ContentView::abandonRuns() {
+    for (const std::weak_ptr<Run>& inFlight : std::as_const(runsInFlight_)) {
+        if (const RunHandle run = inFlight.lock())
+            run->abandoned = true;
+    }
+    runsInFlight_.clear();
+    // Abandoned runs neither wait for "first_cert.pem" nor give it back.
+    firstCertificateGate_.clear();
+}
+
+void ContentView::endBusyState(const RunHandle& run) {
+    if (run->serial == runsStarted_)
+        setProcessing(false);
 }
 
 void ContentView::setUrlString(const QString& text) {
@@ -36,8 +58,12 @@ void ContentView::setOutputName(const QString& name) {
     assign(outputName_, name, &ContentView::outputNameChanged);
 }
 
-void ContentView::setStatusMessage(const QString& message) {
-    assign(statusMessage_, message, &ContentView::statusMessageChanged);
+void ContentView::setStatusMessage(const QString& message, StatusKind kind) {
+    if (statusMessage_ == message && statusKind_ == kind)
+        return;
+    statusMessage_ = message;
+    statusKind_ = kind;
+    Q_EMIT statusMessageChanged();
 }
 
 void ContentView::setProcessing(bool processing) {
@@ -65,16 +91,24 @@ void ContentView::setProgress(double progress) {
 }
 
 void ContentView::setStep(ProcessingStep step, double progress) {
-    post([this, step, progress] {
+    setStep(nullptr, step, progress);
+}
+
+void ContentView::setStep(const RunHandle& run, ProcessingStep step, double progress) {
+    post(run, [this, step, progress] {
         setCurrentStep(step);
         setProgress(progress);
     });
 }
 
 void ContentView::appendDebugLog(const QString& message) {
+    appendDebugLog(nullptr, message);
+}
+
+void ContentView::appendDebugLog(const RunHandle& run, const QString& message) {
     // The line carries the time of the request, not of the append.
     const QString time = mediumTimeOfDay(QTime::currentTime());
-    post([this, time, message] {
+    post(run, [this, time, message] {
         const QString line = logLine(time, message);
         debugOutput_ += line;
         Q_EMIT debugLineAppended(line);
@@ -83,9 +117,10 @@ void ContentView::appendDebugLog(const QString& message) {
 }
 
 void ContentView::resetAll() {
+    abandonRuns();
     setUrlString(QString());
     setOutputName(defaultOutputName);
-    setStatusMessage(QString());
+    setStatusMessage(QString(), StatusKind::notice);
     setSelectedPemFile(QUrl());
     setProcessing(false);
     setDebugOutput(QString());
@@ -94,12 +129,13 @@ void ContentView::resetAll() {
     appendDebugLog(QStringLiteral("[Reset] Tüm veriler temizlendi"));
 }
 
-void ContentView::reportFailure(const QString& logMessage, const QString& status) {
+void ContentView::reportFailure(const RunHandle& run, const QString& logMessage,
+                                const QString& status) {
     if (!logMessage.isEmpty())
-        appendDebugLog(logMessage);
-    setStep(ProcessingStep::failed, 1.0);
-    setStatusMessage(status);
-    setProcessing(false);
+        appendDebugLog(run, logMessage);
+    setStep(run, ProcessingStep::failed, 1.0);
+    setStatusMessage(status, StatusKind::failure);
+    endBusyState(run);
 }
 
 void ContentView::clearDebugLog() {

@@ -1,16 +1,23 @@
 #pragma once
 
 #include "core/ProcessingStep.h"
+#include "core/Run.h"
+#include "pipeline/MainQueue.h"
 #include "pipeline/SerialGate.h"
 #include "pipeline/ToolRunner.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QThreadPool>
 #include <QUrl>
-#include <atomic>
+#include <memory>
 
 class FileDialogs;
+class StagedFile;
+
+// What a status message reports: the window colours it by this.
+enum class StatusKind { notice, success, failure };
 
 // The one owner of the converter's state and of every operation of the converter and the
 // certificate pipeline. Lives on the GUI thread and is written there only; widgets observe it
@@ -27,6 +34,7 @@ public:
     const QString& urlString() const { return urlString_; }
     const QString& outputName() const { return outputName_; }
     const QString& statusMessage() const { return statusMessage_; }
+    StatusKind statusKind() const { return statusKind_; }
     const QUrl& selectedPemFile() const { return selectedPemFile_; } // empty: no file
     bool isProcessing() const { return isProcessing_; }
     const QString& debugOutput() const { return debugOutput_; }
@@ -47,10 +55,6 @@ public:
     void clearSelectedFile();
     void clearDebugLog();
     void copyDebugLog();
-
-    // The two sources of a run; both end in convertPemFileToDer.
-    void downloadCertificateChain();
-    void convertPemFileToDer(const QUrl& fileUrl);
 
     // Logs its verdict; true when the file holds both certificate markers.
     bool validatePemFile(const QUrl& fileUrl);
@@ -78,16 +82,37 @@ Q_SIGNALS:
     void progressChanged();
 
 private:
-    void startChainDownload(const QString& host, int port, const QString& chainFile);
-    void fetchChain(const QString& host, int port, const QString& chainFile);
-    void handleDownloadResult(const ToolResult& result, const QString& chainFile);
-    void convertFirstCertificate(const QString& block);
-    void convertToDer(const QString& inputFile, const QString& destination);
-    void handleConversionResult(const ToolResult& result, const QString& destination);
-    // Log line (when given), failed step, status message, end of the busy state.
-    void reportFailure(const QString& logMessage, const QString& status);
+    using Staged = std::shared_ptr<StagedFile>;
 
-    void setStatusMessage(const QString& message);
+    // The two sources of a run; both end in convertPemFileToDer.
+    void downloadCertificateChain(const RunHandle& run);
+    void convertPemFileToDer(const RunHandle& run, const QUrl& fileUrl);
+
+    void startChainDownload(const RunHandle& run, const QString& host, int port,
+                            const QString& chainFile);
+    void fetchChain(const RunHandle& run, const QString& host, int port, const QString& chainFile);
+    void handleDownloadResult(const RunHandle& run, const ToolResult& result,
+                              const QString& chainFile);
+    void convertFirstCertificate(const RunHandle& run, const QString& block);
+    void convertToDer(const RunHandle& run, const QString& inputFile, const QString& destination,
+                      const Staged& output);
+    void handleConversionResult(const RunHandle& run, const ToolResult& result,
+                                const QString& destination, const Staged& output);
+    // Log line (when given), failed step, status message, end of the busy state.
+    void reportFailure(const RunHandle& run, const QString& logMessage, const QString& status);
+
+    // What a run writes through the queue; nothing without a run is ever dropped.
+    void setStep(const RunHandle& run, ProcessingStep step, double progress);
+    void appendDebugLog(const RunHandle& run, const QString& message);
+    bool validatePemFile(const RunHandle& run, const QUrl& fileUrl);
+
+    RunHandle startRun();
+    // Ends every run in flight: their tools are ended and nothing they post lands any more.
+    void abandonRuns();
+    // The busy state is the newest run's: an older run's end leaves it alone.
+    void endBusyState(const RunHandle& run);
+
+    void setStatusMessage(const QString& message, StatusKind kind);
     void setProcessing(bool processing);
     void setSelectedPemFile(const QUrl& file);
     void setDebugOutput(const QString& text);
@@ -102,9 +127,17 @@ private:
         Q_EMIT(this->*changed)();
     }
 
-    // Runs `task` on the GUI thread after everything posted before it.
-    template <typename Task> void post(Task&& task) {
-        QMetaObject::invokeMethod(this, std::forward<Task>(task), Qt::QueuedConnection);
+    // `task`, to be run only while its run has not been abandoned.
+    template <typename Task> static auto boundTo(RunHandle run, Task task) {
+        return [run = std::move(run), task = std::move(task)]() mutable {
+            if (!run || !run->abandoned)
+                task();
+        };
+    }
+    // Runs `task` on the GUI thread after everything posted before it, unless its run has been
+    // abandoned by then.
+    template <typename Task> void post(const RunHandle& run, Task task) {
+        queue_.post(boundTo(run, std::move(task)));
     }
 
     FileDialogs& dialogs_;
@@ -113,6 +146,7 @@ private:
     QString urlString_;
     QString outputName_;
     QString statusMessage_;
+    StatusKind statusKind_ = StatusKind::notice;
     QUrl selectedPemFile_;
     bool isProcessing_ = false;
     QString debugOutput_;
@@ -123,8 +157,9 @@ private:
     // it, so overlapping runs never convert each other's certificate.
     SerialGate firstCertificateGate_{this};
 
+    quint64 runsStarted_ = 0;
+    QList<std::weak_ptr<Run>> runsInFlight_;
+    MainQueue queue_;
     // Tool runs block a worker each, so the pool is not limited to the number of cores.
     QThreadPool workers_;
-    // Set when the converter goes: tools still running are ended instead of awaited.
-    std::atomic<bool> closing_ = false;
 };

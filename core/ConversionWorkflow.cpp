@@ -3,33 +3,35 @@
 #include "pipeline/DerDestination.h"
 #include "pipeline/PemText.h"
 #include "pipeline/PrivateTempFiles.h"
+#include "pipeline/StagedFile.h"
 
-void ContentView::convertPemFileToDer(const QUrl& fileUrl) {
-    appendDebugLog(QStringLiteral("🔄 PEM'den DER'e dönüştürme başlatılıyor..."));
-    setStep(ProcessingStep::converting, 0.95);
+void ContentView::convertPemFileToDer(const RunHandle& run, const QUrl& fileUrl) {
+    appendDebugLog(run, QStringLiteral("🔄 PEM'den DER'e dönüştürme başlatılıyor..."));
+    setStep(run, ProcessingStep::converting, 0.95);
 
     const std::optional<PemText> pem = PemText::read(fileUrl.toLocalFile());
     if (!pem) {
-        reportFailure(QStringLiteral("❌ PEM dosyası okunamadı"),
+        reportFailure(run, QStringLiteral("❌ PEM dosyası okunamadı"),
                       QStringLiteral("❌ PEM dosyası okunamadı"));
         return;
     }
     const QList<TextRange> blocks = pem->certificateBlocks();
     if (blocks.isEmpty()) {
-        reportFailure(QStringLiteral("❌ PEM'de sertifika bloğu bulunamadı"),
+        reportFailure(run, QStringLiteral("❌ PEM'de sertifika bloğu bulunamadı"),
                       QStringLiteral("❌ Sertifika bloğu bulunamadı"));
         return;
     }
     // The source is read already; only the shared temporary file has to wait its turn.
-    firstCertificateGate_.enter(
-        [this, block = pem->text(blocks.front())] { convertFirstCertificate(block); });
+    firstCertificateGate_.enter(boundTo(run, [this, run, block = pem->text(blocks.front())] {
+        convertFirstCertificate(run, block);
+    }));
 }
 
-void ContentView::convertFirstCertificate(const QString& block) {
+void ContentView::convertFirstCertificate(const RunHandle& run, const QString& block) {
     const QString inputFile = privateTempFilePath(QStringLiteral("first_cert.pem"));
     if (const QString error = writePrivateTempFile(inputFile, block); !error.isEmpty()) {
         firstCertificateGate_.leave();
-        reportFailure(QStringLiteral("❌ Geçici dosya yazılamadı: ") + error,
+        reportFailure(run, QStringLiteral("❌ Geçici dosya yazılamadı: ") + error,
                       QStringLiteral("❌ Geçici dosya hatası"));
         return;
     }
@@ -38,16 +40,23 @@ void ContentView::convertFirstCertificate(const QString& block) {
         {QStringLiteral("DER Dosyasını Kaydet"),
          QStringLiteral("DER formatındaki sertifika dosyasını kaydedeceğiniz konumu seçin"),
          outputName_ + QStringLiteral(".der"), QStringLiteral("der")});
+    // Reset while the dialog was open: the run is over, and the gate no longer its.
+    if (run->abandoned)
+        return;
     if (!chosen || chosen->isEmpty()) {
         firstCertificateGate_.leave();
-        appendDebugLog(QStringLiteral("⚠️ Kullanıcı dosya kaydetme işlemini iptal etti"));
-        setStatusMessage(QStringLiteral("Kaydetme iptal edildi"));
-        setStep(ProcessingStep::none, 0.0);
-        setProcessing(false);
+        appendDebugLog(run,
+                       QStringLiteral("⚠️ Kullanıcı dosya kaydetme işlemini iptal etti"));
+        setStatusMessage(QStringLiteral("Kaydetme iptal edildi"), StatusKind::notice);
+        setStep(run, ProcessingStep::none, 0.0);
+        endBusyState(run);
         return;
     }
 
     const QString destination = withDerExtension(chosen->toLocalFile());
-    appendDebugLog(QStringLiteral("💾 Çıktı DER dosya yolu: ") + destination);
-    workers_.start([this, inputFile, destination] { convertToDer(inputFile, destination); });
+    appendDebugLog(run, QStringLiteral("💾 Çıktı DER dosya yolu: ") + destination);
+    const auto output = std::make_shared<StagedFile>(destination);
+    workers_.start([this, run, inputFile, destination, output] {
+        convertToDer(run, inputFile, destination, output);
+    });
 }

@@ -2,11 +2,13 @@
 
 void ContentView::startConversion() {
     if (!selectedPemFile_.isEmpty()) {
-        setStep(ProcessingStep::converting, 0.5);
-        convertPemFileToDer(selectedPemFile_);
+        const RunHandle run = startRun();
+        setStep(run, ProcessingStep::converting, 0.5);
+        convertPemFileToDer(run, selectedPemFile_);
     } else if (!urlString_.isEmpty()) {
         // Not trimmed here: blanks only still start the download, which reports them.
-        setStep(ProcessingStep::downloading, 0.0);
-        downloadCertificateChain();
+        const RunHandle run = startRun();
+        setStep(run, ProcessingStep::downloading, 0.0);
+        downloadCertificateChain(run);
     }
 }

@@ -17,5 +17,17 @@ void SerialGate::leave() {
     // The gate passes straight to the next piece, so nothing can overtake it.
     std::function<void()> next = std::move(waiting_.front());
     waiting_.pop_front();
-    QMetaObject::invokeMethod(context_, std::move(next), Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        context_,
+        [this, clears = clears_, next = std::move(next)] {
+            if (clears == clears_)
+                next();
+        },
+        Qt::QueuedConnection);
+}
+
+void SerialGate::clear() {
+    ++clears_;
+    held_ = false;
+    waiting_.clear();
 }

@@ -16,9 +16,12 @@ public:
     // work holds the gate until it calls leave().
     void enter(std::function<void()> work);
     void leave();
+    // Frees the gate and drops the pieces waiting for it, one already on its way to run too.
+    void clear();
 
 private:
     QObject* context_;
     bool held_ = false;
+    unsigned clears_ = 0;
     std::deque<std::function<void()>> waiting_;
 };

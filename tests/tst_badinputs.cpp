@@ -13,17 +13,20 @@
 #include <atomic>
 #include <fcntl.h>
 #include <memory>
+#include <signal.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
 namespace {
 
-enum class Outcome { converted, unreadable, noBlock, toolFails };
+// notReplaced: the tool wrote the certificate, but nothing can take the destination's place.
+enum class Outcome { converted, unreadable, noBlock, toolFails, notReplaced };
 
 const QString openssl = QStringLiteral("/usr/bin/openssl");
 const QString resetLine = QStringLiteral("[Reset] Tüm veriler temizlendi");
 const QString noChain = QStringLiteral("❌ Sertifika zinciri indirilemedi");
+const QByteArray missing = "<missing>";
 
 QByteArray encoded(const QByteArray& text, QStringConverter::Encoding encoding,
                    const QByteArray& byteOrderMark) {
@@ -41,6 +44,8 @@ QStringList conversionLog(Outcome outcome, const QString& destination, qsizetype
     log << QStringLiteral("💾 Çıktı DER dosya yolu: ") + destination;
     if (outcome == Outcome::toolFails)
         return log << QStringLiteral("🔧 x509 dönüştürme sonucu: BAŞARISIZ");
+    if (outcome == Outcome::notReplaced)
+        return log << QStringLiteral("🔧 x509 dönüştürme sonucu: BAŞARILI");
     return log << QStringLiteral("🔧 x509 dönüştürme sonucu: BAŞARILI")
                << "📊 Çıktı DER dosya boyutu: " + QString::number(derSize) + " bytes";
 }
@@ -54,6 +59,7 @@ QString statusOf(Outcome outcome, const QString& derFileName) {
     case Outcome::noBlock:
         return QStringLiteral("❌ Sertifika bloğu bulunamadı");
     case Outcome::toolFails:
+    case Outcome::notReplaced:
         return QStringLiteral("❌ Dönüştürme başarısız");
     }
     return QString();
@@ -136,7 +142,7 @@ private Q_SLOTS:
     void pickedFileContents_data() {
         QTest::addColumn<QByteArray>("filler"); // repeated to 64 MB in front of the content
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("toolMissing");
+        QTest::addColumn<QByteArray>("tool"); // a shell body run instead of openssl, if any
         QTest::addColumn<Outcome>("outcome");
         using enum Outcome;
 
@@ -146,30 +152,37 @@ private Q_SLOTS:
         nulInside.insert(leafPem_.indexOf('\n') + 20, '\0');
         const QByteArray none;
 
-        QTest::newRow("DER instead of PEM") << none << leafDer_ << false << unreadable;
-        QTest::newRow("empty file") << none << none << false << noBlock;
+        QTest::newRow("DER instead of PEM") << none << leafDer_ << none << unreadable;
+        QTest::newRow("empty file") << none << none << none << noBlock;
         QTest::newRow("UTF-16 LE with BOM, CRLF")
-            << none << encoded(crlf, QStringConverter::Utf16LE, "\xFF\xFE") << false << converted;
+            << none << encoded(crlf, QStringConverter::Utf16LE, "\xFF\xFE") << none << converted;
         QTest::newRow("UTF-16 BE with BOM")
-            << none << encoded(leafPem_, QStringConverter::Utf16BE, "\xFE\xFF") << false
+            << none << encoded(leafPem_, QStringConverter::Utf16BE, "\xFE\xFF") << none
             << converted;
         // openssl itself refuses the whole file; the block alone converts.
         QTest::newRow("NULs around the block, one right after END")
             << none << QByteArray("\0\0x\0\n", 5) + leafPem_.chopped(1) + QByteArray("\0\0", 2)
-            << false << converted;
-        QTest::newRow("NUL inside the block") << none << nulInside << false << toolFails;
+            << none << converted;
+        QTest::newRow("NUL inside the block") << none << nulInside << none << toolFails;
         QTest::newRow("END line without line break")
-            << none << leafPem_.chopped(1) << false << converted;
+            << none << leafPem_.chopped(1) << none << converted;
         QTest::newRow("64 MB of text first")
-            << QByteArray("dolgu satırı: ğüşıöç İ — sertifika değil\n") << leafPem_ << false
+            << QByteArray("dolgu satırı: ğüşıöç İ — sertifika değil\n") << leafPem_ << none
             << converted;
-        QTest::newRow("tool missing") << none << leafPem_ << true << toolFails;
+        QTest::newRow("tool missing") << none << leafPem_ << missing << toolFails;
+        // The replaced file keeps its bytes when the write fails: no room, or the watchdog.
+        QTest::newRow("tool stopped by a file-size limit")
+            << none << leafPem_ << QByteArray("ulimit -f 0; exec /usr/bin/openssl \"$@\"")
+            << toolFails;
+        QTest::newRow("tool writes part, then hangs")
+            << none << leafPem_ << QByteArray("printf partial > \"$7\"; exec sleep 60")
+            << toolFails;
     }
 
     void pickedFileContents() {
         QFETCH(QByteArray, filler);
         QFETCH(QByteArray, content);
-        QFETCH(bool, toolMissing);
+        QFETCH(QByteArray, tool);
         QFETCH(Outcome, outcome);
         const QString picked = files("picked.pem");
         const QString destination = files("out.der");
@@ -177,10 +190,15 @@ private Q_SLOTS:
                                   ? content
                                   : filler.repeated((64 << 20) / filler.size()) + content);
         writeTestFile(destination, "önceki dosya\n"); // replaced only by a conversion
+        QVERIFY(QFile::setPermissions(destination,
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        const QFile::Permissions permissions = QFileInfo(destination).permissions();
         QMap<QString, QByteArray> expected = folderSnapshot(files());
 
         ScriptedFileDialogs dialogs;
-        ContentView view(dialogs, toolMissing ? missingTool() : openssl);
+        ContentView view(dialogs, tool.isEmpty()    ? openssl
+                                  : tool == missing ? missingTool()
+                                                    : writeShellScript(dir_->path(), "tool", tool));
         LogRecorder log(view);
         runPicked(view, dialogs, picked, destination);
         QVERIFY(waitForRunEnd(view));
@@ -194,6 +212,7 @@ private Q_SLOTS:
         if (outcome == Outcome::converted)
             expected["out.der"] = leafDer_;
         compareSnapshots(folderSnapshot(files()), expected);
+        QCOMPARE(QFileInfo(destination).permissions(), permissions);
     }
 
     void resultLandsWhereChosen_data() {
@@ -244,7 +263,7 @@ private Q_SLOTS:
         runPicked(view, dialogs, files(picked), files(answer));
         QVERIFY(waitForRunEnd(view));
 
-        const Outcome outcome = converts ? Outcome::converted : Outcome::toolFails;
+        const Outcome outcome = converts ? Outcome::converted : Outcome::notReplaced;
         QCOMPARE(view.statusMessage(), statusOf(outcome, QFileInfo(files(destination)).fileName()));
         QCOMPARE(log.messages, conversionLog(outcome, files(destination), leafDer_.size()));
         if (converts)
@@ -348,60 +367,82 @@ private Q_SLOTS:
         compareSnapshots(folderSnapshot(files()), expected);
     }
 
-    void resetWhileWorkIsInFlight_data() {
-        QTest::addColumn<bool>("download"); // else a picked file's conversion
-        QTest::newRow("during the download") << true;
-        QTest::newRow("during the conversion") << false;
+    void abandonedRunChangesNothing_data() {
+        QTest::addColumn<int>("runs");        // picked-file runs; none: a download
+        QTest::addColumn<QString>("resetAt"); // "start", "tool" (while it runs) or "dialog"
+        QTest::addColumn<bool>("thenNewRun");
+        QTest::newRow("download, reset at once") << 0 << "start" << false;
+        QTest::newRow("download, reset while the tool runs") << 0 << "tool" << false;
+        QTest::newRow("conversion, reset while the tool runs") << 1 << "tool" << false;
+        QTest::newRow("conversion, reset in the save dialog") << 1 << "dialog" << false;
+        QTest::newRow("download, reset, then a new download") << 0 << "tool" << true;
+        // The second waits for the working file the first holds.
+        QTest::newRow("two conversions, reset, then a new one") << 2 << "tool" << true;
     }
 
-    void resetWhileWorkIsInFlight() {
-        QFETCH(bool, download);
+    void abandonedRunChangesNothing() {
+        QFETCH(int, runs);
+        QFETCH(QString, resetAt);
+        QFETCH(bool, thenNewRun);
         ScriptedFileDialogs dialogs;
         ContentView view(dialogs, heldTool());
-        view.setOutputName(QStringLiteral("sunucu"));
-        dialogs.answerSave(QUrl::fromLocalFile(files("out.der")));
-        if (download) {
-            view.setUrlString(ipv6Address());
-        } else {
-            dialogs.answerOpen(QUrl::fromLocalFile(certs_.leafPem));
-            view.selectPemFile();
-        }
-        view.startConversion();
-        QVERIFY(drainPostedTasks(&view));
-        QCOMPARE(view.currentStep(),
-                 download ? ProcessingStep::downloading : ProcessingStep::converting);
-
+        const auto start = [&] {
+            if (runs == 0)
+                view.setUrlString(ipv6Address());
+            else
+                view.pickPemFile(QUrl::fromLocalFile(certs_.leafPem));
+            view.startConversion();
+        };
+        int changes = 0;
+        const auto watch = [&] {
+            for (auto changed :
+                 {&ContentView::statusMessageChanged, &ContentView::currentStepChanged,
+                  &ContentView::progressChanged, &ContentView::isProcessingChanged})
+                connect(&view, changed, this, [&] { ++changes; });
+        };
         LogRecorder log(view);
-        view.resetAll();
-        verifyInitialState(view);
-        if (QTest::currentTestFailed())
-            return;
-        QStringList steps;
-        connect(&view, &ContentView::currentStepChanged, this,
-                [&] { steps << rawValue(view.currentStep()); });
+        if (resetAt == "dialog") {
+            dialogs.answerSaveWith([&] {
+                view.resetAll();
+                watch();
+                return std::optional(QUrl::fromLocalFile(files("out.der")));
+            });
+        }
+        for (int i = 0; i < qMax(runs, 1); ++i) {
+            if (resetAt != "dialog")
+                dialogs.answerSave(QUrl::fromLocalFile(files("out.der")));
+            start();
+        }
+        const QString pids = releaseFile() + ".pids";
+        if (resetAt == "tool")
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(pids), 10000);
+        if (resetAt != "dialog") {
+            view.resetAll();
+            watch();
+        }
+        // Its tool is ended, well before any watchdog.
+        for (const QByteArray& pid : readTestFile(pids).split('\n')) {
+            if (!pid.isEmpty())
+                QTRY_VERIFY_WITH_TIMEOUT(::kill(pid.toInt(), 0) != 0, 5000);
+        }
+        QTest::qWait(300); // time for a result the tool's end would post
         QVERIFY(drainPostedTasks(&view));
-        QCOMPARE(log.messages, QStringList{resetLine});
+        const qsizetype dialogsBefore = dialogs.saveRequests.size();
+        QCOMPARE(log.messages.mid(log.messages.lastIndexOf(resetLine)), QStringList{resetLine});
+        QCOMPARE(changes, 0);
+        QVERIFY(!view.isProcessing() && view.statusMessage().isEmpty());
+        QCOMPARE(folderSnapshot(files()), (QMap<QString, QByteArray>()));
 
+        if (!thenNewRun)
+            return;
         writeTestFile(releaseFile(), QByteArray());
+        dialogs.answerSave(QUrl::fromLocalFile(files("out.der")));
+        start();
         QVERIFY(waitForRunEnd(view));
         QCOMPARE(view.statusMessage(), succeededStatus("out.der"));
-        QCOMPARE(readTestFile(files("out.der")), leafDer_);
-        const QString sizeLine =
-            "📊 Çıktı DER dosya boyutu: " + QString::number(leafDer_.size()) + " bytes";
-        const QStringList expected =
-            download ? QStringList{resetLine, "📥 İndirme sonucu: BAŞARILI",
-                                   "*",       "📜 Bulunan sertifika sayısı: 3",
-                                   "*",       "🔧 x509 dönüştürme sonucu: BAŞARILI",
-                                   sizeLine}
-                     : QStringList{resetLine, "🔧 x509 dönüştürme sonucu: BAŞARILI", sizeLine};
-        QVERIFY2(matchesLog(log.messages, expected), qPrintable(log.messages.join("\n| ")));
-        QCOMPARE(logMessage(view.debugOutput().section(u'\n', 0, 0)), resetLine);
-        using enum ProcessingStep;
-        const QStringList afterReset =
-            download ? QStringList{rawValue(downloading), rawValue(downloaded),
-                                   rawValue(converting), rawValue(completed)}
-                     : QStringList{rawValue(completed)};
-        QCOMPARE(steps, afterReset);
+        QCOMPARE(folderSnapshot(files()), (QMap<QString, QByteArray>{{"out.der", leafDer_}}));
+        QCOMPARE(dialogs.saveRequests.size(), dialogsBefore + 1);
+        QCOMPARE(view.debugOutput().count(QStringLiteral("🔧 x509 dönüştürme sonucu: BAŞARILI")), 1);
     }
 
     void namedPipePickedIsRefusedAtOnce() {
@@ -432,32 +473,44 @@ private Q_SLOTS:
         QVERIFY(dialogs.saveRequests.isEmpty());
     }
 
-    void finishedRunsDelayedEndIsNotTiedToTheRun() {
-        // The busy state ends two seconds after a result whatever happened since: a reset and a
-        // new download inside those two seconds see it end too. The window then lets a second
-        // download start beside the first, which the shared working files allow.
+    void busyStateBelongsToTheNewestRun_data() {
+        QTest::addColumn<bool>("firstFromFile"); // else a download
+        QTest::addColumn<bool>("resetBetween");
+        QTest::newRow("a picked file's delayed end, during a download") << true << false;
+        QTest::newRow("an abandoned download's delayed end, during a new one") << false << true;
+    }
+
+    void busyStateBelongsToTheNewestRun() {
+        QFETCH(bool, firstFromFile);
+        QFETCH(bool, resetBetween);
         ScriptedFileDialogs dialogs;
         ContentView view(dialogs, heldTool());
         writeTestFile(releaseFile(), QByteArray());
         dialogs.answerSave(QUrl::fromLocalFile(files("a.der")));
-        view.setUrlString(ipv6Address());
+        if (firstFromFile)
+            view.pickPemFile(QUrl::fromLocalFile(certs_.leafPem));
+        else
+            view.setUrlString(ipv6Address());
         view.startConversion();
         QVERIFY(waitForRunEnd(view));
         QCOMPARE(view.statusMessage(), succeededStatus("a.der"));
+
+        // Within its two seconds, a download that its tool holds.
         QVERIFY(QFile::remove(releaseFile()));
-        view.resetAll();
+        if (resetBetween)
+            view.resetAll();
+        view.clearSelectedFile();
         view.setUrlString(ipv6Address());
         view.startConversion();
+        QTest::qWait(2500);
         QVERIFY(view.isProcessing());
-
-        QTRY_VERIFY_WITH_TIMEOUT(!view.isProcessing(), 5000);
-        QVERIFY(view.statusMessage().isEmpty()); // the second download is still running
 
         dialogs.answerSave(QUrl::fromLocalFile(files("b.der")));
         writeTestFile(releaseFile(), QByteArray());
         QVERIFY(waitForRunEnd(view));
         QCOMPARE(view.statusMessage(), succeededStatus("b.der"));
-        QCOMPARE(readTestFile(files("b.der")), leafDer_);
+        QVERIFY(view.isProcessing());
+        QTRY_VERIFY_WITH_TIMEOUT(!view.isProcessing(), 5000);
     }
 };
 

@@ -179,18 +179,6 @@ private Q_SLOTS:
         QVERIFY2(onlyReset.match(view.debugOutput()).hasMatch(), qPrintable(view.debugOutput()));
     }
 
-    void resetDoesNotSwallowWorkAlreadyQueued() {
-        ScriptedFileDialogs dialogs;
-        ContentView view(dialogs);
-        view.appendDebugLog(QStringLiteral("queued before reset"));
-        view.setStep(ProcessingStep::downloading, 0.5);
-        view.resetAll();
-        QVERIFY(drainPostedTasks(&view));
-        QCOMPARE(logMessages(view.debugOutput()),
-                 (QStringList{"queued before reset", "[Reset] Tüm veriler temizlendi"}));
-        QCOMPARE(view.currentStep(), ProcessingStep::downloading);
-    }
-
     void clearAndCopyTheLog() {
         ScriptedFileDialogs dialogs;
         ContentView view(dialogs);

@@ -260,6 +260,7 @@ private Q_SLOTS:
         const bool success = status.startsWith(u'✅');
         QCOMPARE(view.currentStep(), success ? ProcessingStep::completed : ProcessingStep::failed);
         QCOMPARE(view.isProcessing(), success); // a failure ends the busy state at once
+        QCOMPARE(view.statusKind(), success ? StatusKind::success : StatusKind::failure);
         if (!success) {
             QVERIFY(atStatus.step != ProcessingStep::failed);
             QVERIFY(!atStatus.log.contains(log.last()));
@@ -352,6 +353,9 @@ private Q_SLOTS:
         QCOMPARE(log.messages.value(log.messages.size() - 1), lastLine);
         QCOMPARE(view.currentStep(), step);
         QCOMPARE(view.progress(), step == ProcessingStep::none ? 0.0 : 1.0);
+        QCOMPARE(view.statusKind(), step == ProcessingStep::completed ? StatusKind::success
+                                    : step == ProcessingStep::failed  ? StatusKind::failure
+                                                                      : StatusKind::notice);
         QCOMPARE(busy.count(), 0); // a picked file never makes the window busy
         if (step == ProcessingStep::failed) {
             // The status shows first; its step and log line follow through the queue.

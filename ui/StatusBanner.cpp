@@ -12,11 +12,15 @@ constexpr double tintOpacity = 0.2;
 
 } // namespace
 
-Hue statusHue(const QString& message) {
-    if (message.contains(u"✅"))
+Hue statusHue(StatusKind kind) {
+    switch (kind) {
+    case StatusKind::success:
         return Hue::green;
-    if (message.contains(u"❌"))
+    case StatusKind::failure:
         return Hue::red;
+    case StatusKind::notice:
+        break;
+    }
     return Hue::blue;
 }
 
@@ -38,7 +42,7 @@ StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
 
 void StatusBanner::showState() {
     const QString& message = view_.statusMessage();
-    const Surface surface{statusHue(message), tintOpacity};
+    const Surface surface{statusHue(view_.statusKind()), tintOpacity};
     message_->setText(message);
     setTextColor(message_, Theme::text(surface.hue, surface));
     setFill(Theme::tint(surface));

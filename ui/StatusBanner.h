@@ -1,15 +1,15 @@
 #pragma once
 
+#include "core/ContentView.h"
 #include "ui/RoundedBox.h"
 #include "ui/Theme.h"
 
-class ContentView;
 class WrappingLabel;
 
-// Green when the message holds "✅", otherwise red when it holds "❌", otherwise blue.
-Hue statusHue(const QString& message);
+// Green for a success, red for a failure, blue for a notice.
+Hue statusHue(StatusKind kind);
 
-// The last status message, coloured by its mark; present while there is one. Assistive
+// The last status message, coloured by its kind; present while there is one. Assistive
 // technology hears of each new message.
 class StatusBanner : public RoundedBox {
     Q_OBJECT

@@ -22,8 +22,11 @@ QString writeShellScript(const QString& folder, const QString& name, const QByte
 }
 
 QString writeHeldTool(const QString& folder, const QString& releaseFile, const QByteArray& then) {
-    QByteArray body =
-        "while [ ! -e '" + QFile::encodeName(releaseFile) + "' ]; do sleep 0.02; done\n";
+    const QByteArray release = QFile::encodeName(releaseFile);
+    QByteArray body = "echo $$ >> '" + release +
+                      ".pids'\n"
+                      "while [ ! -e '" +
+                      release + "' ]; do sleep 0.02; done\n";
     if (!then.isEmpty())
         body += "exec " + then + " \"$@\"";
     return writeShellScript(folder, QStringLiteral("held-openssl"), body);

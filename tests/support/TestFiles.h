@@ -12,6 +12,7 @@ QString writeShellScript(const QString& folder, const QString& name, const QByte
 
 // A stand-in for the tool that waits until `releaseFile` exists, so the work stays in flight
 // meanwhile, then runs `then` (a shell command; nothing when empty) with the tool's arguments.
+// Each run adds its process id to a line of `releaseFile` + ".pids".
 QString writeHeldTool(const QString& folder, const QString& releaseFile,
                       const QByteArray& then = QByteArray());
 

@@ -1,0 +1,64 @@
+#include "pipeline/StagedFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// The file a destination names: a link is written through, as the tool would have done.
+QString resolvedTarget(const QString& destination) {
+    const QFileInfo info(destination);
+    if (!info.isSymLink())
+        return destination;
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.symLinkTarget() : canonical;
+}
+
+} // namespace
+
+StagedFile::StagedFile(const QString& destination)
+    : target_(resolvedTarget(destination)) {
+    const QFileInfo target(target_);
+    const QString stem = target.path() + QStringLiteral("/.") + target.fileName() + u'.';
+    // Made here, new, so that nothing planted under the name is written through. Where it cannot
+    // be made, the tool is still given the name and fails to write there as it would have at the
+    // destination.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        path_ = stem + QString::number(QRandomGenerator::system()->generate64(), 36);
+        const int fd = ::open(QFile::encodeName(path_).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            return;
+        }
+        if (errno != EEXIST)
+            return;
+    }
+}
+
+StagedFile::~StagedFile() {
+    if (!committed_)
+        ::unlink(QFile::encodeName(path_).constData());
+}
+
+qint64 StagedFile::size() const {
+    const QFileInfo staged(path_);
+    return staged.isFile() ? staged.size() : 0;
+}
+
+QString StagedFile::commit() {
+    const QByteArray staged = QFile::encodeName(path_);
+    const QByteArray target = QFile::encodeName(target_);
+    if (const QFileInfo replaced(target_); replaced.exists())
+        QFile::setPermissions(path_, replaced.permissions());
+    if (std::rename(staged.constData(), target.constData()) != 0)
+        return target_ + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+    committed_ = true;
+    return QString();
+}
