@@ -1,4 +1,5 @@
 #include "core/ContentView.h"
+#include "core/FailureReasons.h"
 #include "pipeline/DownloadTarget.h"
 #include "pipeline/GraphemeText.h"
 #include "pipeline/PemInspection.h"
@@ -27,7 +28,7 @@ void ContentView::downloadCertificateChain(const RunHandle& run) {
         appendDebugLog(run, QStringLiteral("🔧 https öneki eklendi: '") + target.urlText + u'\'');
     if (!target.isValid()) {
         reportFailure(run, QStringLiteral("❌ URL ayrıştırılamadı: '") + target.urlText + u'\'',
-                      QStringLiteral("❌ Geçersiz URL"));
+                      QStringLiteral("❌ Geçersiz URL"), FailureReasons::address(target));
         return;
     }
     appendDebugLog(run, QStringLiteral("🌐 Bağlanılan adres: ") +
@@ -58,11 +59,13 @@ void ContentView::fetchChain(const RunHandle& run, const QString& host, int port
                                 host};
     const ToolResult result =
         runOpenSSL(toolPath_, arguments, chainDownloadTimeout, &run->abandoned);
-    post(run, [this, run, result, chainFile] { handleDownloadResult(run, result, chainFile); });
+    post(run, [this, run, result, address = connectAddress(host, port), chainFile] {
+        handleDownloadResult(run, result, address, chainFile);
+    });
 }
 
 void ContentView::handleDownloadResult(const RunHandle& run, const ToolResult& result,
-                                       const QString& chainFile) {
+                                       const QString& address, const QString& chainFile) {
     appendDebugLog(run, QStringLiteral("📥 İndirme sonucu: ") + outcomeWord(result));
     if (!result.output.isEmpty()) {
         appendDebugLog(run, QStringLiteral("📤 çıktı (ilk 500 karakter):\n") +
@@ -78,7 +81,8 @@ void ContentView::handleDownloadResult(const RunHandle& run, const ToolResult& r
     appendDebugLog(run,
                    QStringLiteral("📜 Bulunan sertifika sayısı: ") + QString::number(blocks.size()));
     if (blocks.isEmpty()) {
-        reportFailure(run, QString(), QStringLiteral("❌ Sertifika zinciri indirilemedi"));
+        reportFailure(run, QString(), QStringLiteral("❌ Sertifika zinciri indirilemedi"),
+                      FailureReasons::download(result, toolPath_, address, chainDownloadTimeout));
         return;
     }
 
@@ -90,7 +94,8 @@ void ContentView::handleDownloadResult(const RunHandle& run, const ToolResult& r
         error = chainFile + QStringLiteral(": kaydedilen dosya bulunamadı");
     if (!error.isEmpty()) {
         reportFailure(run, QStringLiteral("❌ Yazma hatası: ") + error,
-                      QStringLiteral("❌ PEM dosyası kaydedilemedi"));
+                      QStringLiteral("❌ PEM dosyası kaydedilemedi"),
+                      QStringLiteral("İndirilen zincir geçici klasöre kaydedilemedi: ") + error);
         return;
     }
     appendDebugLog(run, QStringLiteral("📊 Kaydedilen PEM dosya boyutu: ") +
@@ -99,10 +104,11 @@ void ContentView::handleDownloadResult(const RunHandle& run, const ToolResult& r
 
     const QUrl chainUrl = QUrl::fromLocalFile(chainFile);
     if (!validatePemFile(run, chainUrl)) {
-        reportFailure(run, QString(),
-                      QStringLiteral("❌ İndirilen dosya geçerli bir PEM sertifikası değil"));
+        reportFailure(
+            run, QString(), QStringLiteral("❌ İndirilen dosya geçerli bir PEM sertifikası değil"),
+            QStringLiteral("Kaydedilen zincir dosyasında sertifika bulunamadı: ") + chainFile);
         return;
     }
     setStep(run, ProcessingStep::converting, 0.9);
-    convertPemFileToDer(run, chainUrl);
+    convertPemFileToDer(run, chainUrl, FailureReasons::chainWarning(result));
 }

@@ -58,11 +58,12 @@ void ContentView::setOutputName(const QString& name) {
     assign(outputName_, name, &ContentView::outputNameChanged);
 }
 
-void ContentView::setStatusMessage(const QString& message, StatusKind kind) {
-    if (statusMessage_ == message && statusKind_ == kind)
+void ContentView::setStatusMessage(const QString& message, StatusKind kind, const QString& detail) {
+    if (statusMessage_ == message && statusKind_ == kind && statusDetail_ == detail)
         return;
     statusMessage_ = message;
     statusKind_ = kind;
+    statusDetail_ = detail;
     Q_EMIT statusMessageChanged();
 }
 
@@ -130,11 +131,11 @@ void ContentView::resetAll() {
 }
 
 void ContentView::reportFailure(const RunHandle& run, const QString& logMessage,
-                                const QString& status) {
+                                const QString& status, const QString& reason) {
     if (!logMessage.isEmpty())
         appendDebugLog(run, logMessage);
     setStep(run, ProcessingStep::failed, 1.0);
-    setStatusMessage(status, StatusKind::failure);
+    setStatusMessage(status, StatusKind::failure, reason);
     endBusyState(run);
 }
 

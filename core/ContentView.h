@@ -2,6 +2,7 @@
 
 #include "core/ProcessingStep.h"
 #include "core/Run.h"
+#include "pipeline/CertificateSummary.h"
 #include "pipeline/MainQueue.h"
 #include "pipeline/SerialGate.h"
 #include "pipeline/ToolRunner.h"
@@ -35,6 +36,9 @@ public:
     const QString& outputName() const { return outputName_; }
     const QString& statusMessage() const { return statusMessage_; }
     StatusKind statusKind() const { return statusKind_; }
+    // What the person needs next, under the status: why a run failed, or what was saved. Set and
+    // cleared with the status.
+    const QString& statusDetail() const { return statusDetail_; }
     const QUrl& selectedPemFile() const { return selectedPemFile_; } // empty: no file
     bool isProcessing() const { return isProcessing_; }
     const QString& debugOutput() const { return debugOutput_; }
@@ -82,24 +86,34 @@ Q_SIGNALS:
     void progressChanged();
 
 private:
-    using Staged = std::shared_ptr<StagedFile>;
+    // A certificate on its way to the tool, and what its success will tell.
+    struct Conversion {
+        qsizetype certificatesInSource = 1;
+        QString chainWarning; // why the server's chain did not verify, for a download
+        QString inputFile;
+        QString destination;
+        std::shared_ptr<StagedFile> output; // where the tool writes, beside the destination
+    };
 
     // The two sources of a run; both end in convertPemFileToDer.
     void downloadCertificateChain(const RunHandle& run);
-    void convertPemFileToDer(const RunHandle& run, const QUrl& fileUrl);
+    void convertPemFileToDer(const RunHandle& run, const QUrl& fileUrl,
+                             const QString& chainWarning = QString());
 
     void startChainDownload(const RunHandle& run, const QString& host, int port,
                             const QString& chainFile);
     void fetchChain(const RunHandle& run, const QString& host, int port, const QString& chainFile);
     void handleDownloadResult(const RunHandle& run, const ToolResult& result,
-                              const QString& chainFile);
-    void convertFirstCertificate(const RunHandle& run, const QString& block);
-    void convertToDer(const RunHandle& run, const QString& inputFile, const QString& destination,
-                      const Staged& output);
+                              const QString& address, const QString& chainFile);
+    void convertFirstCertificate(const RunHandle& run, const QString& block, Conversion conversion);
+    void convertToDer(const RunHandle& run, const Conversion& conversion);
     void handleConversionResult(const RunHandle& run, const ToolResult& result,
-                                const QString& destination, const Staged& output);
-    // Log line (when given), failed step, status message, end of the busy state.
-    void reportFailure(const RunHandle& run, const QString& logMessage, const QString& status);
+                                const Conversion& conversion,
+                                const std::optional<CertificateSummary>& saved);
+    // Log line (when given), failed step, status message with its reason, end of the busy
+    // state.
+    void reportFailure(const RunHandle& run, const QString& logMessage, const QString& status,
+                       const QString& reason);
 
     // What a run writes through the queue; nothing without a run is ever dropped.
     void setStep(const RunHandle& run, ProcessingStep step, double progress);
@@ -112,7 +126,8 @@ private:
     // The busy state is the newest run's: an older run's end leaves it alone.
     void endBusyState(const RunHandle& run);
 
-    void setStatusMessage(const QString& message, StatusKind kind);
+    void setStatusMessage(const QString& message, StatusKind kind,
+                          const QString& detail = QString());
     void setProcessing(bool processing);
     void setSelectedPemFile(const QUrl& file);
     void setDebugOutput(const QString& text);
@@ -147,6 +162,7 @@ private:
     QString outputName_;
     QString statusMessage_;
     StatusKind statusKind_ = StatusKind::notice;
+    QString statusDetail_;
     QUrl selectedPemFile_;
     bool isProcessing_ = false;
     QString debugOutput_;

@@ -1,38 +1,49 @@
 #include "core/ContentView.h"
+#include "core/FailureReasons.h"
 #include "core/FileDialogs.h"
 #include "pipeline/DerDestination.h"
 #include "pipeline/PemText.h"
 #include "pipeline/PrivateTempFiles.h"
 #include "pipeline/StagedFile.h"
 
-void ContentView::convertPemFileToDer(const RunHandle& run, const QUrl& fileUrl) {
+void ContentView::convertPemFileToDer(const RunHandle& run, const QUrl& fileUrl,
+                                      const QString& chainWarning) {
     appendDebugLog(run, QStringLiteral("🔄 PEM'den DER'e dönüştürme başlatılıyor..."));
     setStep(run, ProcessingStep::converting, 0.95);
 
-    const std::optional<PemText> pem = PemText::read(fileUrl.toLocalFile());
+    const QString path = fileUrl.toLocalFile();
+    const std::optional<PemText> pem = PemText::read(path);
     if (!pem) {
         reportFailure(run, QStringLiteral("❌ PEM dosyası okunamadı"),
-                      QStringLiteral("❌ PEM dosyası okunamadı"));
+                      QStringLiteral("❌ PEM dosyası okunamadı"),
+                      FailureReasons::unreadableFile(path));
         return;
     }
     const QList<TextRange> blocks = pem->certificateBlocks();
     if (blocks.isEmpty()) {
         reportFailure(run, QStringLiteral("❌ PEM'de sertifika bloğu bulunamadı"),
-                      QStringLiteral("❌ Sertifika bloğu bulunamadı"));
+                      QStringLiteral("❌ Sertifika bloğu bulunamadı"),
+                      FailureReasons::noCertificate(path, *pem));
         return;
     }
+    Conversion conversion;
+    conversion.certificatesInSource = blocks.size();
+    conversion.chainWarning = chainWarning;
     // The source is read already; only the shared temporary file has to wait its turn.
-    firstCertificateGate_.enter(boundTo(run, [this, run, block = pem->text(blocks.front())] {
-        convertFirstCertificate(run, block);
-    }));
+    firstCertificateGate_.enter(
+        boundTo(run, [this, run, block = pem->text(blocks.front()), conversion] {
+            convertFirstCertificate(run, block, conversion);
+        }));
 }
 
-void ContentView::convertFirstCertificate(const RunHandle& run, const QString& block) {
-    const QString inputFile = privateTempFilePath(QStringLiteral("first_cert.pem"));
-    if (const QString error = writePrivateTempFile(inputFile, block); !error.isEmpty()) {
+void ContentView::convertFirstCertificate(const RunHandle& run, const QString& block,
+                                          Conversion conversion) {
+    conversion.inputFile = privateTempFilePath(QStringLiteral("first_cert.pem"));
+    if (const QString error = writePrivateTempFile(conversion.inputFile, block); !error.isEmpty()) {
         firstCertificateGate_.leave();
         reportFailure(run, QStringLiteral("❌ Geçici dosya yazılamadı: ") + error,
-                      QStringLiteral("❌ Geçici dosya hatası"));
+                      QStringLiteral("❌ Geçici dosya hatası"),
+                      QStringLiteral("Sertifika geçici klasöre yazılamadı: ") + error);
         return;
     }
 
@@ -53,10 +64,8 @@ void ContentView::convertFirstCertificate(const RunHandle& run, const QString& b
         return;
     }
 
-    const QString destination = withDerExtension(chosen->toLocalFile());
-    appendDebugLog(run, QStringLiteral("💾 Çıktı DER dosya yolu: ") + destination);
-    const auto output = std::make_shared<StagedFile>(destination);
-    workers_.start([this, run, inputFile, destination, output] {
-        convertToDer(run, inputFile, destination, output);
-    });
+    conversion.destination = withDerExtension(chosen->toLocalFile());
+    appendDebugLog(run, QStringLiteral("💾 Çıktı DER dosya yolu: ") + conversion.destination);
+    conversion.output = std::make_shared<StagedFile>(conversion.destination);
+    workers_.start([this, run, conversion] { convertToDer(run, conversion); });
 }

@@ -1,8 +1,11 @@
 #include "core/ContentView.h"
+#include "core/FailureReasons.h"
 #include "pipeline/StagedFile.h"
 #include "pipeline/ToolRunner.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTimer>
 
 namespace {
@@ -10,45 +13,72 @@ namespace {
 constexpr double conversionTimeout = 10.0;
 constexpr int busyStateLingerMs = 2000;
 
+// What was saved, a line each: the certificate's names, its end and fingerprint, and what the
+// person might not expect.
+QString savedDetail(const std::optional<CertificateSummary>& saved, qsizetype certificatesInSource,
+                    const QString& chainWarning) {
+    QStringList lines;
+    if (saved) {
+        const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
+        lines << QStringLiteral("Konu: ") + saved->subject
+              << QStringLiteral("Veren: ") + saved->issuer
+              << QStringLiteral("Geçerlilik sonu: ") +
+                     turkish.toString(saved->expiry.toLocalTime(),
+                                      QStringLiteral("d MMMM yyyy HH:mm"))
+              << QStringLiteral("SHA-256 parmak izi: ") + saved->sha256Fingerprint;
+    }
+    if (certificatesInSource > 1)
+        lines << QStringLiteral("%1 sertifikadan ilki kaydedildi").arg(certificatesInSource);
+    if (!chainWarning.isEmpty())
+        lines << chainWarning;
+    return lines.join(u'\n');
+}
+
 } // namespace
 
-void ContentView::convertToDer(const RunHandle& run, const QString& inputFile,
-                               const QString& destination, const Staged& output) {
+void ContentView::convertToDer(const RunHandle& run, const Conversion& conversion) {
     // Runs on a worker: it touches no state, only posts the result back. The tool writes beside
     // the destination, which it replaces only once the whole certificate is there.
-    const QStringList arguments{QStringLiteral("x509"),
-                                QStringLiteral("-outform"),
-                                QStringLiteral("der"),
-                                QStringLiteral("-in"),
-                                inputFile,
-                                QStringLiteral("-out"),
-                                output->path()};
+    const QStringList arguments{QStringLiteral("x509"),   QStringLiteral("-outform"),
+                                QStringLiteral("der"),    QStringLiteral("-in"),
+                                conversion.inputFile,     QStringLiteral("-out"),
+                                conversion.output->path()};
     const ToolResult result = runOpenSSL(toolPath_, arguments, conversionTimeout, &run->abandoned);
-    post(run, [this, run, result, destination, output] {
-        handleConversionResult(run, result, destination, output);
+    // Read here, so that telling what was saved never holds up the window.
+    std::optional<CertificateSummary> saved;
+    if (QFile written(conversion.output->path());
+        result.success && written.open(QIODevice::ReadOnly))
+        saved = summarizeDerCertificate(written.readAll());
+    post(run, [this, run, result, conversion, saved] {
+        handleConversionResult(run, result, conversion, saved);
     });
 }
 
 void ContentView::handleConversionResult(const RunHandle& run, const ToolResult& result,
-                                         const QString& destination, const Staged& output) {
+                                         const Conversion& conversion,
+                                         const std::optional<CertificateSummary>& saved) {
     // The tool has read "first_cert.pem": the next run may replace it.
     firstCertificateGate_.leave();
 
     appendDebugLog(run, QStringLiteral("🔧 x509 dönüştürme sonucu: ") + outcomeWord(result));
     // The tool exits 0 even when it could not write (a full disk leaves an empty file), and
     // no certificate is empty in DER.
-    const bool written = result.success && output->size() > 0 && output->commit().isEmpty();
-    const QFileInfo saved(destination);
-    if (written && saved.exists()) {
+    const bool written =
+        result.success && conversion.output->size() > 0 && conversion.output->commit();
+    const QFileInfo destination(conversion.destination);
+    if (written && destination.exists()) {
         appendDebugLog(run, QStringLiteral("📊 Çıktı DER dosya boyutu: ") +
-                                QString::number(saved.size()) + QStringLiteral(" bytes"));
+                                QString::number(destination.size()) + QStringLiteral(" bytes"));
         setStep(run, ProcessingStep::completed, 1.0);
-        setStatusMessage(QStringLiteral("✅ DER dosyası başarıyla oluşturuldu → ") +
-                             saved.fileName(),
-                         StatusKind::success);
+        setStatusMessage(
+            QStringLiteral("✅ DER dosyası başarıyla oluşturuldu → ") + destination.fileName(),
+            StatusKind::success,
+            savedDetail(saved, conversion.certificatesInSource, conversion.chainWarning));
     } else {
         setStep(run, ProcessingStep::failed, 1.0);
-        setStatusMessage(QStringLiteral("❌ Dönüştürme başarısız"), StatusKind::failure);
+        setStatusMessage(QStringLiteral("❌ Dönüştürme başarısız"), StatusKind::failure,
+                         FailureReasons::conversion(result, toolPath_, conversion.destination,
+                                                    conversion.output->error(), conversionTimeout));
     }
     // A coarse timer may fire up to 5 % early; the busy state lasts the full two seconds.
     QTimer::singleShot(busyStateLingerMs, Qt::PreciseTimer, this,

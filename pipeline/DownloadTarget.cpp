@@ -1,6 +1,7 @@
 #include "pipeline/DownloadTarget.h"
 
 #include <QUrl>
+#include <algorithm>
 
 namespace {
 
@@ -38,14 +39,29 @@ DownloadTarget deriveDownloadTarget(const QString& typedText) {
     while (authorityEnd < target.urlText.size() &&
            !QStringView(u"/?#").contains(target.urlText[authorityEnd]))
         ++authorityEnd;
+    const QString authority = target.urlText.sliced(authorityStart, authorityEnd - authorityStart);
+    // The port follows the last colon that is not inside an IPv6 literal's brackets.
+    const qsizetype colon = authority.lastIndexOf(u':');
+    if (colon > authority.lastIndexOf(u']'))
+        target.portText = authority.sliced(colon + 1);
     const QUrl url(target.urlText.first(authorityEnd), QUrl::StrictMode);
-    if (!url.isValid())
-        return target;
     // The tool takes host names in their ASCII (punycode) form.
     const QString host = url.host(QUrl::EncodeUnicode);
     const int defaultPort = url.scheme().toLower() == QStringLiteral("https") ? 443 : 80;
     const int port = url.port(defaultPort);
-    if (!isUsableHost(host) || port < 1 || port > 65535)
+    const bool portIsNumber =
+        !target.portText.isEmpty() && std::all_of(target.portText.cbegin(), target.portText.cend(),
+                                                  [](QChar c) { return c >= u'0' && c <= u'9'; });
+    const qint64 typedPort = target.portText.size() > 5 ? -1 : target.portText.toLongLong();
+    if (target.trimmedText.isEmpty())
+        target.problem = DownloadTarget::Problem::empty;
+    else if (portIsNumber && (typedPort < 1 || typedPort > 65535))
+        target.problem = DownloadTarget::Problem::badPort;
+    else if (url.isValid() && host.isEmpty())
+        target.problem = DownloadTarget::Problem::noHost;
+    else if (!url.isValid() || !isUsableHost(host) || port < 1 || port > 65535)
+        target.problem = DownloadTarget::Problem::notAnAddress;
+    if (target.problem != DownloadTarget::Problem::none)
         return target;
     target.host = host;
     target.port = port;

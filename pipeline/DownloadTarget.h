@@ -4,11 +4,17 @@
 
 // What a typed address turns into before the chain is fetched.
 struct DownloadTarget {
+    // Why the text names no server: nothing typed, a port outside 1 to 65535, an address
+    // without a host, or text that is no address at all.
+    enum class Problem { none, empty, badPort, noHost, notAnAddress };
+
     QString trimmedText;
     QString urlText;          // trimmedText, with "https://" put in front when it had no scheme
     bool prefixAdded = false; // whether "https://" was put in front
     QString host;             // empty when the URL text does not name a usable host
     int port = 0;
+    Problem problem = Problem::none;
+    QString portText; // the port as typed, when there is one
 
     bool isValid() const { return !host.isEmpty(); }
 };

@@ -5,7 +5,6 @@
 #include <QRandomGenerator>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -37,8 +36,10 @@ StagedFile::StagedFile(const QString& destination)
             ::close(fd);
             return;
         }
-        if (errno != EEXIST)
+        if (errno != EEXIST) {
+            error_ = errno;
             return;
+        }
     }
 }
 
@@ -52,13 +53,14 @@ qint64 StagedFile::size() const {
     return staged.isFile() ? staged.size() : 0;
 }
 
-QString StagedFile::commit() {
-    const QByteArray staged = QFile::encodeName(path_);
-    const QByteArray target = QFile::encodeName(target_);
+bool StagedFile::commit() {
     if (const QFileInfo replaced(target_); replaced.exists())
         QFile::setPermissions(path_, replaced.permissions());
-    if (std::rename(staged.constData(), target.constData()) != 0)
-        return target_ + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+    if (std::rename(QFile::encodeName(path_).constData(), QFile::encodeName(target_).constData()) !=
+        0) {
+        error_ = errno;
+        return false;
+    }
     committed_ = true;
-    return QString();
+    return true;
 }

@@ -16,11 +16,15 @@ public:
     // The bytes written so far; 0 when there is no file.
     qint64 size() const;
     // Puts the staged file in the destination's place, with the permissions of the file it
-    // replaces. Returns the error description, empty on success.
-    QString commit();
+    // replaces.
+    bool commit();
+    // Why making the staged file, or putting it in place, failed: an errno value, 0 if neither
+    // did.
+    int error() const { return error_; }
 
 private:
     QString target_; // the destination, or the file a link there points to
     QString path_;
     bool committed_ = false;
+    int error_ = 0;
 };

@@ -7,6 +7,10 @@ struct ToolResult {
     bool success = false;
     QString output;
     QString error;
+    // How the run ended, for telling why it failed: cut short by the watchdog, or by a signal
+    // (its number; 0 when the tool exited or never started).
+    bool endedByWatchdog = false;
+    int signal = 0;
 };
 
 // The word the log uses for a run's outcome.

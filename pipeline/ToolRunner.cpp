@@ -24,15 +24,17 @@ bool waitUntilEnded(QProcess& process, QDeadlineTimer deadline, const std::atomi
 }
 
 // QProcess only signals a child it has not reaped yet, so an ended tool is never signalled.
-void endWithinWatchdog(QProcess& process, QDeadlineTimer firstStage,
+// Returns whether the watchdog had to end it.
+bool endWithinWatchdog(QProcess& process, QDeadlineTimer firstStage,
                        const std::atomic<bool>* abandon) {
     if (waitUntilEnded(process, firstStage, abandon))
-        return;
+        return false;
     process.terminate();
-    if (waitUntilEnded(process, QDeadlineTimer(killGraceMs), nullptr))
-        return;
-    process.kill();
-    process.waitForFinished(-1);
+    if (!waitUntilEnded(process, QDeadlineTimer(killGraceMs), nullptr)) {
+        process.kill();
+        process.waitForFinished(-1);
+    }
+    return firstStage.hasExpired();
 }
 
 } // namespace
@@ -44,17 +46,20 @@ ToolResult runOpenSSL(const QString& executablePath, const QStringList& argument
     process.setArguments(arguments);
     process.setStandardInputFile(QProcess::nullDevice());
     process.start(QIODevice::ReadOnly);
-    if (!process.waitForStarted(-1)) {
-        return ToolResult{false, QString(),
-                          QStringLiteral("Process hatası: ") + process.errorString()};
-    }
-    endWithinWatchdog(process, QDeadlineTimer(qint64(timeoutSeconds * 1000.0)), abandon);
-
     ToolResult result;
+    if (!process.waitForStarted(-1)) {
+        result.error = QStringLiteral("Process hatası: ") + process.errorString();
+        return result;
+    }
+    result.endedByWatchdog =
+        endWithinWatchdog(process, QDeadlineTimer(qint64(timeoutSeconds * 1000.0)), abandon);
     result.output = decodeUtf8Strictly(process.readAllStandardOutput()).value_or(QString());
     result.error = decodeUtf8Strictly(process.readAllStandardError()).value_or(QString());
     const bool exitedCleanly =
         process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     result.success = exitedCleanly || result.output.contains(certificateMarker);
+    // After a crash, QProcess reports the signal that ended the tool as its exit code.
+    if (process.exitStatus() == QProcess::CrashExit)
+        result.signal = process.exitCode();
     return result;
 }

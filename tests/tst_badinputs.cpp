@@ -1,4 +1,5 @@
 #include "core/ContentView.h"
+#include "pipeline/PemText.h"
 #include "support/LoopbackServers.h"
 #include "support/RunWaiting.h"
 #include "support/ScriptedFileDialogs.h"
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QRandomGenerator>
 #include <QStringEncoder>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <atomic>
@@ -87,6 +89,7 @@ private:
     TlsServer ipv6Server_;
     std::unique_ptr<QTemporaryDir> dir_;
     QString tmpdir_;
+    QHash<QString, QString> reasonsSeen_; // a reason without its names, by the row that gave it
 
     // Picked files and destinations live under files/, apart from TMPDIR, so that a snapshot of
     // files/ shows everything a run wrote where the person looks.
@@ -365,6 +368,113 @@ private Q_SLOTS:
         if (converts)
             expected["out.der"] = leafDer_;
         compareSnapshots(folderSnapshot(files()), expected);
+    }
+
+    void failureSaysWhy_data() {
+        QTest::addColumn<QString>("source");  // an address, or "file" for the picked content
+        QTest::addColumn<QByteArray>("tool"); // a shell body run instead of openssl, if any
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("answer"); // the save dialog's, under files/
+        QTest::addColumn<QString>("names");  // what the reason names; {…} as in the source
+
+        const auto download = [](const char* row, const char* source, const QByteArray& tool,
+                                 const char* names) {
+            QTest::newRow(row) << source << tool << QByteArray() << "out.der" << names;
+        };
+        const auto picked = [](const char* row, const QByteArray& content, const QByteArray& tool,
+                               const char* answer, const char* names) {
+            QTest::newRow(row) << "file" << tool << content << answer << names;
+        };
+        // Stand-ins say what the tool says where a test cannot reach the network.
+        download("connection refused", "127.0.0.1:{closed}", "", "127.0.0.1:{closed}");
+        download("server speaking no TLS", "127.0.0.1:{plain}", "", "127.0.0.1:{plain}");
+        download("host not found", "nonexistent.invalid",
+                 "echo '80FB:error:10080002:BIO routines:BIO_lookup_ex:system lib:bio_addr.c:746:"
+                 "Name or service not known' >&2; echo connect:errno=0 >&2; exit 1",
+                 "nonexistent.invalid");
+        download("network unreachable", "192.0.2.1", "echo connect:errno=101 >&2; exit 1",
+                 "192.0.2.1:443");
+        download("handshake refused", "localhost:8443",
+                 "echo '80EB:error:0A000410:SSL routines:ssl3_read_bytes:sslv3 alert handshake "
+                 "failure:rec_layer_s3.c:1601:SSL alert number 40' >&2; exit 1",
+                 "localhost:8443");
+        download("tool missing", "localhost", missing, "no-such-openssl");
+        download("tool not executable", "localhost", "<not executable>", "tool");
+        download("blanks only", "   ", "", "");
+        download("port out of range", "localhost:99999", "", "99999");
+        download("no host", "https://:443", "", "https://:443");
+        download("no address at all", "a b", "", "a b");
+        picked("DER file", leafDer_, "", "out.der", "picked.pem");
+        picked("empty file", "", "", "out.der", "picked.pem");
+        picked("key without certificate", readTestFile(certs_.leafKey), "", "out.der",
+               "picked.pem");
+        picked("file too large", "{huge}", "", "out.der", "picked.pem");
+        picked("a folder", "{folder}", "", "out.der", "picked.pem");
+        picked("destination folder missing", leafPem_, "", "missing/out.der", "missing");
+        picked("folder that takes no files", leafPem_, "", "{proc}", "/proc");
+        picked("no room left", leafPem_, "ulimit -f 0; exec /usr/bin/openssl \"$@\"", "out.der",
+               "out.der");
+    }
+
+    void failureSaysWhy() {
+        QFETCH(QString, source);
+        QFETCH(QByteArray, tool);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, answer);
+        QFETCH(QString, names);
+        const PlainTextListener plain;
+        quint16 closed = 0;
+        {
+            QTcpServer probe;
+            QVERIFY(probe.listen(QHostAddress::LocalHost));
+            closed = probe.serverPort();
+        }
+        const auto placed = [&](QString text) {
+            return text.replace("{closed}", QString::number(closed))
+                .replace("{plain}", QString::number(plain.port()));
+        };
+        const QString picked = files("picked.pem");
+        if (content == "{huge}") {
+            QFile huge(picked);
+            QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(PemText::maximumFileSize + 1));
+        } else if (content == "{folder}") {
+            QVERIFY(QDir().mkpath(picked));
+        } else if (source == "file") {
+            writeTestFile(picked, content);
+        }
+        QString toolPath = openssl;
+        if (tool == missing) {
+            toolPath = missingTool();
+        } else if (tool == "<not executable>") {
+            toolPath = dir_->filePath("tool");
+            writeTestFile(toolPath, "#!/bin/sh\n");
+        } else if (!tool.isEmpty()) {
+            toolPath = writeShellScript(dir_->path(), "tool", tool);
+        }
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs, toolPath);
+        if (source == "file") {
+            runPicked(view, dialogs, picked,
+                      answer == "{proc}" ? QStringLiteral("/proc/out.der") : files(answer));
+        } else {
+            view.setUrlString(placed(source));
+            view.startConversion();
+        }
+        QVERIFY(waitForRunEnd(view));
+
+        QCOMPARE(view.statusKind(), StatusKind::failure);
+        const QString reason = view.statusDetail();
+        names = placed(names);
+        QVERIFY2(reason.contains(names), qPrintable(reason));
+        static const QRegularExpression turkish(QStringLiteral("[çğıöşüİ]"));
+        static const QRegularExpression toolWords(QStringLiteral("error|errno|routines"));
+        QVERIFY2(turkish.match(reason).hasMatch() && !toolWords.match(reason).hasMatch(),
+                 qPrintable(reason));
+        // Each kind has its own words, apart from the name it gives.
+        const QString kind = QString(reason).remove(names);
+        QVERIFY2(reasonsSeen_.value(kind, QTest::currentDataTag()) == QTest::currentDataTag(),
+                 qPrintable(reason + " | also " + reasonsSeen_.value(kind)));
+        reasonsSeen_.insert(kind, QTest::currentDataTag());
     }
 
     void abandonedRunChangesNothing_data() {

@@ -10,9 +10,12 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
 #include <memory>
 #include <unistd.h>
 
@@ -188,6 +191,75 @@ private Q_SLOTS:
         }
         for (qint64 ms : lingered)
             QVERIFY2(ms >= 2000, qPrintable(QStringLiteral("%1 ms").arg(ms)));
+    }
+
+    void successSaysWhatWasSaved_data() {
+        QTest::addColumn<QString>("source"); // an address, or the picked files' contents
+        QTest::addColumn<bool>("trusted");   // the chain's root is in the tool's trust store
+        QTest::addColumn<QString>("count");  // the line about the other certificates, if any
+        QTest::newRow("untrusted chain")
+            << "localhost:{tls}" << false << "3 sertifikadan ilki kaydedildi";
+        QTest::newRow("trusted chain")
+            << "localhost:{tls}" << true << "3 sertifikadan ilki kaydedildi";
+        QTest::newRow("file of two")
+            << "leaf intermediate" << false << "2 sertifikadan ilki kaydedildi";
+        QTest::newRow("file of one") << "root" << false << "";
+    }
+
+    void successSaysWhatWasSaved() {
+        QFETCH(QString, source);
+        QFETCH(bool, trusted);
+        QFETCH(QString, count);
+        if (trusted)
+            qputenv("SSL_CERT_FILE", QFile::encodeName(certs_.rootPem));
+        const auto untrust = qScopeGuard([] { qunsetenv("SSL_CERT_FILE"); });
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs);
+        answerSave(dialogs, "out.der");
+        if (source.contains(u':')) {
+            view.setUrlString(QString(source).replace("{tls}", QString::number(server_->port())));
+        } else {
+            QByteArray pem;
+            for (const QString& name : source.split(u' '))
+                pem += readTestFile(name == "leaf"           ? certs_.leafPem
+                                    : name == "intermediate" ? certs_.intermediatePem
+                                                             : certs_.rootPem);
+            writeTestFile(path("picked.pem"), pem);
+            pick(view, dialogs, path("picked.pem"));
+        }
+        view.startConversion();
+        QVERIFY(waitForRunEnd(view));
+        QCOMPARE(view.statusKind(), StatusKind::success);
+
+        // What the tool itself reads in the file that was written.
+        const ToolRun described =
+            runOpenSslTool({"x509", "-inform", "der", "-in", path("out.der"), "-noout",
+                            "-fingerprint", "-sha256", "-subject", "-issuer", "-enddate"});
+        QVERIFY2(described.ok, qPrintable(described.problem));
+        const auto field = [&](const char* pattern) {
+            return QRegularExpression(QString::fromLatin1(pattern),
+                                      QRegularExpression::MultilineOption)
+                .match(QString::fromUtf8(described.output))
+                .captured(1);
+        };
+        QDateTime end = QDateTime::fromString(field("^notAfter=(.+) GMT$").simplified(),
+                                              QStringLiteral("MMM d HH:mm:ss yyyy"));
+        end.setTimeZone(QTimeZone::utc());
+        QVERIFY(end.isValid());
+        const QStringList expected{
+            "Konu: " + field("^subject=.*CN = ([^,\\n]+)$"),
+            "Veren: " + field("^issuer=.*CN = ([^,\\n]+)$"),
+            "Geçerlilik sonu: " +
+                QLocale(QLocale::Turkish).toString(end.toLocalTime(), "d MMMM yyyy HH:mm"),
+            "SHA-256 parmak izi: " + field("Fingerprint=([0-9A-F:]{95})$")};
+        QStringList lines = view.statusDetail().split(u'\n');
+        QCOMPARE(lines.mid(0, 4), expected);
+        if (!count.isEmpty())
+            QCOMPARE(lines.value(4), count);
+        const bool warned = lines.last().contains(QStringLiteral("doğrulanamadı")) &&
+                            lines.last().endsWith(QStringLiteral("Sertifika yine de kaydedildi."));
+        QCOMPARE(warned, source.contains(u':') && !trusted);
+        QCOMPARE(lines.size(), 4 + !count.isEmpty() + warned);
     }
 
     void downloadOutcomes_data() {

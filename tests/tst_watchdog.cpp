@@ -43,6 +43,7 @@ private Q_SLOTS:
         beat.stop();
 
         QCOMPARE(view.statusMessage(), QStringLiteral("❌ Sertifika zinciri indirilemedi"));
+        QCOMPARE(view.statusDetail(), "Sunucu 20 saniye içinde yanıt vermedi: " + address);
         const QStringList expected{
             "🔍 Girilen URL: '" + address + "'", "*", "🌐 Bağlanılan adres: " + address, "*",
             "📥 İndirme sonucu: BAŞARISIZ",      "*", "📜 Bulunan sertifika sayısı: 0"};

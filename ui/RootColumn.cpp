@@ -124,6 +124,8 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
         if (section->isHidden())
             wholeRun += section->sizeHint().height() + spacing;
     }
+    // Under a success's status, what was saved: up to seven short lines.
+    wholeRun += 7 * QFontMetrics(roleFont(TextRole::footnote)).lineSpacing();
     resize(QSize(minimumWindowSize.width(), wholeRun).boundedTo(room).expandedTo(minimumSize()));
 }
 

@@ -22,4 +22,5 @@ private:
 
     ContentView& view_;
     WrappingLabel* message_;
+    WrappingLabel* detail_; // why it failed, or what was saved
 };

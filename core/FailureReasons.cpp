@@ -1,0 +1,315 @@
+#include "core/FailureReasons.h"
+
+#include "pipeline/CertificateSummary.h"
+#include "pipeline/PemText.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStorageInfo>
+#include <cerrno>
+#include <csignal>
+
+namespace {
+
+// What the tool's output and ending show. OpenSSL's error codes are the same in every language;
+// the texts beside them are not.
+struct Evidence {
+    QList<int> systemErrors; // errno values
+    QList<int> sslReasons;   // reason codes of the TLS library
+    QList<int> libraries;    // the library of each other error
+    bool nameLookupFailed = false;
+    int signal = 0;
+};
+
+constexpr int tlsLibrary = 20;
+constexpr int bioLibrary = 32;
+constexpr int pemLibrary = 9;
+constexpr int asn1Library = 13;
+// A failed getaddrinfo: the socket library's "system lib" reason, raised before any connect.
+constexpr quint32 bioSystemLibrary = 0x10080002;
+// Reasons from 1000 on are the alert the server sent, plus 1000.
+constexpr int firstAlertReason = 1000;
+constexpr int lastAlertReason = 1255;
+
+Evidence gather(const ToolResult& result) {
+    Evidence evidence;
+    evidence.signal = result.signal;
+    const QString text = result.error + u'\n' + result.output;
+    static const QRegularExpression code(QStringLiteral("error:([0-9A-F]{8}):"));
+    for (const QRegularExpressionMatch& match : code.globalMatch(text)) {
+        const quint32 value = match.captured(1).toUInt(nullptr, 16);
+        if (value & 0x80000000u) {
+            evidence.systemErrors << int(value & 0x7FFFFFFFu);
+            continue;
+        }
+        const int library = int((value >> 23) & 0xFF);
+        if (library == tlsLibrary)
+            evidence.sslReasons << int(value & 0x7FFFFF);
+        evidence.libraries << library;
+        evidence.nameLookupFailed |= value == bioSystemLibrary;
+    }
+    static const QRegularExpression errnoValue(QStringLiteral("errno=(\\d+)"));
+    for (const QRegularExpressionMatch& match : errnoValue.globalMatch(text)) {
+        if (const int value = match.captured(1).toInt(); value != 0)
+            evidence.systemErrors << value;
+    }
+    return evidence;
+}
+
+enum class Clue { systemError, sslReason, alert, library, nameLookup, signal };
+enum class Step { download, conversion };
+
+// %1: the address (host:port) or the file's name; %2: the host or the file's folder.
+struct Reason {
+    Step step;
+    Clue clue;
+    int value;
+    const char* text;
+};
+
+const Reason reasons[] = {
+    {Step::download, Clue::systemError, ECONNREFUSED,
+     "Bağlantı reddedildi: %1 adresinde dinleyen bir sunucu yok."},
+    {Step::download, Clue::nameLookup, 0,
+     "Sunucu adı bulunamadı: %2. Adresi doğru yazdığınızdan emin olun."},
+    {Step::download, Clue::systemError, ENETUNREACH,
+     "Ağa ulaşılamıyor: %1 adresine giden bir yol yok. İnternet bağlantınızı denetleyin."},
+    {Step::download, Clue::systemError, EHOSTUNREACH, "Sunucuya ulaşılamıyor: %2 ağda görünmüyor."},
+    {Step::download, Clue::systemError, ETIMEDOUT,
+     "Bağlantı kurulamadı: %1 zamanında yanıt vermedi."},
+    {Step::download, Clue::systemError, ECONNRESET,
+     "Sunucu bağlantıyı kesti: %1 TLS el sıkışmasını yarıda bıraktı."},
+    {Step::download, Clue::sslReason, 267, // wrong version number
+     "%1 TLS konuşmuyor: bu bağlantı noktasında düz HTTP gibi başka bir hizmet var."},
+    {Step::download, Clue::sslReason, 198, // packet length too long
+     "%1 TLS konuşmuyor: bu bağlantı noktasında düz HTTP gibi başka bir hizmet var."},
+    {Step::download, Clue::sslReason, 294, // unexpected eof while reading
+     "Sunucu bağlantıyı TLS el sıkışması bitmeden kapattı: %1"},
+    {Step::download, Clue::alert, 0, "Sunucu TLS el sıkışmasını reddetti: %1"},
+    {Step::conversion, Clue::systemError, ENOENT, "Klasör bulunamadı: %2"},
+    {Step::conversion, Clue::systemError, EACCES, "Bu klasöre yazma izniniz yok: %2"},
+    {Step::conversion, Clue::systemError, EPERM, "Bu klasöre yazma izniniz yok: %2"},
+    {Step::conversion, Clue::systemError, EROFS, "Klasör salt okunur bir diskte: %2"},
+    {Step::conversion, Clue::systemError, ENOSPC, "Diskte yer kalmadı: %2"},
+    {Step::conversion, Clue::systemError, EDQUOT, "Disk kotanız doldu: %2"},
+    {Step::conversion, Clue::systemError, EISDIR, "%1 bir klasör; yerine dosya yazılamaz."},
+    {Step::conversion, Clue::systemError, ENOTDIR, "Yoldaki bir ad klasör değil: %2"},
+    {Step::conversion, Clue::systemError, ENAMETOOLONG, "Dosya adı çok uzun: %1"},
+    {Step::conversion, Clue::signal, SIGXFSZ,
+     "Dosya boyutu sınırına ulaşıldı; %1 yazılamadı. Diskte ya da kotanızda yer açın."},
+    {Step::conversion, Clue::library, pemLibrary,
+     "OpenSSL sertifikayı okuyamadı: dosyadaki sertifika bloğu bozuk ya da eksik."},
+    {Step::conversion, Clue::library, asn1Library,
+     "OpenSSL sertifikayı okuyamadı: dosyadaki sertifika bloğu bozuk ya da eksik."},
+};
+
+bool shows(const Evidence& evidence, const Reason& reason) {
+    switch (reason.clue) {
+    case Clue::systemError:
+        return evidence.systemErrors.contains(reason.value);
+    case Clue::sslReason:
+        return evidence.sslReasons.contains(reason.value);
+    case Clue::alert:
+        return std::any_of(evidence.sslReasons.cbegin(), evidence.sslReasons.cend(),
+                           [](int r) { return r >= firstAlertReason && r <= lastAlertReason; });
+    case Clue::library:
+        return evidence.libraries.contains(reason.value);
+    case Clue::nameLookup:
+        return evidence.nameLookupFailed;
+    case Clue::signal:
+        return evidence.signal == reason.value;
+    }
+    return false;
+}
+
+// QString::arg would number whatever placeholders a text has from 1; these are fixed.
+QString filledIn(const char* text, const QString& first, const QString& second) {
+    const QString pattern = QString::fromUtf8(text);
+    QString filled;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == u'%' && i + 1 < pattern.size() &&
+            (pattern[i + 1] == u'1' || pattern[i + 1] == u'2')) {
+            filled += pattern[++i] == u'1' ? first : second;
+            continue;
+        }
+        filled += pattern[i];
+    }
+    return filled;
+}
+
+QString lookUp(Step step, const Evidence& evidence, const QString& first, const QString& second) {
+    for (const Reason& reason : reasons) {
+        if (reason.step == step && shows(evidence, reason))
+            return filledIn(reason.text, first, second);
+    }
+    return QString();
+}
+
+// The tool could not be started at all.
+QString launchProblem(const ToolResult& result, const QString& toolPath) {
+    if (!result.error.startsWith(QStringLiteral("Process hatası: ")))
+        return QString();
+    const QFileInfo tool(toolPath);
+    if (!tool.exists())
+        return QStringLiteral("OpenSSL aracı bulunamadı: %1. openssl paketini kurun.")
+            .arg(toolPath);
+    if (!tool.isFile() || !tool.isExecutable())
+        return QStringLiteral(
+                   "OpenSSL aracı çalıştırılamıyor: %1 çalıştırılabilir bir dosya değil.")
+            .arg(toolPath);
+    return QStringLiteral("OpenSSL aracı başlatılamadı: %1").arg(toolPath);
+}
+
+QString firstOf(std::initializer_list<QString> candidates) {
+    for (const QString& candidate : candidates) {
+        if (!candidate.isEmpty())
+            return candidate;
+    }
+    return QString();
+}
+
+QString seconds(double value) {
+    return QString::number(value, 'g', 3);
+}
+
+// What the verification codes of X.509 mean for the person; the code is the same in any
+// language.
+QString verificationProblem(int code) {
+    switch (code) {
+    case 2:
+        return QStringLiteral("sertifikayı verenin sertifikası bulunamadı");
+    case 9:
+        return QStringLiteral("sertifika henüz geçerli değil");
+    case 10:
+        return QStringLiteral("sertifikanın süresi dolmuş");
+    case 18:
+        return QStringLiteral("sertifika kendinden imzalı");
+    case 19:
+        return QStringLiteral("zincirin kökü kendinden imzalı ve bu bilgisayarın güvendiği bir kök "
+                              "değil");
+    case 20:
+        return QStringLiteral("sertifikayı veren kök bu bilgisayarda yok (bilinmeyen veren)");
+    case 21:
+        return QStringLiteral("ilk sertifika doğrulanamadı");
+    case 23:
+        return QStringLiteral("sertifika iptal edilmiş");
+    case 62:
+        return QStringLiteral("sertifika bu sunucu adına verilmemiş");
+    default:
+        return QStringLiteral("OpenSSL doğrulama hatası %1").arg(code);
+    }
+}
+
+} // namespace
+
+namespace FailureReasons {
+
+QString address(const DownloadTarget& target) {
+    switch (target.problem) {
+    case DownloadTarget::Problem::empty:
+        return QStringLiteral("Adres boş: bir web sitesi adresi ya da sunucu adı yazın.");
+    case DownloadTarget::Problem::badPort:
+        return QStringLiteral("Bağlantı noktası 1 ile 65535 arasında olmalı: %1 geçersiz.")
+            .arg(target.portText);
+    case DownloadTarget::Problem::noHost:
+        return QStringLiteral("Adreste sunucu adı yok: '%1'").arg(target.trimmedText);
+    case DownloadTarget::Problem::notAnAddress:
+    case DownloadTarget::Problem::none:
+        break;
+    }
+    return QStringLiteral("Bu bir sunucu adresi değil: '%1'").arg(target.trimmedText);
+}
+
+QString download(const ToolResult& result, const QString& toolPath, const QString& address,
+                 double timeoutSeconds) {
+    const QString host = address.left(address.lastIndexOf(u':')).remove(u'[').remove(u']');
+    return firstOf({launchProblem(result, toolPath),
+                    result.endedByWatchdog
+                        ? QStringLiteral("Sunucu %1 saniye içinde yanıt vermedi: %2")
+                              .arg(seconds(timeoutSeconds), address)
+                        : QString(),
+                    lookUp(Step::download, gather(result), address, host),
+                    QStringLiteral("Sunucudan sertifika alınamadı: %1").arg(address)});
+}
+
+QString conversion(const ToolResult& result, const QString& toolPath, const QString& destination,
+                   int fileError, double timeoutSeconds) {
+    const QFileInfo file(destination);
+    const QString folder = file.absolutePath();
+    const QStorageInfo disk(folder);
+    // Our own attempt to make the file comes first: its error is in no one's words.
+    Evidence ours;
+    ours.systemErrors << fileError;
+    Evidence tools = gather(result);
+    // Some folders (/proc) say a name is missing when they take no new files at all.
+    if (QFileInfo(folder).isDir()) {
+        for (Evidence* evidence : {&ours, &tools})
+            std::replace(evidence->systemErrors.begin(), evidence->systemErrors.end(), ENOENT,
+                         EACCES);
+    }
+    return firstOf({launchProblem(result, toolPath),
+                    result.endedByWatchdog
+                        ? QStringLiteral("Dönüştürme %1 saniye içinde bitmedi; %2 yazılmadı.")
+                              .arg(seconds(timeoutSeconds), file.fileName())
+                        : QString(),
+                    lookUp(Step::conversion, ours, file.fileName(), folder),
+                    lookUp(Step::conversion, tools, file.fileName(), folder),
+                    // The tool may exit quietly, with an empty file, when the disk is full.
+                    disk.isValid() && disk.bytesAvailable() == 0
+                        ? QStringLiteral("Diskte yer kalmadı: %1").arg(folder)
+                        : QString(),
+                    QStringLiteral("DER dosyası yazılamadı: %1").arg(file.fileName())});
+}
+
+QString unreadableFile(const QString& path) {
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    if (!info.exists())
+        return QStringLiteral("Dosya bulunamadı: %1").arg(name);
+    if (!info.isFile())
+        return QStringLiteral("Bu bir dosya değil; bir klasör ya da özel bir aygıt: %1").arg(name);
+    if (info.size() > PemText::maximumFileSize)
+        return QStringLiteral("Dosya çok büyük: %1 (en çok %2 MB)")
+            .arg(name)
+            .arg(PemText::maximumFileSize >> 20);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("Dosyayı okuma izniniz yok: %1").arg(name);
+    // A certificate is a few kilobytes; a file far larger is no DER certificate.
+    constexpr qint64 largestDerCertificate = 1 << 20;
+    if (info.size() <= largestDerCertificate && summarizeDerCertificate(file.readAll()))
+        return QStringLiteral("Bu dosya zaten DER biçiminde görünüyor: %1. Dönüştürmeden "
+                              "kullanabilirsiniz.")
+            .arg(name);
+    return QStringLiteral("Dosya metin olarak okunamadı, PEM dosyası değil: %1").arg(name);
+}
+
+QString noCertificate(const QString& path, const PemText& text) {
+    const QString name = QFileInfo(path).fileName();
+    if (text.isEmpty())
+        return QStringLiteral("Dosya boş: %1").arg(name);
+    if (text.contains(QLatin1StringView("PRIVATE KEY-----")))
+        return QStringLiteral("Dosyada sertifika yok, yalnızca özel anahtar var: %1").arg(name);
+    if (text.contains(QLatin1StringView("CERTIFICATE REQUEST-----")))
+        return QStringLiteral("Bu bir sertifika isteği (CSR), sertifika değil: %1").arg(name);
+    if (text.contains(beginCertificateMarker))
+        return QStringLiteral("Sertifika bloğu yarım kalmış, END CERTIFICATE satırı yok: %1")
+            .arg(name);
+    return QStringLiteral("Dosyada PEM biçiminde bir sertifika yok: %1").arg(name);
+}
+
+QString chainWarning(const ToolResult& result) {
+    static const QRegularExpression verify(
+        QStringLiteral("(?:verify error:num=|Verify return code: )(\\d+)"));
+    const QRegularExpressionMatch match = verify.match(result.error + u'\n' + result.output);
+    const int code = match.hasMatch() ? match.captured(1).toInt() : 0;
+    if (code == 0)
+        return QString();
+    return QStringLiteral(
+               "⚠️ Sunucunun sertifika zinciri doğrulanamadı: %1. Sertifika yine de "
+               "kaydedildi.")
+        .arg(verificationProblem(code));
+}
+
+} // namespace FailureReasons

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "pipeline/DownloadTarget.h"
+#include "pipeline/ToolResult.h"
+
+#include <QString>
+
+class PemText;
+
+// Why a run failed, in plain Turkish, for the line under the status. Each reason names the
+// address or the file it is about; where only the tool's words tell, its error codes are looked
+// up in one table, with a general reason as the fallback.
+namespace FailureReasons {
+
+// The typed text names no server.
+QString address(const DownloadTarget& target);
+// The tool printed no certificate for `address` (host:port).
+QString download(const ToolResult& result, const QString& toolPath, const QString& address,
+                 double timeoutSeconds);
+// The tool wrote no whole certificate to `destination`; `fileError` is the errno of making or
+// placing its file there, if that failed.
+QString conversion(const ToolResult& result, const QString& toolPath, const QString& destination,
+                   int fileError, double timeoutSeconds);
+// A picked file that cannot be read as text.
+QString unreadableFile(const QString& path);
+// A file read as text that holds no whole certificate block.
+QString noCertificate(const QString& path, const PemText& text);
+// Why the server's chain did not verify, as a whole sentence; empty when the tool did not
+// complain.
+QString chainWarning(const ToolResult& result);
+
+} // namespace FailureReasons
