@@ -9,7 +9,6 @@
 namespace {
 
 const QString defaultOutputName = QStringLiteral("certificate");
-constexpr int maxConcurrentToolRuns = 64;
 
 } // namespace
 
@@ -17,9 +16,7 @@ ContentView::ContentView(FileDialogs& dialogs, QString toolPath, QObject* parent
     : QObject(parent)
     , dialogs_(dialogs)
     , toolPath_(std::move(toolPath))
-    , outputName_(defaultOutputName) {
-    workers_.setMaxThreadCount(maxConcurrentToolRuns);
-}
+    , outputName_(defaultOutputName) {}
 
 ContentView::~ContentView() {
     // Workers post their results here; let them end before it goes, without sitting out a

@@ -6,11 +6,11 @@
 #include "pipeline/MainQueue.h"
 #include "pipeline/SerialGate.h"
 #include "pipeline/ToolRunner.h"
+#include "pipeline/WorkerPool.h"
 
 #include <QList>
 #include <QObject>
 #include <QString>
-#include <QThreadPool>
 #include <QUrl>
 #include <memory>
 
@@ -177,5 +177,6 @@ private:
     QList<std::weak_ptr<Run>> runsInFlight_;
     MainQueue queue_;
     // Tool runs block a worker each, so the pool is not limited to the number of cores.
-    QThreadPool workers_;
+    static constexpr int maxConcurrentToolRuns = 64;
+    WorkerPool workers_{maxConcurrentToolRuns};
 };

@@ -14,6 +14,8 @@ class MainQueue : public QObject {
 
 public:
     explicit MainQueue(QObject* parent = nullptr);
+    // Drops the tasks not yet run.
+    ~MainQueue() override;
 
     void post(std::function<void()> task);
 

@@ -62,16 +62,23 @@ private Q_SLOTS:
         QCOMPARE(stepSpy.count(), 0);
     }
 
+    void mediumTimeHasHoursMinutesAndSecondsOnly_data() {
+        QTest::addColumn<QLocale>("locale");
+        for (const char* name : {"en_US", "tr_TR", "C", "de_DE", "ja_JP"})
+            QTest::newRow(name) << QLocale(QString::fromLatin1(name));
+    }
+
     void mediumTimeHasHoursMinutesAndSecondsOnly() {
-        QCOMPARE(mediumTimeFormat(QLocale(QLocale::English, QLocale::UnitedStates)),
-                 QStringLiteral("h:mm:ss AP"));
-        QCOMPARE(mediumTimeFormat(QLocale(QLocale::Turkish, QLocale::Turkey)),
-                 QStringLiteral("HH:mm:ss"));
-        QCOMPARE(mediumTimeFormat(QLocale::c()), QStringLiteral("HH:mm:ss"));
-        const QString time = mediumTimeOfDay(QTime(14, 5, 9, 789));
-        QVERIFY2(time.contains(QStringLiteral("05")) && time.contains(QStringLiteral("09")),
-                 qPrintable(time));
-        QVERIFY2(!time.contains(QStringLiteral("789")), qPrintable(time));
+        // Each Qt has its own locale tables: the patterns differ, the parts shown do not.
+        QFETCH(QLocale, locale);
+        const QString shown = locale.toString(QTime(14, 5, 9, 789), mediumTimeFormat(locale));
+        const bool hour = shown.contains(QStringLiteral("14")) || shown.contains(u'2');
+        QVERIFY2(hour && shown.contains(QStringLiteral("05")) &&
+                     shown.contains(QStringLiteral("09")),
+                 qPrintable(shown));
+        QVERIFY2(!shown.contains(QStringLiteral("789")) && !shown.contains(QStringLiteral("UTC")) &&
+                     !shown.contains(QStringLiteral("GMT")) && !shown.contains(u'+'),
+                 qPrintable(shown));
     }
 
     void logLineIsStampedMessageAndLineFeed() {

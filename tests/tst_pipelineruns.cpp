@@ -247,8 +247,8 @@ private Q_SLOTS:
         end.setTimeZone(QTimeZone::utc());
         QVERIFY(end.isValid());
         const QStringList expected{
-            "Konu: " + field("^subject=.*CN = ([^,\\n]+)$"),
-            "Veren: " + field("^issuer=.*CN = ([^,\\n]+)$"),
+            "Konu: " + field("^subject=.*CN ?= ?([^,\\n]+)$"),
+            "Veren: " + field("^issuer=.*CN ?= ?([^,\\n]+)$"),
             "Geçerlilik sonu: " +
                 QLocale(QLocale::Turkish).toString(end.toLocalTime(), "d MMMM yyyy HH:mm"),
             "SHA-256 parmak izi: " + field("Fingerprint=([0-9A-F:]{95})$")};
