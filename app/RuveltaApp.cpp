@@ -1,5 +1,6 @@
 #include "app/RuveltaApp.h"
 
+#include "ui/AppStyle.h"
 #include "ui/QtTranslations.h"
 #include "ui/Theme.h"
 
@@ -35,7 +36,8 @@ void RuveltaApp::setUpApplication() {
     QApplication::setDesktopFileName(QStringLiteral("com.quessor.Ruvelta"));
     QApplication::setWindowIcon(appIcon());
     installQtTurkishTranslations();
-    Theme::apply(*qApp);
+    QApplication::setStyle(new AppStyle);
+    Theme::completePalette(*qApp);
 }
 
 int RuveltaApp::run(int argc, char** argv) {

@@ -7,7 +7,7 @@
 // Prints "frame PEAK_RSS_KB" on standard output at the first frame.
 #include "ProbeMemory.h"
 #include "app/RuveltaApp.h"
-#include "ui/Style.h"
+#include "ui/Typography.h"
 
 #include <QApplication>
 #include <QLabel>

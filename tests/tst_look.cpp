@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -117,6 +118,7 @@ private Q_SLOTS:
         QTest::addColumn<State>("state");
         QTest::addColumn<QString>("text"); // an object name, or a label's text after "="
         QTest::addColumn<double>("minimum");
+        QTest::addColumn<bool>("switched"); // the system turns light to dark or back, while open
         const QList<std::tuple<const char*, State, const char*, double>> texts{
             {"success status", State::succeeded, "statusMessage", 4.5},
             {"failure status", State::failed, "statusMessage", 4.5},
@@ -142,9 +144,16 @@ private Q_SLOTS:
         for (Palette palette : {Palette::light, Palette::dark}) {
             for (const auto& [name, state, text, minimum] : texts) {
                 QTest::addRow("%s, %s", palette == Palette::light ? "light" : "dark", name)
-                    << palette << state << QString::fromUtf8(text) << minimum;
+                    << palette << state << QString::fromUtf8(text) << minimum << false;
             }
         }
+        QTest::newRow("light, then dark: failure status")
+            << Palette::light << State::failed << "statusMessage" << 4.5 << true;
+        QTest::newRow("dark, then light: option hint on its card")
+            << Palette::dark << State::fresh
+            << "=Bir web sitesinin SSL sertifikasını otomatik olarak indirir" << 4.5 << true;
+        QTest::newRow("light, then dark: step")
+            << Palette::light << State::busy << "stepText" << 4.5 << true;
     }
 
     void textsReadWell() {
@@ -152,10 +161,16 @@ private Q_SLOTS:
         QFETCH(State, state);
         QFETCH(QString, text);
         QFETCH(double, minimum);
+        QFETCH(bool, switched);
         applyLook(palette);
         Window window(state == State::busy ? writeHeldTool(dir_.path(), release())
                                            : QStringLiteral("/usr/bin/openssl"));
         bringTo(window, state);
+        if (switched) {
+            QApplication::setPalette(
+                systemPalette(palette == Palette::light ? Palette::dark : Palette::light));
+            QCoreApplication::processEvents();
+        }
         QWidget* widget = text.startsWith(u'=') ? labelWithText(&window.root, text.mid(1))
                                                 : window.find(text.toUtf8().constData());
         QVERIFY(widget && widget->isVisible());
@@ -229,6 +244,29 @@ private Q_SLOTS:
         QVERIFY(scrollIntoView(window, reset));
         QTest::mouseClick(reset, Qt::LeftButton);
         QVERIFY(!window.view.isProcessing());
+    }
+
+    void noTextIsCutAtALargerFont_data() {
+        QTest::addColumn<State>("state");
+        QTest::newRow("fresh") << State::fresh;
+        QTest::newRow("busy") << State::busy;
+        QTest::newRow("succeeded") << State::succeeded;
+    }
+
+    void noTextIsCutAtALargerFont() {
+        // As a desktop whose font is half as large again as the default.
+        QFETCH(State, state);
+        const QFont original = QApplication::font();
+        QFont larger = original;
+        larger.setPointSizeF(original.pointSizeF() * 1.5);
+        QApplication::setFont(larger);
+        const auto restore = qScopeGuard([&] { QApplication::setFont(original); });
+        Window window(state == State::busy ? writeHeldTool(dir_.path(), release())
+                                           : QStringLiteral("/usr/bin/openssl"));
+        bringTo(window, state);
+        QCoreApplication::processEvents();
+        QCOMPARE(cutTexts(&window.root), QStringList());
+        QVERIFY(window.root.screen()->availableGeometry().contains(window.root.frameGeometry()));
     }
 
     void startingWorkFromTheKeyboardLeavesTheViewInPlace() {

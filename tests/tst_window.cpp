@@ -6,11 +6,9 @@
 #include "support/TestCertificates.h"
 #include "support/TestFiles.h"
 #include "support/TestWindow.h"
-#include "ui/ConvertButton.h"
 #include "ui/LogView.h"
 #include "ui/ProgressSection.h"
 #include "ui/RootColumn.h"
-#include "ui/RoundedBox.h"
 #include "ui/StatusBanner.h"
 #include "ui/Theme.h"
 
@@ -54,7 +52,7 @@ private Q_SLOTS:
              {"progressSection", "selectedFileCard", "statusBanner", "debugPanel"})
             QVERIFY2(!window.shown(name), name);
         QVERIFY(!window.find("convertButton")->isEnabled());
-        QCOMPARE(window.find<ConvertButton>("convertButton")->label(),
+        QCOMPARE(window.find<QPushButton>("convertButton")->text(),
                  QStringLiteral("🚀 DER Dosyası Oluştur"));
         QCOMPARE(window.find<QLabel>("versionLabel")->text(),
                  QStringLiteral("Version ") + ContentView::appVersion());
@@ -89,9 +87,8 @@ private Q_SLOTS:
         QCOMPARE(window.find<QLabel>("stepText")->text(),
                  QStringLiteral("Sertifika indiriliyor..."));
         QCOMPARE(window.find<QLabel>("percentageText")->text(), QStringLiteral("50%"));
-        QCOMPARE(window.find<ConvertButton>("convertButton")->label(),
-                 QStringLiteral("İşleniyor..."));
-        QVERIFY(window.shown("spinner"));
+        QCOMPARE(window.find<QPushButton>("convertButton")->text(), QStringLiteral("İşleniyor..."));
+        QVERIFY(!window.find<QPushButton>("convertButton")->icon().isNull());
 
         // A file picked meanwhile through the action itself: its remove control stays usable.
         window.dialogs.answerOpen(QUrl::fromLocalFile(dir_.filePath("picked.pem")));
@@ -112,9 +109,9 @@ private Q_SLOTS:
         releaseHeldTool();
         QTRY_VERIFY_WITH_TIMEOUT(!window.view.isProcessing(), 10000);
         QVERIFY(!window.shown("progressSection"));
-        QCOMPARE(window.find<ConvertButton>("convertButton")->label(),
+        QCOMPARE(window.find<QPushButton>("convertButton")->text(),
                  QStringLiteral("🚀 DER Dosyası Oluştur"));
-        QVERIFY(!window.shown("spinner"));
+        QVERIFY(window.find<QPushButton>("convertButton")->icon().isNull());
         // The pick emptied the address and the pick was removed: nothing left to start.
         QVERIFY(!window.find("convertButton")->isEnabled());
         QVERIFY(window.find("urlField")->isEnabled());
@@ -271,7 +268,6 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(window.shown("statusBanner"), 15000);
         QCOMPARE(window.find<QLabel>("statusMessage")->text(),
                  QStringLiteral("✅ DER dosyası başarıyla oluşturuldu → sunucu ş.der"));
-        QCOMPARE(window.find<RoundedBox>("statusBanner")->fill(), Theme::tint({Hue::green, 0.2}));
         QCOMPARE(window.dialogs.saveRequests.back().proposedName, QStringLiteral("sunucu ş.der"));
         QCOMPARE(readTestFile(dir_.filePath("sunucu ş.der")), derOfPemFile(certificates.leafPem));
         // A picked file never marks the work busy.
@@ -348,6 +344,38 @@ private Q_SLOTS:
         releaseHeldTool();
     }
 
+    void pressingTwiceNeverResets_data() {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("clearing the log") << "clearLogButton";
+        QTest::newRow("starting a download") << "convertButton";
+    }
+
+    void pressingTwiceNeverResets() {
+        QFETCH(QString, control);
+        Window window(heldTool());
+        QVERIFY(QTest::qWaitForWindowActive(&window.root));
+        window.view.appendDebugLog(QStringLiteral("satır"));
+        QVERIFY(drainPostedTasks(&window.view));
+        auto* url = window.find<QLineEdit>("urlField");
+        QTest::mouseClick(url, Qt::LeftButton);
+        QTest::keyClicks(url, "localhost:1");
+        for (int i = 0; i < 10 && QApplication::focusWidget()->objectName() != control; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), control);
+
+        for (int press = 0; press < 2; ++press) {
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus ? focus : &window.root, Qt::Key_Space);
+        }
+        QVERIFY(drainPostedTasks(&window.view));
+        QVERIFY(!window.view.debugOutput().contains(QStringLiteral("[Reset]")));
+        QVERIFY(window.view.urlString().startsWith(QStringLiteral("localhost:1")));
+        // Once the work is over, the focus is on the address again.
+        releaseHeldTool();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.view.isProcessing(), 10000);
+        QCOMPARE(QApplication::focusWidget(), url);
+    }
+
     void keyboardReachesEveryControlInOrderAndScrollsTheLog() {
         Window window;
         QVERIFY(QTest::qWaitForWindowActive(&window.root));
@@ -380,6 +408,8 @@ private Q_SLOTS:
         QVERIFY(bar->value() > bar->singleStep());
         QTest::keyClick(log, Qt::Key_End);
         QCOMPARE(bar->value(), bar->maximum());
+        QTest::keyClick(log, Qt::Key_Space, Qt::ShiftModifier);
+        QVERIFY(bar->value() < bar->maximum());
         QTest::keyClick(log, Qt::Key_Home);
         QCOMPARE(bar->value(), 0);
         QCOMPARE(log->textInteractionFlags(), Qt::NoTextInteraction);
@@ -399,8 +429,12 @@ private Q_SLOTS:
                 walk(child);
             }
         };
-        walk(QAccessible::queryAccessibleInterface(window.find("sourceSection")));
-        walk(QAccessible::queryAccessibleInterface(window.find("outputSection")));
+        for (const char* section : {"sourceSection", "outputSection"}) {
+            QAccessibleInterface* node =
+                QAccessible::queryAccessibleInterface(window.find(section));
+            reading << node->text(QAccessible::Name);
+            walk(node);
+        }
         reading.removeAll(QString());
         const QString urlTitle = QStringLiteral("Seçenek 1: URL'den İndir");
         const QString caption =

@@ -1,9 +1,10 @@
 #include "ui/AppStyle.h"
 
-#include "ui/Theme.h"
-
+#include <QDialog>
+#include <QFrame>
+#include <QGroupBox>
 #include <QPainter>
-#include <QPainterPath>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -12,32 +13,69 @@ namespace {
 
 const char* const kindProperty = "ruveltaButtonKind";
 const char* const busyProperty = "ruveltaButtonBusy";
+const char* const cardHueProperty = "ruveltaCardHue";
+const char* const cardOpacityProperty = "ruveltaCardOpacity";
+const char* const cardRadiusProperty = "ruveltaCardRadius";
+const char* const cardOutlinedProperty = "ruveltaCardOutlined";
 
 // Corners of fields and buttons: the same as the smaller cards.
 constexpr qreal cornerRadius = 8;
 constexpr qreal ringWidth = 2;
+// Buttons and fields keep this much room inside their edge for the ring drawn when they have
+// keyboard focus.
+constexpr int focusRingRoom = 3;
 // Text inside a field, from its edge.
 constexpr int fieldPaddingX = 10;
 constexpr int fieldPaddingY = 5;
-// Room around a button's label.
+// Room around a button's label, and the least room the main action's label takes.
 constexpr int buttonPaddingX = 14;
 constexpr int buttonPaddingY = 6;
+constexpr QSize prominentLabelArea(200, 40);
 constexpr int scrollBarWidth = 10;
+// Inside a card, around its contents; between the parts of the window.
+constexpr int cardPadding = 16;
+constexpr int cardTitleGap = 16;
+constexpr int spacing = 8;
+// A 4-point bar drawn twice as thick.
+constexpr int progressThickness = 8;
 
 ButtonKind kindOf(const QWidget* widget) {
     return widget ? ButtonKind(widget->property(kindProperty).toInt()) : ButtonKind::bordered;
+}
+
+bool isBusy(const QWidget* widget) {
+    return widget && widget->property(busyProperty).toBool();
+}
+
+Surface cardSurface(const QWidget* widget) {
+    return {Hue(widget->property(cardHueProperty).toInt()),
+            widget->property(cardOpacityProperty).toDouble()};
+}
+
+QFont cardTitleFont(const QWidget* widget) {
+    QFont font = widget->font();
+    font.setWeight(QFont::DemiBold);
+    return font;
+}
+
+// The window's own parts, apart from the dialogs, whose room stays Qt's.
+bool inMainWindow(const QWidget* widget) {
+    return widget && !qobject_cast<const QDialog*>(widget->window());
 }
 
 QRectF insetForRing(const QRect& rect) {
     return QRectF(rect).adjusted(focusRingRoom, focusRingRoom, -focusRingRoom, -focusRingRoom);
 }
 
-void fillRounded(QPainter* painter, const QRectF& rect, const QColor& fill, const QColor& edge) {
+// An edge, when given, is drawn inside the rectangle.
+void fillRounded(QPainter* painter, const QRectF& rect, const QColor& fill, const QColor& edge,
+                 qreal radius = cornerRadius) {
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setPen(edge.isValid() ? QPen(edge, 1) : QPen(Qt::NoPen));
     painter->setBrush(fill);
-    painter->drawRoundedRect(rect.adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius, cornerRadius);
+    painter->drawRoundedRect(edge.isValid() ? rect.adjusted(0.5, 0.5, -0.5, -0.5) : rect, radius,
+                             radius);
     painter->restore();
 }
 
@@ -48,8 +86,7 @@ void drawButtonBevel(const QStyleOptionButton& option, QPainter* painter, const 
     const QRectF face = insetForRing(option.rect);
     switch (kindOf(widget)) {
     case ButtonKind::prominent: {
-        const bool busy = widget && widget->property(busyProperty).toBool();
-        if (!enabled && !busy) {
+        if (!enabled && !isBusy(widget)) {
             fillRounded(painter, face, Theme::unavailableFill(), Theme::border());
             return;
         }
@@ -75,6 +112,34 @@ void drawButtonBevel(const QStyleOptionButton& option, QPainter* painter, const 
             fillRounded(painter, face, Theme::tint({Hue::label, 0.08}), QColor());
         return;
     }
+}
+
+// The main action's label reads on its fill; while the work runs, its busy icon is drawn as it is.
+QStyleOptionButton prominentLabel(const QStyleOptionButton& option, const QWidget* widget) {
+    QStyleOptionButton label(option);
+    const bool enabled = option.state & QStyle::State_Enabled;
+    label.palette.setColor(QPalette::ButtonText, enabled || isBusy(widget)
+                                                     ? Theme::accentText()
+                                                     : Theme::unavailableText());
+    if (isBusy(widget))
+        label.state |= QStyle::State_Enabled;
+    return label;
+}
+
+void drawCard(const QStyleOptionGroupBox& option, QPainter* painter, const QWidget* widget,
+              const QRect& titleArea) {
+    const Surface surface = cardSurface(widget);
+    const qreal radius = widget->property(cardRadiusProperty).toReal();
+    fillRounded(painter, QRectF(option.rect), Theme::tint(surface), QColor(), radius);
+    if (widget->property(cardOutlinedProperty).toBool())
+        AppStyle::drawFocusRing(painter, QRectF(option.rect), radius);
+    if (option.text.isEmpty())
+        return;
+    painter->save();
+    painter->setFont(cardTitleFont(widget));
+    painter->setPen(Theme::text(Hue::label, surface));
+    painter->drawText(titleArea, int(option.textAlignment) | Qt::TextSingleLine, option.text);
+    painter->restore();
 }
 
 // The thumb alone, rounded and translucent; no arrows, no track.
@@ -107,6 +172,18 @@ void setButtonBusy(QPushButton* button, bool busy) {
     button->update();
 }
 
+void setCardOutlined(QGroupBox* card, bool outlined) {
+    card->setProperty(cardOutlinedProperty, outlined);
+    card->update();
+}
+
+void setCardLook(QGroupBox* card, Surface surface, qreal cornerRadius) {
+    card->setProperty(cardHueProperty, int(surface.hue));
+    card->setProperty(cardOpacityProperty, surface.opacity);
+    card->setProperty(cardRadiusProperty, cornerRadius);
+    card->update();
+}
+
 AppStyle::AppStyle()
     : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
 
@@ -136,6 +213,8 @@ void AppStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* optio
     }
     case PE_FrameLineEdit:
         return; // the panel draws its own edge
+    case PE_IndicatorProgressChunk:
+        return; // the contents are one rounded bar
     default:
         break;
     }
@@ -149,6 +228,11 @@ void AppStyle::drawControl(ControlElement element, const QStyleOption* option, Q
             drawButtonBevel(*button, painter, widget);
             return;
         }
+        if (element == CE_PushButtonLabel && kindOf(widget) == ButtonKind::prominent) {
+            const QStyleOptionButton label = prominentLabel(*button, widget);
+            QProxyStyle::drawControl(element, &label, painter, widget);
+            return;
+        }
         if (element == CE_PushButton) {
             drawControl(CE_PushButtonBevel, button, painter, widget);
             QStyleOptionButton label(*button);
@@ -159,6 +243,39 @@ void AppStyle::drawControl(ControlElement element, const QStyleOption* option, Q
             return;
         }
     }
+    switch (element) {
+    case CE_ProgressBarGroove: {
+        const qreal radius = option->rect.height() / 2.0;
+        fillRounded(painter, QRectF(option->rect), Theme::tint({Hue::gray, 0.3}), QColor(), radius);
+        return;
+    }
+    case CE_ProgressBarContents:
+        if (const auto* bar = qstyleoption_cast<const QStyleOptionProgressBar*>(option)) {
+            const qreal fraction =
+                qreal(bar->progress - bar->minimum) / qMax(1, bar->maximum - bar->minimum);
+            const QRectF track(option->rect);
+            if (fraction > 0)
+                fillRounded(
+                    painter,
+                    QRectF(track.topLeft(), QSizeF(track.width() * fraction, track.height())),
+                    Theme::fill(Hue::blue), QColor(), track.height() / 2);
+        }
+        return;
+    case CE_ProgressBarLabel:
+        return;
+    case CE_ShapedFrame:
+        // The divider: one line in the colour of the window's edges.
+        if (const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+            frame && frame->frameShape == QFrame::HLine) {
+            painter->fillRect(
+                QRect(option->rect.left(), option->rect.center().y(), option->rect.width(), 1),
+                Theme::border());
+            return;
+        }
+        break;
+    default:
+        break;
+    }
     QProxyStyle::drawControl(element, option, painter, widget);
 }
 
@@ -168,6 +285,13 @@ void AppStyle::drawComplexControl(ComplexControl control, const QStyleOptionComp
         if (const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option)) {
             drawScrollBar(*bar, subControlRect(control, option, SC_ScrollBarSlider, widget),
                           painter);
+            return;
+        }
+    }
+    if (control == CC_GroupBox && widget) {
+        if (const auto* card = qstyleoption_cast<const QStyleOptionGroupBox*>(option)) {
+            drawCard(*card, painter, widget,
+                     subControlRect(control, option, SC_GroupBoxLabel, widget));
             return;
         }
     }
@@ -186,6 +310,23 @@ QRect AppStyle::subElementRect(SubElement element, const QStyleOption* option,
 
 QRect AppStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
                                SubControl subControl, const QWidget* widget) const {
+    if (control == CC_GroupBox && widget) {
+        const auto* card = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+        const int titleHeight =
+            card && !card->text.isEmpty() ? QFontMetrics(cardTitleFont(widget)).height() : 0;
+        switch (subControl) {
+        case SC_GroupBoxLabel:
+            return QRect(option->rect.left() + cardPadding, option->rect.top() + cardPadding,
+                         option->rect.width() - 2 * cardPadding, titleHeight);
+        case SC_GroupBoxContents:
+            // The contents' own margins add the padding below the title.
+            return option->rect.adjusted(0, titleHeight ? titleHeight + cardTitleGap : 0, 0, 0);
+        case SC_GroupBoxFrame:
+            return option->rect;
+        default:
+            return QRect();
+        }
+    }
     const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
     if (control != CC_ScrollBar || !bar)
         return QProxyStyle::subControlRect(control, option, subControl, widget);
@@ -226,9 +367,17 @@ QSize AppStyle::sizeFromContents(ContentsType type, const QStyleOption* option, 
     switch (type) {
     case CT_LineEdit:
         return base + QSize(2 * fieldPaddingX, 2 * fieldPaddingY);
-    case CT_PushButton:
-        return QSize(size.width() + 2 * (buttonPaddingX + focusRingRoom),
-                     qMax(base.height(), size.height() + 2 * (buttonPaddingY + focusRingRoom)));
+    case CT_PushButton: {
+        QSize label(size.width() + 2 * buttonPaddingX,
+                    qMax(base.height() - 2 * focusRingRoom, size.height() + 2 * buttonPaddingY));
+        if (kindOf(widget) == ButtonKind::prominent)
+            label = label.expandedTo(prominentLabelArea);
+        return label + QSize(2 * focusRingRoom, 2 * focusRingRoom);
+    }
+    case CT_ProgressBar:
+        return QSize(size.width(), progressThickness);
+    case CT_GroupBox:
+        return size;
     default:
         return base;
     }
@@ -241,7 +390,20 @@ int AppStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
         return scrollBarWidth;
     case PM_ScrollBarSliderMin:
         return 32;
+    case PM_LayoutLeftMargin:
+    case PM_LayoutTopMargin:
+    case PM_LayoutRightMargin:
+    case PM_LayoutBottomMargin:
+        if (qobject_cast<const QGroupBox*>(widget))
+            return cardPadding;
+        break;
+    case PM_LayoutHorizontalSpacing:
+    case PM_LayoutVerticalSpacing:
+        if (inMainWindow(widget))
+            return spacing;
+        break;
     default:
-        return QProxyStyle::pixelMetric(metric, option, widget);
+        break;
     }
+    return QProxyStyle::pixelMetric(metric, option, widget);
 }

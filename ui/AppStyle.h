@@ -1,23 +1,29 @@
 #pragma once
 
+#include "ui/Theme.h"
+
 #include <QProxyStyle>
 
+class QGroupBox;
 class QPushButton;
 
 // How push buttons are drawn: bordered (the default), prominent (the main action, filled with
-// the accent colour), borderless (the label alone, with room for its focus ring).
+// the accent colour and at least as large as its label area), borderless (the label alone).
 enum class ButtonKind { bordered, prominent, borderless };
 void setButtonKind(QPushButton* button, ButtonKind kind);
 // The prominent button keeps its accent fill while its work runs, though it takes no clicks.
 void setButtonBusy(QPushButton* button, bool busy);
 
-// Buttons and fields keep this much room inside their edge for the ring drawn when they have
-// keyboard focus.
-inline constexpr int focusRingRoom = 3;
+// A card: a group box drawn as a tint over the window with rounded corners, its title, if any,
+// in bold above its contents.
+void setCardLook(QGroupBox* card, Surface surface, qreal cornerRadius);
+// Outlines a card that takes what is dragged over it.
+void setCardOutlined(QGroupBox* card, bool outlined);
 
-// The look of every control, on top of Fusion: fields with inner padding and rounded corners
-// that match the cards, bordered buttons with room around their labels, a clear ring around
-// whatever has keyboard focus, and thin scroll bars without arrows.
+// The look of every control, on top of Fusion: tinted cards, fields with inner padding and
+// rounded corners that match them, bordered buttons with room around their labels, a clear ring
+// around whatever has keyboard focus, a thick rounded progress bar, thin scroll bars without
+// arrows, and the room inside and between the window's parts.
 class AppStyle : public QProxyStyle {
     Q_OBJECT
 

@@ -1,24 +1,20 @@
 #pragma once
 
 #include <QPushButton>
+#include <QTimer>
 
 class ContentView;
-class QLabel;
-class Spinner;
 
-// The main action: starts a run; shows a spinner while the work is busy.
+// The main action: starts a run; shows a turning busy icon while the work is busy.
 class ConvertButton : public QPushButton {
     Q_OBJECT
 
 public:
     ConvertButton(ContentView& view, QWidget* parent = nullptr);
 
-    QString label() const;
-
 private:
     void showState();
 
     ContentView& view_;
-    Spinner* spinner_;
-    QLabel* label_;
+    QTimer turning_;
 };

@@ -1,33 +1,46 @@
 #include "ui/DebugPanel.h"
 
 #include "core/ContentView.h"
+#include "ui/FocusKeeper.h"
 #include "ui/LogView.h"
-#include "ui/Style.h"
+#include "ui/Typography.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+
+// A button of the panel; its spoken name says what it acts on.
+QPushButton* logButton(const QString& text, const QString& spoken, const char* name,
+                       QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAccessibleName(spoken);
+    return button;
+}
+
+} // namespace
+
 DebugPanel::DebugPanel(ContentView& view, QWidget* parent)
     : QWidget(parent)
     , view_(view) {
     setObjectName(QStringLiteral("debugPanel"));
-
+    // Made in reading order: the heading, which names the log, then the log and its buttons.
+    auto* heading = makeLabel(QStringLiteral("🔍 Debug Bilgileri"), TextRole::headline,
+                              QFont::Normal, Hue::label, windowSurface, this);
     auto* log = new LogView(view_, this);
     log->setFixedHeight(200);
-
-    auto* clear = new QPushButton(QStringLiteral("🗑 Temizle"), this);
-    clear->setObjectName(QStringLiteral("clearLogButton"));
-    clear->setAccessibleName(clear->text());
+    heading->setBuddy(log);
+    auto* clear = logButton(QStringLiteral("🗑 Temizle"), QStringLiteral("Günlüğü temizle"),
+                            "clearLogButton", this);
     connect(clear, &QPushButton::clicked, &view_, &ContentView::clearDebugLog);
-    auto* copy = new QPushButton(QStringLiteral("📋 Kopyala"), this);
-    copy->setObjectName(QStringLiteral("copyLogButton"));
-    copy->setAccessibleName(copy->text());
+    auto* copy = logButton(QStringLiteral("📋 Kopyala"), QStringLiteral("Günlüğü kopyala"),
+                           "copyLogButton", this);
     connect(copy, &QPushButton::clicked, &view_, &ContentView::copyDebugLog);
 
     auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(defaultSpacing);
     buttons->addWidget(clear);
     buttons->addWidget(copy);
     buttons->addStretch(1);
@@ -35,12 +48,11 @@ DebugPanel::DebugPanel(ContentView& view, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(8);
-    layout->addWidget(makeLabel(QStringLiteral("🔍 Debug Bilgileri"), TextRole::headline), 0,
-                      Qt::AlignLeft);
+    layout->addWidget(heading, 0, Qt::AlignLeft);
     layout->addWidget(log);
     layout->addLayout(buttons);
 
     connect(&view_, &ContentView::debugOutputChanged, this,
-            [this] { setVisible(!view_.debugOutput().isEmpty()); });
+            [this] { FocusKeeper::setPresent(this, !view_.debugOutput().isEmpty()); });
     setVisible(!view_.debugOutput().isEmpty());
 }

@@ -3,9 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
-DocumentIcon::DocumentIcon(const QColor& color, QWidget* parent)
-    : QWidget(parent)
-    , color_(color) {
+DocumentIcon::DocumentIcon(QWidget* parent)
+    : QWidget(parent) {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
@@ -19,6 +18,7 @@ void DocumentIcon::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF sheet = QRectF(rect()).adjusted(1, 1, -1, -1);
     const qreal fold = sheet.width() * 0.35;
+    const QColor color = palette().color(QPalette::WindowText);
 
     QPainterPath page;
     page.moveTo(sheet.topLeft());
@@ -27,12 +27,12 @@ void DocumentIcon::paintEvent(QPaintEvent*) {
     page.lineTo(sheet.bottomRight());
     page.lineTo(sheet.bottomLeft());
     page.closeSubpath();
-    painter.fillPath(page, color_);
+    painter.fillPath(page, color);
 
     QPainterPath corner;
     corner.moveTo(sheet.right() - fold, sheet.top());
     corner.lineTo(sheet.right() - fold, sheet.top() + fold);
     corner.lineTo(sheet.right(), sheet.top() + fold);
     corner.closeSubpath();
-    painter.fillPath(corner, color_.lighter(140));
+    painter.fillPath(corner, color.lighter(140));
 }

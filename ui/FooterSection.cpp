@@ -1,9 +1,10 @@
 #include "ui/FooterSection.h"
 
 #include "core/ContentView.h"
-#include "ui/Style.h"
+#include "ui/Typography.h"
 
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -14,19 +15,18 @@ FooterSection::FooterSection(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
 
-    auto* dividerRow = new QWidget(this);
-    auto* dividerLayout = new QVBoxLayout(dividerRow);
-    dividerLayout->setContentsMargins(50, 20, 50, 0);
-    auto* divider = new QFrame(dividerRow);
+    auto* divider = new QFrame(this);
     divider->setFrameShape(QFrame::HLine);
     divider->setFrameShadow(QFrame::Plain);
-    setTextColor(divider, Theme::border());
-    dividerLayout->addWidget(divider);
-    layout->addWidget(dividerRow);
+    auto* inset = new QHBoxLayout;
+    inset->setContentsMargins(50, 0, 50, 0);
+    inset->addWidget(divider);
+    layout->addSpacing(20);
+    layout->addLayout(inset);
 
     auto* lines = new QVBoxLayout;
-    lines->setContentsMargins(0, 8, 0, 0);
     lines->setSpacing(2);
+    layout->addSpacing(8);
     auto* version =
         makeLabel(QStringLiteral("Version ") + ContentView::appVersion(), TextRole::caption2,
                   QFont::Normal, Hue::secondary, windowSurface, this);

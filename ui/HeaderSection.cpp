@@ -1,6 +1,6 @@
 #include "ui/HeaderSection.h"
 
-#include "ui/Style.h"
+#include "ui/Typography.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

@@ -2,11 +2,9 @@
 
 #include "core/ContentView.h"
 #include "ui/AppStyle.h"
-#include "ui/Style.h"
+#include "ui/Typography.h"
 
-#include <QKeyEvent>
 #include <QPainter>
-#include <QScrollBar>
 #include <QTextBlock>
 
 namespace {
@@ -121,35 +119,6 @@ void LogView::paintEvent(QPaintEvent* event) {
         QPainter painter(viewport());
         AppStyle::drawFocusRing(&painter, QRectF(viewport()->rect()), logCornerRadius);
     }
-}
-
-void LogView::keyPressEvent(QKeyEvent* event) {
-    QScrollBar* bar = verticalScrollBar();
-    switch (event->key()) {
-    case Qt::Key_Up:
-        bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        break;
-    case Qt::Key_Down:
-        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        break;
-    case Qt::Key_PageUp:
-        bar->triggerAction(QAbstractSlider::SliderPageStepSub);
-        break;
-    case Qt::Key_PageDown:
-    case Qt::Key_Space:
-        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        break;
-    case Qt::Key_Home:
-        bar->triggerAction(QAbstractSlider::SliderToMinimum);
-        break;
-    case Qt::Key_End:
-        bar->triggerAction(QAbstractSlider::SliderToMaximum);
-        break;
-    default:
-        QPlainTextEdit::keyPressEvent(event);
-        return;
-    }
-    event->accept();
 }
 
 void LogView::focusInEvent(QFocusEvent* event) {

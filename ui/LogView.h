@@ -6,7 +6,7 @@ class ContentView;
 
 // The activity log as text: lines are added as they arrive, a burst at a time, instead of setting
 // the whole text again, so a long log stays cheap. It never scrolls by itself and cannot be
-// selected; with keyboard focus, the arrow and page keys scroll it.
+// selected; with keyboard focus, Qt's own keys scroll it.
 class LogView : public QPlainTextEdit {
     Q_OBJECT
 
@@ -15,7 +15,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 

@@ -1,7 +1,8 @@
 #include "ui/OutputSection.h"
 
 #include "core/ContentView.h"
-#include "ui/Style.h"
+#include "ui/FocusKeeper.h"
+#include "ui/Typography.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -20,7 +21,7 @@ OutputSection::OutputSection(ContentView& view, QWidget* parent)
     nameField_ = new QLineEdit(this);
     nameField_->setObjectName(QStringLiteral("outputNameField"));
     nameField_->setPlaceholderText(QStringLiteral("Dosya adı (uzantısız)"));
-    nameField_->setFixedWidth(400);
+    nameField_->setFixedWidth(qMax(400, fieldWidthFor(nameField_, nameField_->placeholderText())));
     caption->setBuddy(nameField_);
     connect(nameField_, &QLineEdit::textEdited, &view_, &ContentView::setOutputName);
 
@@ -39,5 +40,5 @@ OutputSection::OutputSection(ContentView& view, QWidget* parent)
 void OutputSection::showState() {
     if (nameField_->text() != view_.outputName())
         nameField_->setText(view_.outputName());
-    setControlEnabled(nameField_, !view_.isProcessing());
+    FocusKeeper::setAvailable(nameField_, !view_.isProcessing());
 }

@@ -1,10 +1,11 @@
 #include "ui/ProgressSection.h"
 
 #include "core/ContentView.h"
-#include "ui/Style.h"
+#include "ui/AppStyle.h"
+#include "ui/FocusKeeper.h"
+#include "ui/Typography.h"
 
 #include <QLabel>
-#include <QPainter>
 #include <QProgressBar>
 #include <QVBoxLayout>
 #include <cmath>
@@ -13,31 +14,6 @@ namespace {
 
 constexpr int barScale = 1000;
 constexpr Surface boxSurface{Hue::blue, 0.1};
-// A 4-point track drawn twice as thick.
-constexpr int barThickness = 8;
-
-class ThickProgressBar : public QProgressBar {
-public:
-    using QProgressBar::QProgressBar;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        const QRectF track(rect());
-        const qreal radius = track.height() / 2;
-        painter.setBrush(Theme::tint({Hue::gray, 0.3}));
-        painter.drawRoundedRect(track, radius, radius);
-        const qreal fraction = qreal(value() - minimum()) / qMax(1, maximum() - minimum());
-        if (fraction > 0) {
-            painter.setBrush(Theme::fill(Hue::blue));
-            painter.drawRoundedRect(
-                QRectF(track.topLeft(), QSizeF(track.width() * fraction, track.height())), radius,
-                radius);
-        }
-    }
-};
 
 // Only finite fractions are ever stored; anything else shows as the nearest end.
 double shownFraction(double progress) {
@@ -52,24 +28,24 @@ QString percentageText(double progress) {
 }
 
 ProgressSection::ProgressSection(ContentView& view, QWidget* parent)
-    : RoundedBox(Theme::tint(boxSurface), 12, parent)
+    : QGroupBox(parent)
     , view_(view)
     , stepText_(
           makeLabel(QString(), TextRole::headline, QFont::Normal, Hue::blue, boxSurface, this))
-    , bar_(new ThickProgressBar(this))
+    , bar_(new QProgressBar(this))
     , percentage_(makeLabel(QString(), TextRole::caption, QFont::Normal, Hue::secondary, boxSurface,
                             this)) {
     setObjectName(QStringLiteral("progressSection"));
+    setCardLook(this, boxSurface, 12);
     stepText_->setObjectName(QStringLiteral("stepText"));
     percentage_->setObjectName(QStringLiteral("percentageText"));
     bar_->setObjectName(QStringLiteral("progressBar"));
-    bar_->setAccessibleName(QStringLiteral("İlerleme"));
     bar_->setRange(0, barScale);
     bar_->setTextVisible(false);
-    bar_->setFixedSize(400, barThickness);
+    // 400 wide, as thick as the style draws it.
+    bar_->setFixedSize(400, bar_->sizeHint().height());
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(defaultPadding, defaultPadding, defaultPadding, defaultPadding);
     layout->setSpacing(12);
     layout->addWidget(stepText_, 0, Qt::AlignHCenter);
     layout->addWidget(bar_, 0, Qt::AlignHCenter);
@@ -82,8 +58,8 @@ ProgressSection::ProgressSection(ContentView& view, QWidget* parent)
 }
 
 void ProgressSection::showState() {
-    setVisible(view_.isProcessing());
     stepText_->setText(rawValue(view_.currentStep()));
     bar_->setValue(int(std::lround(shownFraction(view_.progress()) * barScale)));
     percentage_->setText(percentageText(view_.progress()));
+    FocusKeeper::setPresent(this, view_.isProcessing());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/RoundedBox.h"
+#include <QGroupBox>
 
 class ContentView;
 class QLabel;
@@ -10,7 +10,7 @@ class QProgressBar;
 QString percentageText(double progress);
 
 // The current step, its progress bar and percentage; present while the work is busy.
-class ProgressSection : public RoundedBox {
+class ProgressSection : public QGroupBox {
     Q_OBJECT
 
 public:

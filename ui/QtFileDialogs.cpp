@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpacerItem>
 #include <QSplitter>
 #include <QTimer>
 #include <QTreeView>
@@ -113,6 +114,17 @@ bool confirmReplace(QWidget* parent, const QString& title, const QString& path) 
                              .arg(QFileInfo(path).fileName()),
                          QMessageBox::Yes | QMessageBox::No, parent);
     question.setObjectName(QStringLiteral("replaceQuestion"));
+    // Wide enough for its title in the window manager's bar, beside the bar's buttons.
+    if (auto* grid = qobject_cast<QGridLayout*>(question.layout())) {
+        QFont bold = question.font();
+        bold.setBold(true);
+        const QFontMetrics metrics(bold);
+        const QString shownTitle =
+            title + QStringLiteral(" — ") + QGuiApplication::applicationDisplayName();
+        grid->addItem(new QSpacerItem(metrics.horizontalAdvance(shownTitle) + 6 * metrics.height(),
+                                      0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     question.button(QMessageBox::Yes)->setText(QStringLiteral("&Evet"));
     question.button(QMessageBox::No)->setText(QStringLiteral("&Hayır"));
     question.setDefaultButton(QMessageBox::No);
@@ -159,7 +171,9 @@ std::optional<QUrl> QtFileDialogs::chooseFileToSave(const SaveDialogRequest& req
             return QUrl::fromLocalFile(destination.filePath());
         if (confirmReplace(&dialog, request.title, destination.filePath()))
             return QUrl::fromLocalFile(destination.filePath());
-        // "No": the dialog comes back as the person left it, to choose again.
+        // "No": the dialog comes back as the person left it, to choose again, where it stood;
+        // left to itself, Qt would place it anew.
+        dialog.move(dialog.pos());
     }
     return std::nullopt;
 }

@@ -4,6 +4,7 @@
 #include "ui/AppStyle.h"
 #include "ui/ConvertButton.h"
 #include "ui/DebugPanel.h"
+#include "ui/FocusKeeper.h"
 #include "ui/FooterSection.h"
 #include "ui/HeaderSection.h"
 #include "ui/OutputSection.h"
@@ -11,7 +12,7 @@
 #include "ui/SelectedFileCard.h"
 #include "ui/SourceSection.h"
 #include "ui/StatusBanner.h"
-#include "ui/Style.h"
+#include "ui/Typography.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -31,19 +32,14 @@ constexpr QSize minimumWindowSize(700, 600);
 // What a window manager adds around the window: borders and a title bar.
 constexpr QSize windowDecorations(16, 48);
 
-QWidget* makeResetButton(ContentView& view, QWidget* parent) {
-    // The extra space above comes on top of the column's gap.
-    auto* holder = new QWidget(parent);
-    auto* layout = new QVBoxLayout(holder);
-    layout->setContentsMargins(0, 20, 0, 0);
-    auto* button = new QPushButton(QStringLiteral("🔄 Yeniden Başlat"), holder);
+QPushButton* makeResetButton(ContentView& view, QWidget* parent) {
+    auto* button = new QPushButton(QStringLiteral("🔄 Yeniden Başlat"), parent);
     button->setObjectName(QStringLiteral("resetButton"));
     button->setCursor(Qt::PointingHandCursor);
     setButtonKind(button, ButtonKind::borderless);
-    setTextColor(button, Theme::text(Hue::orange));
+    Theme::setTone(button, {Hue::orange});
     QObject::connect(button, &QPushButton::clicked, &view, &ContentView::resetAll);
-    layout->addWidget(button, 0, Qt::AlignHCenter);
-    return holder;
+    return button;
 }
 
 // The one local file a drag carries, if that is all it carries.
@@ -59,7 +55,7 @@ std::optional<QUrl> droppedFile(const QMimeData* data) {
 } // namespace
 
 RootColumn::RootColumn(ContentView& view, QWidget* parent)
-    : QWidget(parent)
+    : QMainWindow(parent)
     , view_(view) {
     setObjectName(QStringLiteral("rootColumn"));
     setAcceptDrops(true);
@@ -69,7 +65,7 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     // Made top to bottom: the tab order and what assistive technology reads follow it.
     QWidget* header = new HeaderSection(content);
     QWidget* progress = new ProgressSection(view, content);
-    QWidget* source = new SourceSection(view, content);
+    source_ = new SourceSection(view, content);
     QWidget* card = new SelectedFileCard(view, content);
     QWidget* output = new OutputSection(view, content);
     QWidget* convert = new ConvertButton(view, content);
@@ -81,13 +77,15 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     column->setSpacing(spacing);
     column->addWidget(header, 0, Qt::AlignHCenter);
     column->addWidget(progress, 0, Qt::AlignHCenter);
-    column->addWidget(source, 0, Qt::AlignHCenter);
+    column->addWidget(source_, 0, Qt::AlignHCenter);
     column->addWidget(card);
     column->addWidget(output, 0, Qt::AlignHCenter);
     column->addWidget(convert, 0, Qt::AlignHCenter);
     column->addWidget(status, 0, Qt::AlignHCenter);
     column->addWidget(debug);
-    column->addWidget(reset);
+    // Room above the reset button, on top of the column's gap.
+    column->addSpacing(20);
+    column->addWidget(reset, 0, Qt::AlignHCenter);
     column->addWidget(footer);
 
     // Centred in a larger window; where the window is shorter than the column, the column
@@ -98,7 +96,7 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     frame->addLayout(column);
     frame->addStretch(1);
 
-    auto* scroll = new QScrollArea(this);
+    auto* scroll = new QScrollArea;
     scroll->setObjectName(QStringLiteral("columnScrollArea"));
     scroll->setFrameShape(QFrame::NoFrame);
     // Tab goes from control to control; the area scrolls to whichever has the focus.
@@ -107,9 +105,9 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     scroll->setWidget(content);
     scroll->viewport()->setAutoFillBackground(false);
     content->setAutoFillBackground(false);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(scroll);
+    setCentralWidget(scroll);
+    // Never the reset button: it would wipe everything at the next press of the same key.
+    new FocusKeeper(this, {content->findChild<QWidget*>(QStringLiteral("urlField")), convert});
 
     // A file dropped on a text field is the window's too, not text to insert.
     for (QLineEdit* field : content->findChildren<QLineEdit*>())
@@ -124,9 +122,21 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
         if (section->isHidden())
             wholeRun += section->sizeHint().height() + spacing;
     }
-    // Under a success's status, what was saved: up to seven short lines.
-    wholeRun += 7 * QFontMetrics(roleFont(TextRole::footnote)).lineSpacing();
-    resize(QSize(minimumWindowSize.width(), wholeRun).boundedTo(room).expandedTo(minimumSize()));
+    // Under a success's status, what was saved: six lines, of which the fingerprint and the
+    // warning about the chain may each take two, and the warning's emoji stands taller.
+    wholeRun += 10 * QFontMetrics(roleFont(TextRole::footnote)).lineSpacing();
+    // As wide as the column, which a larger font widens.
+    const int width = qMax(minimumWindowSize.width(),
+                           content->minimumSizeHint().width() +
+                               scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    resize(QSize(width, wholeRun).boundedTo(room).expandedTo(minimumSize()));
+}
+
+void RootColumn::changeEvent(QEvent* event) {
+    // A switch between light and dark: every shade is derived again.
+    if (event->type() == QEvent::PaletteChange)
+        Theme::applyTones(this);
+    QMainWindow::changeEvent(event);
 }
 
 bool RootColumn::eventFilter(QObject* watched, QEvent* event) {
@@ -141,11 +151,18 @@ bool RootColumn::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void RootColumn::dragEnterEvent(QDragEnterEvent* event) {
-    if (!view_.isProcessing() && droppedFile(event->mimeData()))
-        event->acceptProposedAction();
+    if (view_.isProcessing() || !droppedFile(event->mimeData()))
+        return;
+    event->acceptProposedAction();
+    setCardOutlined(source_, true);
+}
+
+void RootColumn::dragLeaveEvent(QDragLeaveEvent*) {
+    setCardOutlined(source_, false);
 }
 
 void RootColumn::dropEvent(QDropEvent* event) {
+    setCardOutlined(source_, false);
     const std::optional<QUrl> file = droppedFile(event->mimeData());
     if (view_.isProcessing() || !file)
         return;

@@ -3,7 +3,8 @@
 #include "core/ContentView.h"
 #include "ui/AppStyle.h"
 #include "ui/DocumentIcon.h"
-#include "ui/Style.h"
+#include "ui/FocusKeeper.h"
+#include "ui/Typography.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,10 +18,12 @@ constexpr Surface fileCardSurface{Hue::green, 0.1};
 } // namespace
 
 SelectedFileCard::SelectedFileCard(ContentView& view, QWidget* parent)
-    : RoundedBox(Theme::tint(fileCardSurface), 8, parent)
+    : QGroupBox(parent)
     , view_(view) {
     setObjectName(QStringLiteral("selectedFileCard"));
-    auto* icon = new DocumentIcon(Theme::text(Hue::green, fileCardSurface), this);
+    setCardLook(this, fileCardSurface, 8);
+    auto* icon = new DocumentIcon(this);
+    Theme::setTone(icon, {Hue::green, fileCardSurface});
     auto* caption = makeLabel(QStringLiteral("Seçilen dosya:"), TextRole::caption, QFont::Normal,
                               Hue::secondary, fileCardSurface, this);
     fileName_ = makeLabel(QString(), TextRole::subheadline, QFont::Medium, Hue::label,
@@ -32,17 +35,15 @@ SelectedFileCard::SelectedFileCard(ContentView& view, QWidget* parent)
     remove->setAccessibleName(QStringLiteral("Seçilen dosyayı kaldır"));
     remove->setCursor(Qt::PointingHandCursor);
     setButtonKind(remove, ButtonKind::borderless);
-    setTextColor(remove, Theme::text(Hue::red, fileCardSurface));
+    Theme::setTone(remove, {Hue::red, fileCardSurface});
     connect(remove, &QPushButton::clicked, &view_, &ContentView::clearSelectedFile);
 
     auto* texts = new QVBoxLayout;
-    texts->setSpacing(defaultSpacing / 2);
+    texts->setSpacing(4);
     texts->addWidget(caption);
     texts->addWidget(fileName_);
 
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(defaultPadding, defaultPadding, defaultPadding, defaultPadding);
-    layout->setSpacing(defaultSpacing);
     layout->addWidget(icon, 0, Qt::AlignVCenter);
     layout->addLayout(texts);
     layout->addStretch(1);
@@ -53,6 +54,6 @@ SelectedFileCard::SelectedFileCard(ContentView& view, QWidget* parent)
 }
 
 void SelectedFileCard::showState() {
-    setVisible(!view_.selectedPemFile().isEmpty());
     fileName_->setText(view_.selectedPemFile().fileName());
+    FocusKeeper::setPresent(this, !view_.selectedPemFile().isEmpty());
 }

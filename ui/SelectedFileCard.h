@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ui/RoundedBox.h"
+#include <QGroupBox>
 
 class ContentView;
 class QLabel;
 
 // The picked PEM file, with the control that drops it.
-class SelectedFileCard : public RoundedBox {
+class SelectedFileCard : public QGroupBox {
     Q_OBJECT
 
 public:

@@ -1,7 +1,9 @@
 #include "ui/SourceSection.h"
 
 #include "core/ContentView.h"
-#include "ui/Style.h"
+#include "ui/AppStyle.h"
+#include "ui/FocusKeeper.h"
+#include "ui/Typography.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -34,17 +36,18 @@ QVBoxLayout* optionBlock(QWidget* parent, const QString& title, const QString& h
 } // namespace
 
 SourceSection::SourceSection(ContentView& view, QWidget* parent)
-    : RoundedBox(Theme::tint(sourceCardSurface), 12, parent)
+    : QGroupBox(QStringLiteral("📥 Sertifika Kaynağını Seçin"), parent)
     , view_(view) {
     setObjectName(QStringLiteral("sourceSection"));
-    auto* title = makeLabel(QStringLiteral("📥 Sertifika Kaynağını Seçin"), TextRole::headline,
-                            QFont::Normal, Hue::label, sourceCardSurface, this);
+    setCardLook(this, sourceCardSurface, 12);
+    setAlignment(Qt::AlignHCenter);
 
     urlField_ = new QLineEdit;
     urlField_->setObjectName(QStringLiteral("urlField"));
-    urlField_->setFixedWidth(500);
     urlField_->setPlaceholderText(
         QStringLiteral("Örnek: example.com veya https://www.example.com"));
+    // 500 wide, and wider where a larger font would cut the hint short.
+    urlField_->setFixedWidth(qMax(500, fieldWidthFor(urlField_, urlField_->placeholderText())));
     connect(urlField_, &QLineEdit::textEdited, &view_, &ContentView::setUrlString);
     QVBoxLayout* urlOption = optionBlock(
         this, QStringLiteral("Seçenek 1: URL'den İndir"),
@@ -68,9 +71,6 @@ SourceSection::SourceSection(ContentView& view, QWidget* parent)
     options->addLayout(fileOption);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(defaultPadding, defaultPadding, defaultPadding, defaultPadding);
-    layout->setSpacing(16);
-    layout->addWidget(title, 0, Qt::AlignHCenter);
     layout->addLayout(options);
 
     connect(&view_, &ContentView::urlStringChanged, this, &SourceSection::showState);
@@ -82,6 +82,6 @@ void SourceSection::showState() {
     // Rewriting the same text would move the cursor while the person types.
     if (urlField_->text() != view_.urlString())
         urlField_->setText(view_.urlString());
-    setControlEnabled(urlField_, !view_.isProcessing());
-    setControlEnabled(pickButton_, !view_.isProcessing());
+    FocusKeeper::setAvailable(urlField_, !view_.isProcessing());
+    FocusKeeper::setAvailable(pickButton_, !view_.isProcessing());
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "ui/RoundedBox.h"
+#include <QGroupBox>
 
 class ContentView;
 class QLineEdit;
 class QPushButton;
 
 // The two ways to name the certificate: an address to fetch, or a PEM file to pick.
-class SourceSection : public RoundedBox {
+class SourceSection : public QGroupBox {
     Q_OBJECT
 
 public:

@@ -1,7 +1,8 @@
 #include "ui/StatusBanner.h"
 
-#include "core/ContentView.h"
-#include "ui/Style.h"
+#include "ui/AppStyle.h"
+#include "ui/FocusKeeper.h"
+#include "ui/Typography.h"
 #include "ui/WrappingLabel.h"
 
 #include <QVBoxLayout>
@@ -25,7 +26,7 @@ Hue statusHue(StatusKind kind) {
 }
 
 StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
-    : RoundedBox(QColor(), 8, parent)
+    : QGroupBox(parent)
     , view_(view)
     , message_(new WrappingLabel(this))
     , detail_(new WrappingLabel(this)) {
@@ -36,8 +37,7 @@ StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
     detail_->setFont(roleFont(TextRole::footnote));
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(defaultPadding, defaultPadding, defaultPadding, defaultPadding);
-    layout->setSpacing(defaultSpacing / 2);
+    layout->setSpacing(4);
     layout->addWidget(message_);
     layout->addWidget(detail_);
 
@@ -46,14 +46,13 @@ StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
 }
 
 void StatusBanner::showState() {
-    const QString& message = view_.statusMessage();
     const Surface surface{statusHue(view_.statusKind()), tintOpacity};
-    message_->setText(message);
-    setTextColor(message_, Theme::text(surface.hue, surface));
+    setCardLook(this, surface, 8);
+    message_->setText(view_.statusMessage());
+    Theme::setTone(message_, toneFor(TextRole::body, surface.hue, surface));
     detail_->setText(view_.statusDetail());
+    Theme::setTone(detail_, toneFor(TextRole::footnote, surface.hue, surface));
     detail_->setVisible(!view_.statusDetail().isEmpty());
-    setTextColor(detail_, Theme::text(surface.hue, surface, TextSize::small));
-    setFill(Theme::tint(surface));
     // The label tells assistive technology of its new text (a change of its name).
-    setVisible(!message.isEmpty());
+    FocusKeeper::setPresent(this, !view_.statusMessage().isEmpty());
 }

@@ -1,17 +1,18 @@
 #pragma once
 
 #include "core/ContentView.h"
-#include "ui/RoundedBox.h"
 #include "ui/Theme.h"
+
+#include <QGroupBox>
 
 class WrappingLabel;
 
 // Green for a success, red for a failure, blue for a notice.
 Hue statusHue(StatusKind kind);
 
-// The last status message, coloured by its kind; present while there is one. Assistive
-// technology hears of each new message.
-class StatusBanner : public RoundedBox {
+// The last status message, coloured by its kind, with what the person needs next under it;
+// present while there is one. Assistive technology hears of each new message.
+class StatusBanner : public QGroupBox {
     Q_OBJECT
 
 public:

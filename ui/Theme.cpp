@@ -1,9 +1,8 @@
 #include "ui/Theme.h"
 
-#include "ui/AppStyle.h"
-
 #include <QApplication>
 #include <QPalette>
+#include <QWidget>
 #include <cmath>
 
 namespace {
@@ -30,12 +29,32 @@ QPalette palette() {
     return QApplication::palette();
 }
 
+const char* const toneProperty = "ruveltaTone";
+
+// Completes the palette again when the system changes it; its own change lands here too, and
+// then finds nothing to do.
+class PaletteFollower : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange)
+            Theme::completePalette(*qApp);
+        return false;
+    }
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Tone)
 
 namespace Theme {
 
-void apply(QApplication& application) {
-    application.setStyle(new AppStyle);
+void completePalette(QApplication& application) {
+    if (!application.property(toneProperty).toBool()) {
+        application.setProperty(toneProperty, true);
+        application.installEventFilter(new PaletteFollower(&application));
+    }
     QPalette completed = application.palette();
     const QColor onBase = readableOn(fill(Hue::secondary), completed.color(QPalette::Base));
     completed.setColor(QPalette::PlaceholderText, onBase);
@@ -46,7 +65,27 @@ void apply(QApplication& application) {
                        readableOn(fill(Hue::secondary), completed.color(QPalette::Button)));
     completed.setColor(QPalette::Highlight, accentFill());
     completed.setColor(QPalette::HighlightedText, accentText());
-    application.setPalette(completed);
+    if (completed != application.palette())
+        application.setPalette(completed);
+}
+
+void setTone(QWidget* widget, Tone tone) {
+    widget->setProperty(toneProperty, QVariant::fromValue(tone));
+    const QColor shade = text(tone.hue, tone.on, tone.size);
+    QPalette palette = widget->palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        palette.setColor(role, shade);
+    widget->setPalette(palette);
+}
+
+void applyTones(QWidget* root) {
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* widget : std::as_const(widgets)) {
+        if (const QVariant tone = widget->property(toneProperty); tone.isValid())
+            setTone(widget, tone.value<Tone>());
+        widget->update();
+    }
 }
 
 bool isDark() {

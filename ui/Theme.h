@@ -3,6 +3,7 @@
 #include <QColor>
 
 class QApplication;
+class QWidget;
 
 // The window's colours, decided here from the system palette, light or dark. The named hues keep
 // their roles; their shades are chosen for what stands behind them, so that text stays readable
@@ -20,11 +21,25 @@ inline constexpr Surface windowSurface{};
 // above the 4.5:1 that text needs, and higher for text smaller than the body's.
 enum class TextSize { regular, small };
 
+// What a widget's text is: a hue on a surface, in a size. The shade is derived from the palette
+// whenever it changes, light or dark.
+struct Tone {
+    Hue hue = Hue::label;
+    Surface on = windowSurface;
+    TextSize size = TextSize::regular;
+};
+
 namespace Theme {
 
-// Installs the app's own style and completes the system palette (placeholder and disabled
-// texts readable, a focus colour). Call once, after the QApplication exists.
-void apply(QApplication& application);
+// Completes the system palette: placeholder and disabled texts readable, a focus colour. Again
+// whenever the system palette changes (a switch between light and dark), until the application
+// goes.
+void completePalette(QApplication& application);
+
+// Gives the widget's text the tone's shade now and after every change of the palette.
+void setTone(QWidget* widget, Tone tone);
+// Derives the shade of every toned widget in `root` again.
+void applyTones(QWidget* root);
 
 bool isDark();
 QColor window();

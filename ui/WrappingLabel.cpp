@@ -11,6 +11,15 @@ WrappingLabel::WrappingLabel(QWidget* parent)
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
 }
 
+namespace {
+
+// A text layout breaks lines at line separators, not at line feeds.
+QString laidOutText(const QString& text) {
+    return QString(text).replace(u'\n', QChar::LineSeparator);
+}
+
+} // namespace
+
 qreal WrappingLabel::layOut(QTextLayout& layout, qreal width) const {
     QTextOption option(Qt::AlignLeft);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -29,7 +38,7 @@ qreal WrappingLabel::layOut(QTextLayout& layout, qreal width) const {
 
 int WrappingLabel::heightForWidth(int width) const {
     const QMargins margins = contentsMargins();
-    QTextLayout layout(text());
+    QTextLayout layout(laidOutText(text()));
     const qreal height = layOut(layout, qMax(1, width - margins.left() - margins.right()));
     return int(std::ceil(qMax(height, qreal(fontMetrics().height())))) + margins.top() +
            margins.bottom();
@@ -38,7 +47,7 @@ int WrappingLabel::heightForWidth(int width) const {
 QSize WrappingLabel::sizeHint() const {
     // On one line where there is room for it.
     const QMargins margins = contentsMargins();
-    QTextLayout layout(text());
+    QTextLayout layout(laidOutText(text()));
     layOut(layout, std::numeric_limits<qreal>::max() / 4);
     const int width = int(std::ceil(layout.maximumWidth())) + margins.left() + margins.right();
     return QSize(width, heightForWidth(width));
@@ -54,7 +63,7 @@ void WrappingLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(palette().color(foregroundRole()));
     const QRect area = contentsRect();
-    QTextLayout layout(text());
+    QTextLayout layout(laidOutText(text()));
     layOut(layout, area.width());
     layout.draw(&painter, area.topLeft());
 }

@@ -1,5 +1,6 @@
 #include "support/TestWindow.h"
 
+#include "ui/AppStyle.h"
 #include "ui/Theme.h"
 
 #include <QApplication>
@@ -10,6 +11,8 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QStyleOptionButton>
+#include <QStyleOptionFrame>
 #include <QTest>
 #include <memory>
 #include <optional>
@@ -48,10 +51,14 @@ QImage Window::textPixelsOf(QWidget* widget) {
     Qt::Alignment alignment = Qt::AlignCenter;
     QRect area = widget->rect();
     if (auto* button = qobject_cast<QPushButton*>(widget)) {
-        // A label of its own inside the main button.
-        if (auto* inner = button->findChild<QLabel*>())
-            return textPixelsOf(inner);
         text = button->text();
+        // An icon stands before the text, four pixels apart, the two centred together.
+        if (!button->icon().isNull()) {
+            const int icon = button->iconSize().width() + 4;
+            const int full = QFontMetrics(button->font()).horizontalAdvance(text) + icon;
+            area.setLeft(area.center().x() - full / 2 + icon);
+            area.setWidth(full - icon);
+        }
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         text = label->text();
         alignment = label->alignment();
@@ -70,7 +77,7 @@ QImage Window::textPixelsOf(QWidget* widget) {
     return pixelsOf(widget, area);
 }
 
-void applyLook(Palette palette) {
+QPalette systemPalette(Palette palette) {
     QPalette base =
         std::unique_ptr<QStyle>(QStyleFactory::create(QStringLiteral("Fusion")))->standardPalette();
     if (palette == Palette::dark) {
@@ -87,8 +94,48 @@ void applyLook(Palette palette) {
         base.setColor(QPalette::Disabled, QPalette::Text, QColor(0x91, 0x91, 0x90));
         base.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x91, 0x91, 0x90));
     }
-    QApplication::setPalette(base);
-    Theme::apply(*qApp);
+    return base;
+}
+
+void applyLook(Palette palette) {
+    if (!qobject_cast<AppStyle*>(QApplication::style()))
+        QApplication::setStyle(new AppStyle);
+    QApplication::setPalette(systemPalette(palette));
+    Theme::completePalette(*qApp);
+}
+
+QStringList cutTexts(QWidget* root) {
+    QStringList cut;
+    for (QWidget* widget : root->findChildren<QWidget*>()) {
+        if (!widget->isVisible())
+            continue;
+        QString text;
+        int room = 0;
+        if (auto* label = qobject_cast<QLabel*>(widget); label && !label->hasHeightForWidth()) {
+            text = label->text();
+            room = label->contentsRect().width();
+        } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            QStyleOptionButton option;
+            option.initFrom(button);
+            text = button->text();
+            room = button->style()
+                       ->subElementRect(QStyle::SE_PushButtonContents, &option, button)
+                       .width() -
+                   (button->icon().isNull() ? 0 : button->iconSize().width() + 4);
+        } else if (auto* field = qobject_cast<QLineEdit*>(widget)) {
+            QStyleOptionFrame option;
+            option.initFrom(field);
+            text = field->text().isEmpty() ? field->placeholderText() : field->text();
+            // QLineEdit keeps two pixels on each side of its text.
+            room = field->style()
+                       ->subElementRect(QStyle::SE_LineEditContents, &option, field)
+                       .width() -
+                   4;
+        }
+        if (!text.isEmpty() && widget->fontMetrics().horizontalAdvance(text) > room)
+            cut << text;
+    }
+    return cut;
 }
 
 double textContrast(const QImage& pixels) {

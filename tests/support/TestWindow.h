@@ -6,6 +6,8 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPalette>
+#include <QStringList>
 
 // A window over its own converter, with dialogs answered by script, shown on the test screen.
 struct Window {
@@ -31,9 +33,14 @@ struct Window {
 };
 
 // The app's look for the given palette: light (the style's own) or a dark one like GTK's
-// Adwaita dark.
+// Adwaita dark, as the system would hand it to the application.
 enum class Palette { light, dark };
+QPalette systemPalette(Palette palette);
 void applyLook(Palette palette);
+
+// The texts shown in less room than they take: a label, a button's or a field's, cut at its
+// edge. Labels that wrap are never cut.
+QStringList cutTexts(QWidget* root);
 
 // What a person sees of a text: the contrast ratio between the colour most of its area shows
 // (what stands behind it) and the colour its strokes show.

@@ -1,10 +1,12 @@
-#include "ui/Style.h"
+#include "ui/Typography.h"
 
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
-#include <QPalette>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace {
 
@@ -61,18 +63,17 @@ QString emojiFontFamily() {
     return QStringLiteral("Noto Color Emoji");
 }
 
-void setTextColor(QWidget* widget, const QColor& color) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::ButtonText, color);
-    palette.setColor(QPalette::Text, color);
-    widget->setPalette(palette);
+Tone toneFor(TextRole role, Hue hue, Surface on) {
+    return {hue, on, roleScale(role) < 1.0 ? TextSize::small : TextSize::regular};
 }
 
-void setControlEnabled(QWidget* control, bool enabled) {
-    if (!enabled && control->hasFocus())
-        control->clearFocus();
-    control->setEnabled(enabled);
+int fieldWidthFor(const QLineEdit* field, const QString& text) {
+    QStyleOptionFrame option;
+    option.initFrom(field);
+    // QLineEdit keeps two pixels on each side of its text, and one for the cursor.
+    const QFontMetrics metrics = field->fontMetrics();
+    const QSize contents(metrics.horizontalAdvance(text) + 5, metrics.height());
+    return field->style()->sizeFromContents(QStyle::CT_LineEdit, &option, contents, field).width();
 }
 
 QLabel* makeLabel(const QString& text, TextRole role, QFont::Weight weight, Hue hue, Surface on,
@@ -81,7 +82,6 @@ QLabel* makeLabel(const QString& text, TextRole role, QFont::Weight weight, Hue 
     // Texts are shown verbatim, never as rich text.
     label->setTextFormat(Qt::PlainText);
     label->setFont(roleFont(role, weight));
-    setTextColor(label,
-                 Theme::text(hue, on, roleScale(role) < 1.0 ? TextSize::small : TextSize::regular));
+    Theme::setTone(label, toneFor(role, hue, on));
     return label;
 }

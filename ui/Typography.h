@@ -6,6 +6,7 @@
 #include <QString>
 
 class QLabel;
+class QLineEdit;
 class QWidget;
 
 // Text roles, sized relative to the application's default font.
@@ -16,15 +17,11 @@ QFont monospacedFont(TextRole role);
 // The colour emoji face, for symbols a text face would draw in black and white.
 QString emojiFontFamily();
 
-// A label in the given role, in the hue's shade that reads well on what it stands on.
+// A plain-text label in the given role, in the hue's shade that reads well on what it stands on.
 QLabel* makeLabel(const QString& text, TextRole role, QFont::Weight weight = QFont::Normal,
                   Hue hue = Hue::label, Surface on = windowSurface, QWidget* parent = nullptr);
-void setTextColor(QWidget* widget, const QColor& color);
+// The tone of a text in the role: smaller roles need more contrast.
+Tone toneFor(TextRole role, Hue hue, Surface on = windowSurface);
 
-// Enables or disables a control. A focused control that is disabled gives up the focus instead
-// of passing it on: passing it on would scroll the window to wherever the focus lands.
-void setControlEnabled(QWidget* control, bool enabled);
-
-// The toolkit defaults the layout falls back to where no size is fixed.
-inline constexpr int defaultPadding = 16;
-inline constexpr int defaultSpacing = 8;
+// How wide the field must be to show the text whole, in its font and style.
+int fieldWidthFor(const QLineEdit* field, const QString& text);

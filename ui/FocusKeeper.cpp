@@ -1,0 +1,73 @@
+#include "ui/FocusKeeper.h"
+
+#include <QApplication>
+#include <QWidget>
+
+FocusKeeper::FocusKeeper(QWidget* window, QList<QWidget*> safeControls)
+    : QObject(window) {
+    for (QWidget* control : safeControls)
+        safe_.append(control);
+    // The person put the focus somewhere: nothing waits any more.
+    connect(qApp, &QApplication::focusChanged, this, [this, window](QWidget*, QWidget* now) {
+        if (now && window->isAncestorOf(now))
+            waiting_ = false;
+    });
+}
+
+FocusKeeper* FocusKeeper::of(QWidget* widget) {
+    return widget->window()->findChild<FocusKeeper*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+bool FocusKeeper::holdsFocus(QWidget* widget) {
+    QWidget* focus = QApplication::focusWidget();
+    return focus && (focus == widget || widget->isAncestorOf(focus));
+}
+
+void FocusKeeper::setPresent(QWidget* widget, bool present) {
+    if (!present && holdsFocus(widget)) {
+        if (FocusKeeper* keeper = of(widget))
+            keeper->handOver(widget);
+        else
+            widget->clearFocus();
+    }
+    widget->setVisible(present);
+    if (FocusKeeper* keeper = present ? of(widget) : nullptr)
+        keeper->offer();
+}
+
+void FocusKeeper::setAvailable(QWidget* widget, bool available) {
+    if (!available && holdsFocus(widget)) {
+        if (FocusKeeper* keeper = of(widget))
+            keeper->handOver(widget);
+        else
+            widget->clearFocus();
+    }
+    widget->setEnabled(available);
+    if (FocusKeeper* keeper = available ? of(widget) : nullptr)
+        keeper->offer();
+}
+
+void FocusKeeper::handOver(QWidget* leaving) {
+    for (QWidget* control : std::as_const(safe_)) {
+        if (control && control != leaving && !leaving->isAncestorOf(control) &&
+            control->isVisible() && control->isEnabled()) {
+            control->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    // Cleared before the control goes, so that Qt does not pass the focus on itself.
+    QApplication::focusWidget()->clearFocus();
+    waiting_ = true;
+}
+
+void FocusKeeper::offer() {
+    if (!waiting_)
+        return;
+    for (QWidget* control : std::as_const(safe_)) {
+        if (control && control->isVisible() && control->isEnabled()) {
+            control->setFocus(Qt::OtherFocusReason);
+            waiting_ = false;
+            return;
+        }
+    }
+}
