@@ -56,7 +56,8 @@ void ContentView::setOutputName(const QString& name) {
 }
 
 void ContentView::setStatusMessage(const QString& message, StatusKind kind, const QString& detail) {
-    if (statusMessage_ == message && statusKind_ == kind && statusDetail_ == detail)
+    // Announced even when unchanged: a run that ends as the one before it still ends.
+    if (statusMessage_.isEmpty() && message.isEmpty())
         return;
     statusMessage_ = message;
     statusKind_ = kind;

@@ -37,7 +37,8 @@ public:
     const QString& statusMessage() const { return statusMessage_; }
     StatusKind statusKind() const { return statusKind_; }
     // What the person needs next, under the status: why a run failed, or what was saved. Set and
-    // cleared with the status.
+    // cleared with the status. statusMessageChanged comes at every end of a run, also one that
+    // ends as the run before it did.
     const QString& statusDetail() const { return statusDetail_; }
     const QUrl& selectedPemFile() const { return selectedPemFile_; } // empty: no file
     bool isProcessing() const { return isProcessing_; }

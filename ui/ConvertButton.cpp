@@ -4,6 +4,7 @@
 #include "ui/AppStyle.h"
 #include "ui/BusyIcon.h"
 #include "ui/FocusKeeper.h"
+#include "ui/Spoken.h"
 #include "ui/Typography.h"
 
 ConvertButton::ConvertButton(ContentView& view, QWidget* parent)
@@ -25,6 +26,7 @@ ConvertButton::ConvertButton(ContentView& view, QWidget* parent)
 void ConvertButton::showState() {
     const bool busy = view_.isProcessing();
     setText(busy ? QStringLiteral("İşleniyor...") : QStringLiteral("🚀 DER Dosyası Oluştur"));
+    speakAs(this, text());
     setIcon(busy ? busyIcon(Theme::accentText()) : QIcon());
     if (busy)
         turning_.start();

@@ -1,6 +1,7 @@
 #include "ui/FocusKeeper.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QWidget>
 
 FocusKeeper::FocusKeeper(QWidget* window, QList<QWidget*> safeControls)
@@ -45,6 +46,24 @@ void FocusKeeper::setAvailable(QWidget* widget, bool available) {
     widget->setEnabled(available);
     if (FocusKeeper* keeper = available ? of(widget) : nullptr)
         keeper->offer();
+}
+
+void FocusKeeper::settle(QWidget* window) {
+    // Once the dialog's own windows (a completion list among them) have gone.
+    QTimer::singleShot(0, window, [window] {
+        window->activateWindow();
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
+        // Qt 6.4 on X11 can pass the window's activation to a dialog that is closing, and the
+        // window manager, which sees the window active already, sends no new one.
+        if (!window->isActiveWindow())
+            QApplication::setActiveWindow(window);
+#endif
+        FocusKeeper* keeper = of(window);
+        if (keeper && !window->focusWidget()) {
+            keeper->waiting_ = true;
+            keeper->offer();
+        }
+    });
 }
 
 void FocusKeeper::handOver(QWidget* leaving) {

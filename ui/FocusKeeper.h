@@ -20,6 +20,8 @@ public:
     // hands the focus over first. Without a keeper in its window, it gives the focus up.
     static void setPresent(QWidget* widget, bool present);
     static void setAvailable(QWidget* widget, bool available);
+    // After a dialog: the window is active again, with the focus on one of its controls.
+    static void settle(QWidget* window);
 
 private:
     static FocusKeeper* of(QWidget* widget);

@@ -1,6 +1,7 @@
 #include "ui/FooterSection.h"
 
 #include "core/ContentView.h"
+#include "ui/Spoken.h"
 #include "ui/Typography.h"
 
 #include <QFrame>
@@ -18,6 +19,7 @@ FooterSection::FooterSection(QWidget* parent)
     auto* divider = new QFrame(this);
     divider->setFrameShape(QFrame::HLine);
     divider->setFrameShadow(QFrame::Plain);
+    setAccessibleRole(divider, QAccessible::Separator);
     auto* inset = new QHBoxLayout;
     inset->setContentsMargins(50, 0, 50, 0);
     inset->addWidget(divider);

@@ -3,6 +3,7 @@
 #include "core/ContentView.h"
 #include "ui/AppStyle.h"
 #include "ui/FocusKeeper.h"
+#include "ui/Spoken.h"
 #include "ui/Typography.h"
 
 #include <QLabel>
@@ -36,6 +37,9 @@ ProgressSection::ProgressSection(ContentView& view, QWidget* parent)
     , percentage_(makeLabel(QString(), TextRole::caption, QFont::Normal, Hue::secondary, boxSurface,
                             this)) {
     setObjectName(QStringLiteral("progressSection"));
+    // The steps are announced; the bar is read where the person goes to it.
+    setAccessibleRole(this, QAccessible::StatusBar);
+    setAccessibleRole(stepText_, QAccessible::Notification);
     setCardLook(this, boxSurface, 12);
     stepText_->setObjectName(QStringLiteral("stepText"));
     percentage_->setObjectName(QStringLiteral("percentageText"));
@@ -58,7 +62,10 @@ ProgressSection::ProgressSection(ContentView& view, QWidget* parent)
 }
 
 void ProgressSection::showState() {
-    stepText_->setText(rawValue(view_.currentStep()));
+    if (stepText_->text() != rawValue(view_.currentStep())) {
+        stepText_->setText(rawValue(view_.currentStep()));
+        announce(stepText_);
+    }
     bar_->setValue(int(std::lround(shownFraction(view_.progress()) * barScale)));
     percentage_->setText(percentageText(view_.progress()));
     FocusKeeper::setPresent(this, view_.isProcessing());

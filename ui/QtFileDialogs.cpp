@@ -1,6 +1,7 @@
 #include "ui/QtFileDialogs.h"
 
 #include "pipeline/DerDestination.h"
+#include "ui/FocusKeeper.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -15,6 +16,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSpacerItem>
 #include <QSplitter>
@@ -133,7 +135,15 @@ bool confirmReplace(QWidget* parent, const QString& title, const QString& path) 
 
 } // namespace
 
+// A completion list open when the dialog closed can leave the window behind it inactive, with
+// nothing focused.
+void QtFileDialogs::settleParent() {
+    if (parent_)
+        FocusKeeper::settle(parent_);
+}
+
 std::optional<QUrl> QtFileDialogs::chooseFileToOpen(const OpenDialogRequest& request) {
+    const auto settle = qScopeGuard([this] { settleParent(); });
     QFileDialog dialog(parent_);
     dialog.setObjectName(QStringLiteral("openPemDialog"));
     prepare(dialog, request.title, request.message);
@@ -146,6 +156,7 @@ std::optional<QUrl> QtFileDialogs::chooseFileToOpen(const OpenDialogRequest& req
 }
 
 std::optional<QUrl> QtFileDialogs::chooseFileToSave(const SaveDialogRequest& request) {
+    const auto settle = qScopeGuard([this] { settleParent(); });
     QFileDialog dialog(parent_);
     dialog.setObjectName(QStringLiteral("saveDerDialog"));
     prepare(dialog, request.title, request.message);

@@ -14,5 +14,7 @@ public:
     std::optional<QUrl> chooseFileToSave(const SaveDialogRequest& request) override;
 
 private:
+    void settleParent();
+
     QWidget* parent_ = nullptr;
 };

@@ -11,6 +11,7 @@
 #include "ui/ProgressSection.h"
 #include "ui/SelectedFileCard.h"
 #include "ui/SourceSection.h"
+#include "ui/Spoken.h"
 #include "ui/StatusBanner.h"
 #include "ui/Typography.h"
 
@@ -35,6 +36,7 @@ constexpr QSize windowDecorations(16, 48);
 QPushButton* makeResetButton(ContentView& view, QWidget* parent) {
     auto* button = new QPushButton(QStringLiteral("🔄 Yeniden Başlat"), parent);
     button->setObjectName(QStringLiteral("resetButton"));
+    speakAs(button, button->text());
     button->setCursor(Qt::PointingHandCursor);
     setButtonKind(button, ButtonKind::borderless);
     Theme::setTone(button, {Hue::orange});

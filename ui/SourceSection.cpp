@@ -3,6 +3,7 @@
 #include "core/ContentView.h"
 #include "ui/AppStyle.h"
 #include "ui/FocusKeeper.h"
+#include "ui/Spoken.h"
 #include "ui/Typography.h"
 
 #include <QLabel>
@@ -36,10 +37,14 @@ QVBoxLayout* optionBlock(QWidget* parent, const QString& title, const QString& h
 } // namespace
 
 SourceSection::SourceSection(ContentView& view, QWidget* parent)
-    : QGroupBox(QStringLiteral("📥 Sertifika Kaynağını Seçin"), parent)
+    : QGroupBox(parent)
     , view_(view) {
     setObjectName(QStringLiteral("sourceSection"));
     setCardLook(this, sourceCardSurface, 12);
+    // Named before it has a title, so that no one hears the title's picture first.
+    const QString heading = QStringLiteral("📥 Sertifika Kaynağını Seçin");
+    speakAs(this, heading);
+    setTitle(heading);
     setAlignment(Qt::AlignHCenter);
 
     urlField_ = new QLineEdit;
@@ -59,6 +64,7 @@ SourceSection::SourceSection(ContentView& view, QWidget* parent)
 
     pickButton_ = new QPushButton(QStringLiteral("📂 PEM Dosyası Seç"));
     pickButton_->setObjectName(QStringLiteral("pickFileButton"));
+    speakAs(pickButton_, pickButton_->text());
     connect(pickButton_, &QPushButton::clicked, &view_, &ContentView::selectPemFile);
     QVBoxLayout* fileOption =
         optionBlock(this, QStringLiteral("Seçenek 2: Dosyadan Seç"),

@@ -2,6 +2,7 @@
 
 #include "ui/AppStyle.h"
 #include "ui/FocusKeeper.h"
+#include "ui/Spoken.h"
 #include "ui/Typography.h"
 #include "ui/WrappingLabel.h"
 
@@ -31,6 +32,7 @@ StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
     , message_(new WrappingLabel(this))
     , detail_(new WrappingLabel(this)) {
     setObjectName(QStringLiteral("statusBanner"));
+    setAccessibleRole(this, QAccessible::Notification);
     message_->setObjectName(QStringLiteral("statusMessage"));
     message_->setFont(roleFont(TextRole::body));
     detail_->setObjectName(QStringLiteral("statusDetail"));
@@ -49,10 +51,14 @@ void StatusBanner::showState() {
     const Surface surface{statusHue(view_.statusKind()), tintOpacity};
     setCardLook(this, surface, 8);
     message_->setText(view_.statusMessage());
+    speakAs(message_, view_.statusMessage());
     Theme::setTone(message_, toneFor(TextRole::body, surface.hue, surface));
     detail_->setText(view_.statusDetail());
+    speakAs(detail_, view_.statusDetail());
     Theme::setTone(detail_, toneFor(TextRole::footnote, surface.hue, surface));
     detail_->setVisible(!view_.statusDetail().isEmpty());
-    // The label tells assistive technology of its new text (a change of its name).
+    // Shown already, it is announced again; as it first shows, Qt tells of it itself.
+    if (isVisible() && !view_.statusMessage().isEmpty())
+        announce(this);
     FocusKeeper::setPresent(this, !view_.statusMessage().isEmpty());
 }

@@ -11,7 +11,7 @@ class WrappingLabel;
 Hue statusHue(StatusKind kind);
 
 // The last status message, coloured by its kind, with what the person needs next under it;
-// present while there is one. Assistive technology hears of each new message.
+// present while there is one. Screen readers announce each new message with its reason.
 class StatusBanner : public QGroupBox {
     Q_OBJECT
 

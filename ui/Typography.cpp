@@ -1,5 +1,7 @@
 #include "ui/Typography.h"
 
+#include "ui/Spoken.h"
+
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -83,5 +85,6 @@ QLabel* makeLabel(const QString& text, TextRole role, QFont::Weight weight, Hue 
     label->setTextFormat(Qt::PlainText);
     label->setFont(roleFont(role, weight));
     Theme::setTone(label, toneFor(role, hue, on));
+    speakAs(label, text);
     return label;
 }

@@ -1,0 +1,81 @@
+#include "ui/Spoken.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QWidget>
+
+namespace {
+
+const char* const roleProperty = "ruveltaAccessibleRole";
+
+QString wordFor(QStringView mark) {
+    return mark == u"✅" ? QStringLiteral("başarılı") : QStringLiteral("hata");
+}
+
+// A widget with the role it was given; a label is named by the spoken form of its text.
+class WidgetInRole : public QAccessibleWidget {
+public:
+    WidgetInRole(QWidget* widget, QAccessible::Role role)
+        : QAccessibleWidget(widget, role) {}
+
+    QString text(QAccessible::Text kind) const override {
+        const auto* label = qobject_cast<const QLabel*>(widget());
+        if (kind == QAccessible::Name && label && widget()->accessibleName().isEmpty())
+            return spokenText(label->text());
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+QAccessibleInterface* interfaceInRole(const QString&, QObject* object) {
+    auto* widget = qobject_cast<QWidget*>(object);
+    const QVariant role = widget ? widget->property(roleProperty) : QVariant();
+    return role.isValid() ? new WidgetInRole(widget, QAccessible::Role(role.toInt())) : nullptr;
+}
+
+} // namespace
+
+QString spokenText(const QString& shown) {
+    // Pictographs with their variation selector and the blank after them; the arrow between a
+    // message and its file name reads as a colon.
+    static const QRegularExpression decoration(
+        QStringLiteral("[\\x{1F000}-\\x{1FAFF}\\x{2190}-\\x{21FF}\\x{2600}-\\x{27BF}\\x{2B00}-"
+                       "\\x{2BFF}]\\x{FE0F}?\\s*"));
+    static const QRegularExpression mark(QStringLiteral("[✅❌]"));
+    QString spoken = shown.trimmed();
+    if (const QRegularExpressionMatch leading = mark.match(spoken); leading.capturedStart() == 0) {
+        QString word = wordFor(leading.capturedView());
+        word[0] = word[0].toUpper();
+        spoken = word + QStringLiteral(": ") + spoken.mid(1).trimmed();
+    } else if (leading.hasMatch() && leading.capturedEnd() == spoken.size()) {
+        spoken = spoken.first(leading.capturedStart()).trimmed() + QStringLiteral(", ") +
+                 wordFor(leading.capturedView());
+    }
+    spoken.replace(QStringLiteral(" → "), QStringLiteral(": "));
+    return spoken.remove(decoration).trimmed();
+}
+
+void speakAs(QWidget* widget, const QString& shown) {
+    const QString spoken = spokenText(shown);
+    const QString name = spoken == shown ? QString() : spoken;
+    if (name != widget->accessibleName())
+        widget->setAccessibleName(name);
+}
+
+void setAccessibleRole(QWidget* widget, QAccessible::Role role) {
+    static const bool installed = [] {
+        QAccessible::installFactory(interfaceInRole);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    widget->setProperty(roleProperty, int(role));
+}
+
+void announce(QWidget* widget) {
+    // A screen reader speaks a notification as it shows; it shows anew with each news.
+    if (widget->isVisible()) {
+        QAccessibleEvent shown(widget, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+    }
+}

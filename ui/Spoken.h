@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QAccessible>
+#include <QString>
+
+class QWidget;
+
+// What assistive technology says for a text the window shows: decorative emoji are left out,
+// the marks of success and failure are said as words.
+QString spokenText(const QString& shown);
+
+// Gives the widget the spoken form of the text it shows as its name, where the two differ.
+void speakAs(QWidget* widget, const QString& shown);
+
+// What the widget is to assistive technology where Qt's own guess is wrong. Call before anything
+// asks.
+//  - Notification: news a screen reader speaks as it comes, without the focus moving there,
+//    spoken as its text (a label) or as the labels in it; as it shows, and at each announce().
+//  - StatusBar: a report on the work; screen readers then leave the progress bar inside it to
+//    be read where the person goes to it, instead of calling out each percentage.
+//  - Separator: a line, not a frame a screen reader could take for a window.
+void setAccessibleRole(QWidget* widget, QAccessible::Role role);
+void announce(QWidget* widget);
