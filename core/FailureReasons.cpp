@@ -20,6 +20,7 @@ struct Evidence {
     QList<int> libraries;    // the library of each other error
     bool nameLookupFailed = false;
     int signal = 0;
+    int verification = 0; // why the chain did not verify; 0 when it did
 };
 
 constexpr int tlsLibrary = 20;
@@ -49,6 +50,9 @@ Evidence gather(const ToolResult& result) {
         evidence.libraries << library;
         evidence.nameLookupFailed |= value == bioSystemLibrary;
     }
+    static const QRegularExpression verify(
+        QStringLiteral("(?:verify error:num=|Verify return code: )(\\d+)"));
+    evidence.verification = verify.match(text).captured(1).toInt();
     static const QRegularExpression errnoValue(QStringLiteral("errno=(\\d+)"));
     for (const QRegularExpressionMatch& match : errnoValue.globalMatch(text)) {
         if (const int value = match.captured(1).toInt(); value != 0)
@@ -57,8 +61,9 @@ Evidence gather(const ToolResult& result) {
     return evidence;
 }
 
-enum class Clue { systemError, sslReason, alert, library, nameLookup, signal };
-enum class Step { download, conversion };
+enum class Clue { systemError, sslReason, alert, library, nameLookup, signal, verification };
+// What failed: the download, the conversion, or only the check of the server's chain.
+enum class Step { download, conversion, chain };
 
 // %1: the address (host:port) or the file's name; %2: the host or the file's folder.
 struct Reason {
@@ -102,6 +107,18 @@ const Reason reasons[] = {
      "OpenSSL sertifikayı okuyamadı: dosyadaki sertifika bloğu bozuk ya da eksik."},
     {Step::conversion, Clue::library, asn1Library,
      "OpenSSL sertifikayı okuyamadı: dosyadaki sertifika bloğu bozuk ya da eksik."},
+    // X.509's verification codes.
+    {Step::chain, Clue::verification, 2, "sertifikayı verenin sertifikası bulunamadı"},
+    {Step::chain, Clue::verification, 9, "sertifika henüz geçerli değil"},
+    {Step::chain, Clue::verification, 10, "sertifikanın süresi dolmuş"},
+    {Step::chain, Clue::verification, 18, "sertifika kendinden imzalı"},
+    {Step::chain, Clue::verification, 19,
+     "zincirin kökü kendinden imzalı ve bu bilgisayarın güvendiği bir kök değil"},
+    {Step::chain, Clue::verification, 20,
+     "sertifikayı veren kök bu bilgisayarda yok (bilinmeyen veren)"},
+    {Step::chain, Clue::verification, 21, "ilk sertifika doğrulanamadı"},
+    {Step::chain, Clue::verification, 23, "sertifika iptal edilmiş"},
+    {Step::chain, Clue::verification, 62, "sertifika bu sunucu adına verilmemiş"},
 };
 
 bool shows(const Evidence& evidence, const Reason& reason) {
@@ -119,6 +136,8 @@ bool shows(const Evidence& evidence, const Reason& reason) {
         return evidence.nameLookupFailed;
     case Clue::signal:
         return evidence.signal == reason.value;
+    case Clue::verification:
+        return evidence.verification == reason.value;
     }
     return false;
 }
@@ -171,34 +190,6 @@ QString firstOf(std::initializer_list<QString> candidates) {
 
 QString seconds(double value) {
     return QString::number(value, 'g', 3);
-}
-
-// What the verification codes of X.509 mean for the person; the code is the same in any
-// language.
-QString verificationProblem(int code) {
-    switch (code) {
-    case 2:
-        return QStringLiteral("sertifikayı verenin sertifikası bulunamadı");
-    case 9:
-        return QStringLiteral("sertifika henüz geçerli değil");
-    case 10:
-        return QStringLiteral("sertifikanın süresi dolmuş");
-    case 18:
-        return QStringLiteral("sertifika kendinden imzalı");
-    case 19:
-        return QStringLiteral("zincirin kökü kendinden imzalı ve bu bilgisayarın güvendiği bir kök "
-                              "değil");
-    case 20:
-        return QStringLiteral("sertifikayı veren kök bu bilgisayarda yok (bilinmeyen veren)");
-    case 21:
-        return QStringLiteral("ilk sertifika doğrulanamadı");
-    case 23:
-        return QStringLiteral("sertifika iptal edilmiş");
-    case 62:
-        return QStringLiteral("sertifika bu sunucu adına verilmemiş");
-    default:
-        return QStringLiteral("OpenSSL doğrulama hatası %1").arg(code);
-    }
 }
 
 } // namespace
@@ -300,16 +291,15 @@ QString noCertificate(const QString& path, const PemText& text) {
 }
 
 QString chainWarning(const ToolResult& result) {
-    static const QRegularExpression verify(
-        QStringLiteral("(?:verify error:num=|Verify return code: )(\\d+)"));
-    const QRegularExpressionMatch match = verify.match(result.error + u'\n' + result.output);
-    const int code = match.hasMatch() ? match.captured(1).toInt() : 0;
-    if (code == 0)
+    const Evidence evidence = gather(result);
+    if (evidence.verification == 0)
         return QString();
-    return QStringLiteral(
-               "⚠️ Sunucunun sertifika zinciri doğrulanamadı: %1. Sertifika yine de "
-               "kaydedildi.")
-        .arg(verificationProblem(code));
+    const QString problem =
+        firstOf({lookUp(Step::chain, evidence, QString(), QString()),
+                 QStringLiteral("OpenSSL doğrulama hatası %1").arg(evidence.verification)});
+    return QStringLiteral("⚠️ Sunucunun sertifika zinciri doğrulanamadı: %1. Sertifika yine de "
+                          "kaydedildi.")
+        .arg(problem);
 }
 
 } // namespace FailureReasons

@@ -25,26 +25,23 @@ bool FocusKeeper::holdsFocus(QWidget* widget) {
 }
 
 void FocusKeeper::setPresent(QWidget* widget, bool present) {
-    if (!present && holdsFocus(widget)) {
-        if (FocusKeeper* keeper = of(widget))
-            keeper->handOver(widget);
-        else
-            widget->clearFocus();
-    }
-    widget->setVisible(present);
-    if (FocusKeeper* keeper = present ? of(widget) : nullptr)
-        keeper->offer();
+    change(widget, present, &QWidget::setVisible);
 }
 
 void FocusKeeper::setAvailable(QWidget* widget, bool available) {
-    if (!available && holdsFocus(widget)) {
-        if (FocusKeeper* keeper = of(widget))
+    change(widget, available, &QWidget::setEnabled);
+}
+
+void FocusKeeper::change(QWidget* widget, bool on, void (QWidget::*set)(bool)) {
+    FocusKeeper* keeper = of(widget);
+    if (!on && holdsFocus(widget)) {
+        if (keeper)
             keeper->handOver(widget);
         else
             widget->clearFocus();
     }
-    widget->setEnabled(available);
-    if (FocusKeeper* keeper = available ? of(widget) : nullptr)
+    (widget->*set)(on);
+    if (keeper && on)
         keeper->offer();
 }
 

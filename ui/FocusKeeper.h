@@ -25,6 +25,8 @@ public:
 
 private:
     static FocusKeeper* of(QWidget* widget);
+    // Shows or enables the widget (`set`), or hides or disables it, handing its focus over first.
+    static void change(QWidget* widget, bool on, void (QWidget::*set)(bool));
     static bool holdsFocus(QWidget* widget);
     void handOver(QWidget* leaving);
     void offer();
