@@ -3,9 +3,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QtGlobal>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -54,10 +56,16 @@ qint64 StagedFile::size() const {
 }
 
 bool StagedFile::commit() {
-    if (const QFileInfo replaced(target_); replaced.exists())
-        QFile::setPermissions(path_, replaced.permissions());
-    if (std::rename(QFile::encodeName(path_).constData(), QFile::encodeName(target_).constData()) !=
-        0) {
+    const QByteArray staged = QFile::encodeName(path_);
+    if (struct stat replaced{}; ::stat(QFile::encodeName(target_).constData(), &replaced) == 0) {
+        // Owner and group as the replaced file's where the person may set them (the group, when
+        // they belong to it); otherwise the new file stays theirs.
+        const bool owned = ::chown(staged.constData(), replaced.st_uid, replaced.st_gid) == 0 ||
+                           ::chown(staged.constData(), uid_t(-1), replaced.st_gid) == 0;
+        Q_UNUSED(owned);
+        ::chmod(staged.constData(), replaced.st_mode & 07777);
+    }
+    if (std::rename(staged.constData(), QFile::encodeName(target_).constData()) != 0) {
         error_ = errno;
         return false;
     }

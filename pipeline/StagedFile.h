@@ -15,8 +15,8 @@ public:
     const QString& path() const { return path_; }
     // The bytes written so far; 0 when there is no file.
     qint64 size() const;
-    // Puts the staged file in the destination's place, with the permissions of the file it
-    // replaces.
+    // Puts the staged file in the destination's place, with the permissions (and, where it may,
+    // the owner and group) of the file it replaces.
     bool commit();
     // Why making the staged file, or putting it in place, failed: an errno value, 0 if neither
     // did.

@@ -269,6 +269,15 @@ private Q_SLOTS:
         QVERIFY(window.root.screen()->availableGeometry().contains(window.root.frameGeometry()));
     }
 
+    void theEndOfARunComesIntoView() {
+        Window window;
+        bringTo(window, State::failed);
+        QWidget* banner = window.find("statusBanner");
+        QWidget* viewport = window.find<QScrollArea>("columnScrollArea")->viewport();
+        QTRY_VERIFY(viewport->rect().contains(
+            QRect(banner->mapTo(viewport, QPoint(0, 0)), banner->size())));
+    }
+
     void startingWorkFromTheKeyboardLeavesTheViewInPlace() {
         Window window(writeHeldTool(dir_.path(), release()));
         QVERIFY(QTest::qWaitForWindowActive(&window.root));

@@ -45,9 +45,9 @@ void FocusKeeper::change(QWidget* widget, bool on, void (QWidget::*set)(bool)) {
         keeper->offer();
 }
 
-void FocusKeeper::settle(QWidget* window) {
+void FocusKeeper::settle(QWidget* window, QWidget* previous) {
     // Once the dialog's own windows (a completion list among them) have gone.
-    QTimer::singleShot(0, window, [window] {
+    QTimer::singleShot(0, window, [window, previous = QPointer<QWidget>(previous)] {
         window->activateWindow();
 #if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
         // Qt 6.4 on X11 can pass the window's activation to a dialog that is closing, and the
@@ -55,8 +55,12 @@ void FocusKeeper::settle(QWidget* window) {
         if (!window->isActiveWindow())
             QApplication::setActiveWindow(window);
 #endif
-        FocusKeeper* keeper = of(window);
-        if (keeper && !window->focusWidget()) {
+        if (previous && previous->isVisible() && previous->isEnabled()) {
+            previous->setFocus(Qt::OtherFocusReason);
+        } else if (FocusKeeper* keeper = of(window)) {
+            // Not wherever Qt put it when the window came back.
+            if (QWidget* focus = window->focusWidget())
+                focus->clearFocus();
             keeper->waiting_ = true;
             keeper->offer();
         }

@@ -20,8 +20,9 @@ public:
     // hands the focus over first. Without a keeper in its window, it gives the focus up.
     static void setPresent(QWidget* widget, bool present);
     static void setAvailable(QWidget* widget, bool available);
-    // After a dialog: the window is active again, with the focus on one of its controls.
-    static void settle(QWidget* window);
+    // After a dialog: the window is active again, with the focus back on `previous` if it can
+    // take it, otherwise where a control that goes would hand it.
+    static void settle(QWidget* window, QWidget* previous);
 
 private:
     static FocusKeeper* of(QWidget* widget);

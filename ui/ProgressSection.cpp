@@ -40,6 +40,9 @@ ProgressSection::ProgressSection(ContentView& view, QWidget* parent)
     // The steps are announced; the bar is read where the person goes to it.
     setAccessibleRole(this, QAccessible::StatusBar);
     setAccessibleRole(stepText_, QAccessible::Notification);
+    QSizePolicy keepsItsLine = stepText_->sizePolicy();
+    keepsItsLine.setRetainSizeWhenHidden(true);
+    stepText_->setSizePolicy(keepsItsLine);
     setCardLook(this, boxSurface, 12);
     stepText_->setObjectName(QStringLiteral("stepText"));
     percentage_->setObjectName(QStringLiteral("percentageText"));
@@ -62,9 +65,13 @@ ProgressSection::ProgressSection(ContentView& view, QWidget* parent)
 }
 
 void ProgressSection::showState() {
-    if (stepText_->text() != rawValue(view_.currentStep())) {
-        stepText_->setText(rawValue(view_.currentStep()));
+    // A step is spoken as it first shows and as it changes; none is shown, or spoken, while the
+    // section is away, so that it never comes back saying the last run's step.
+    const QString step = view_.isProcessing() ? rawValue(view_.currentStep()) : QString();
+    if (stepText_->text() != step) {
+        stepText_->setText(step);
         announce(stepText_);
+        stepText_->setVisible(!step.isEmpty());
     }
     bar_->setValue(int(std::lround(shownFraction(view_.progress()) * barScale)));
     percentage_->setText(percentageText(view_.progress()));

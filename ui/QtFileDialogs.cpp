@@ -3,6 +3,7 @@
 #include "pipeline/DerDestination.h"
 #include "ui/FocusKeeper.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -136,14 +137,15 @@ bool confirmReplace(QWidget* parent, const QString& title, const QString& path) 
 } // namespace
 
 // A completion list open when the dialog closed can leave the window behind it inactive, with
-// nothing focused.
-void QtFileDialogs::settleParent() {
+// nothing focused; Qt may also put the focus on whatever comes first.
+void QtFileDialogs::settleParent(QWidget* previous) {
     if (parent_)
-        FocusKeeper::settle(parent_);
+        FocusKeeper::settle(parent_, previous);
 }
 
 std::optional<QUrl> QtFileDialogs::chooseFileToOpen(const OpenDialogRequest& request) {
-    const auto settle = qScopeGuard([this] { settleParent(); });
+    const auto settle =
+        qScopeGuard([this, previous = QApplication::focusWidget()] { settleParent(previous); });
     QFileDialog dialog(parent_);
     dialog.setObjectName(QStringLiteral("openPemDialog"));
     prepare(dialog, request.title, request.message);
@@ -156,7 +158,8 @@ std::optional<QUrl> QtFileDialogs::chooseFileToOpen(const OpenDialogRequest& req
 }
 
 std::optional<QUrl> QtFileDialogs::chooseFileToSave(const SaveDialogRequest& request) {
-    const auto settle = qScopeGuard([this] { settleParent(); });
+    const auto settle =
+        qScopeGuard([this, previous = QApplication::focusWidget()] { settleParent(previous); });
     QFileDialog dialog(parent_);
     dialog.setObjectName(QStringLiteral("saveDerDialog"));
     prepare(dialog, request.title, request.message);

@@ -14,7 +14,7 @@ public:
     std::optional<QUrl> chooseFileToSave(const SaveDialogRequest& request) override;
 
 private:
-    void settleParent();
+    void settleParent(QWidget* previous);
 
     QWidget* parent_ = nullptr;
 };

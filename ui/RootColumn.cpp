@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -108,6 +109,12 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     scroll->viewport()->setAutoFillBackground(false);
     content->setAutoFillBackground(false);
     setCentralWidget(scroll);
+    // The end of a run is news: the status comes into view, once laid out.
+    connect(&view, &ContentView::statusMessageChanged, scroll, [scroll, status, &view] {
+        if (!view.statusMessage().isEmpty())
+            QTimer::singleShot(0, scroll,
+                               [scroll, status] { scroll->ensureWidgetVisible(status); });
+    });
     // Never the reset button: it would wipe everything at the next press of the same key.
     new FocusKeeper(this, {content->findChild<QWidget*>(QStringLiteral("urlField")), convert});
 
