@@ -109,11 +109,15 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     scroll->viewport()->setAutoFillBackground(false);
     content->setAutoFillBackground(false);
     setCentralWidget(scroll);
-    // The end of a run is news: the status comes into view, once laid out.
-    connect(&view, &ContentView::statusMessageChanged, scroll, [scroll, status, &view] {
-        if (!view.statusMessage().isEmpty())
-            QTimer::singleShot(0, scroll,
-                               [scroll, status] { scroll->ensureWidgetVisible(status); });
+    // The end of a run is news: the status comes into view, where it is out of it, once the
+    // column is laid out again.
+    connect(&view, &ContentView::statusMessageChanged, scroll, [scroll, content, status, &view] {
+        if (view.statusMessage().isEmpty())
+            return;
+        QTimer::singleShot(0, scroll, [scroll, content, status] {
+            content->layout()->activate();
+            scroll->ensureWidgetVisible(status, 0, spacing);
+        });
     });
     // Never the reset button: it would wipe everything at the next press of the same key.
     new FocusKeeper(this, {content->findChild<QWidget*>(QStringLiteral("urlField")), convert});
