@@ -297,8 +297,9 @@ QString chainWarning(const ToolResult& result) {
     const QString problem =
         firstOf({lookUp(Step::chain, evidence, QString(), QString()),
                  QStringLiteral("OpenSSL doğrulama hatası %1").arg(evidence.verification)});
-    return QStringLiteral("⚠️ Sunucunun sertifika zinciri doğrulanamadı: %1. Sertifika yine de "
-                          "kaydedildi.")
+    return QStringLiteral(
+               "⚠️ Sunucunun sertifika zinciri doğrulanamadı: %1. Sertifika yine de "
+               "kaydedildi.")
         .arg(problem);
 }
 
