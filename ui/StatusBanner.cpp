@@ -1,5 +1,6 @@
 #include "ui/StatusBanner.h"
 
+#include "core/ContentView.h"
 #include "ui/AppStyle.h"
 #include "ui/FocusKeeper.h"
 #include "ui/Spoken.h"
@@ -12,8 +13,7 @@ namespace {
 
 constexpr double tintOpacity = 0.2;
 
-} // namespace
-
+// Green for a success, red for a failure, blue for a notice.
 Hue statusHue(StatusKind kind) {
     switch (kind) {
     case StatusKind::success:
@@ -25,6 +25,8 @@ Hue statusHue(StatusKind kind) {
     }
     return Hue::blue;
 }
+
+} // namespace
 
 StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
     : QGroupBox(parent)

@@ -1,14 +1,9 @@
 #pragma once
 
-#include "core/ContentView.h"
-#include "ui/Theme.h"
-
 #include <QGroupBox>
 
+class ContentView;
 class WrappingLabel;
-
-// Green for a success, red for a failure, blue for a notice.
-Hue statusHue(StatusKind kind);
 
 // The last status message, coloured by its kind, with what the person needs next under it;
 // present while there is one. Screen readers announce each new message with its reason.
