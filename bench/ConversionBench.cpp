@@ -1,11 +1,14 @@
 // A whole conversion, from the start action to the final status, against bare runs of the tool.
 #include "BenchFixtures.h"
 #include "BenchTable.h"
+#include "Heartbeat.h"
+#include "PemBundle.h"
 #include "core/ContentView.h"
 #include "support/ScriptedFileDialogs.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -115,6 +118,31 @@ void bareClientThenX509(benchmark::State& state) {
     }
 }
 
+// A picked file is read on the GUI thread: how long the window stops answering for a 100 MB one,
+// from the start action to the save dialog (cancelled here).
+void pickedBigFileStall(benchmark::State& state) {
+    const QString bundle = pemBundle(100 << 20);
+    if (bundle.isEmpty()) {
+        state.SkipWithError("the bundle could not be made");
+        return;
+    }
+    ScriptedFileDialogs dialogs;
+    ContentView view(dialogs);
+    double worstStallMs = 0;
+    for (auto _ : state) {
+        view.pickPemFile(QUrl::fromLocalFile(bundle));
+        const Heartbeat heartbeat;
+        QEventLoop loop;
+        QObject::connect(&view, &ContentView::statusMessageChanged, &loop, &QEventLoop::quit);
+        QTimer::singleShot(10, &view, [&view] { view.startConversion(); });
+        loop.exec();
+        worstStallMs = std::max(worstStallMs, heartbeat.worstStallMs());
+        if (view.statusMessage() != QStringLiteral("Kaydetme iptal edildi"))
+            state.SkipWithError("the file was not read to its first certificate");
+    }
+    state.counters["worst_stall_ms"] = worstStallMs;
+}
+
 const bool conversionBenchmarksRegistered = [] {
     const auto settings = [](benchmark::internal::Benchmark* benchmark) {
         benchmark->UseManualTime()
@@ -127,6 +155,13 @@ const bool conversionBenchmarksRegistered = [] {
     settings(benchmark::RegisterBenchmark("convert/bare_x509", bareX509));
     settings(benchmark::RegisterBenchmark("download/localhost", downloadAndConvert));
     settings(benchmark::RegisterBenchmark("download/bare_s_client_x509", bareClientThenX509));
+    benchmark::RegisterBenchmark("convert/picked_100MB_stall", pickedBigFileStall)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
+    compare({"picked 100 MB file: worst event-loop stall (ms)",
+             "convert/picked_100MB_stall:worst_stall_ms", "", 1.0, 250.0});
     compare({"conversion of a picked file (ms)", "convert/picked_file", "convert/bare_x509", 1.15});
     compare(
         {"download and conversion (ms)", "download/localhost", "download/bare_s_client_x509", 1.1});

@@ -1,11 +1,11 @@
 // The activity log: lines appended through the converter into the debug panel's view.
 #include "BenchTable.h"
+#include "Heartbeat.h"
 #include "core/ContentView.h"
 #include "support/ScriptedFileDialogs.h"
 #include "ui/DebugPanel.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 #include <algorithm>
@@ -33,16 +33,7 @@ void appendLines(benchmark::State& state) {
         QCoreApplication::processEvents();
         state.ResumeTiming();
 
-        // A heartbeat timer measures how long the event loop goes without a turn.
-        QElapsedTimer sinceBeat;
-        sinceBeat.start();
-        QTimer heartbeat;
-        heartbeat.setInterval(1);
-        QObject::connect(&heartbeat, &QTimer::timeout, [&] {
-            worstStallMs = std::max(worstStallMs, double(sinceBeat.nsecsElapsed()) / 1e6);
-            sinceBeat.restart();
-        });
-        heartbeat.start();
+        const Heartbeat heartbeat;
 
         QEventLoop loop;
         int sent = 0;
@@ -62,7 +53,7 @@ void appendLines(benchmark::State& state) {
         loop.exec();
         // Let the view catch up with what it was given.
         QCoreApplication::processEvents();
-        heartbeat.stop();
+        worstStallMs = std::max(worstStallMs, heartbeat.worstStallMs());
         benchmark::DoNotOptimize(view.debugOutput().size());
     }
     state.counters["worst_stall_ms"] = worstStallMs;

@@ -3,20 +3,17 @@
 #include "pipeline/DownloadTarget.h"
 #include "pipeline/GraphemeText.h"
 #include "pipeline/PemInspection.h"
-#include "pipeline/PrivateTempFiles.h"
-#include "pipeline/ToolRunner.h"
 
 #include <QFileInfo>
 
 namespace {
 
-constexpr double chainDownloadTimeout = 20.0;
 constexpr qsizetype outputExcerptLength = 500;
 constexpr qsizetype errorExcerptLength = 300;
 
 } // namespace
 
-void ContentView::downloadCertificateChain(const RunHandle& run) {
+void ContentView::downloadCertificateChain(Run* run) {
     setProcessing(true);
     setStatusMessage(QString(), StatusKind::notice);
     setDebugOutput(QString());
@@ -35,37 +32,37 @@ void ContentView::downloadCertificateChain(const RunHandle& run) {
                             connectAddress(target.host, target.port));
     setStep(run, ProcessingStep::downloading, 0.3);
 
-    const QString chainFile = privateTempFilePath(QStringLiteral("downloaded_chain.pem"));
+    const QString chainFile = run->folder.filePath(QStringLiteral("downloaded_chain.pem"));
+    if (chainFile.isEmpty()) {
+        reportFailure(run, QStringLiteral("❌ Yazma hatası: ") + run->folder.error(),
+                      QStringLiteral("❌ PEM dosyası kaydedilemedi"),
+                      QStringLiteral("Geçici klasör oluşturulamadı: ") + run->folder.error());
+        return;
+    }
     appendDebugLog(run, QStringLiteral("📁 Geçici dosya yolu: ") + chainFile);
     startChainDownload(run, target.host, target.port, chainFile);
 }
 
-void ContentView::startChainDownload(const RunHandle& run, const QString& host, int port,
+void ContentView::startChainDownload(Run* run, const QString& host, int port,
                                      const QString& chainFile) {
     appendDebugLog(run, QStringLiteral("📥 Sertifika indirimi başlatılıyor..."));
     setStep(run, ProcessingStep::downloading, 0.5);
-    workers_.start([this, run, host, port, chainFile] { fetchChain(run, host, port, chainFile); });
-}
-
-void ContentView::fetchChain(const RunHandle& run, const QString& host, int port,
-                             const QString& chainFile) {
-    // Runs on a worker: it touches no state, only posts the result back.
+    const QString address = connectAddress(host, port);
     const QStringList arguments{QStringLiteral("s_client"),
                                 QStringLiteral("-showcerts"),
                                 QStringLiteral("-verify_return_error"),
                                 QStringLiteral("-connect"),
-                                connectAddress(host, port),
+                                address,
                                 QStringLiteral("-servername"),
                                 host};
-    const ToolResult result =
-        runOpenSSL(toolPath_, arguments, chainDownloadTimeout, &run->abandoned);
-    post(run, [this, run, result, address = connectAddress(host, port), chainFile] {
-        handleDownloadResult(run, result, address, chainFile);
-    });
+    runOpenSSL(run, toolPath_, arguments, timings_.download,
+               [this, run, address, chainFile](const ToolResult& result) {
+                   handleDownloadResult(run, result, address, chainFile);
+               });
 }
 
-void ContentView::handleDownloadResult(const RunHandle& run, const ToolResult& result,
-                                       const QString& address, const QString& chainFile) {
+void ContentView::handleDownloadResult(Run* run, const ToolResult& result, const QString& address,
+                                       const QString& chainFile) {
     appendDebugLog(run, QStringLiteral("📥 İndirme sonucu: ") + outcomeWord(result));
     if (!result.output.isEmpty()) {
         appendDebugLog(run, QStringLiteral("📤 çıktı (ilk 500 karakter):\n") +
@@ -82,13 +79,13 @@ void ContentView::handleDownloadResult(const RunHandle& run, const ToolResult& r
                    QStringLiteral("📜 Bulunan sertifika sayısı: ") + QString::number(blocks.size()));
     if (blocks.isEmpty()) {
         reportFailure(run, QString(), QStringLiteral("❌ Sertifika zinciri indirilemedi"),
-                      FailureReasons::download(result, toolPath_, address, chainDownloadTimeout));
+                      FailureReasons::download(result, toolPath_, address, timings_.download));
         return;
     }
 
-    // The file is written, checked and read by the conversion in this one stretch of GUI-thread
-    // code, so a second download cannot replace it in between.
-    QString error = writePrivateTempFile(chainFile, blocks.join(u'\n'));
+    // Saved for the record; the conversion goes on from the chain in memory.
+    QByteArray chain = blocks.join(u'\n').toUtf8();
+    QString error = writeWorkingFile(chainFile, chain);
     const QFileInfo saved(chainFile);
     if (error.isEmpty() && !saved.exists())
         error = chainFile + QStringLiteral(": kaydedilen dosya bulunamadı");
@@ -102,13 +99,14 @@ void ContentView::handleDownloadResult(const RunHandle& run, const ToolResult& r
                             QString::number(saved.size()) + QStringLiteral(" bytes"));
     setStep(run, ProcessingStep::downloaded, 0.9);
 
-    const QUrl chainUrl = QUrl::fromLocalFile(chainFile);
-    if (!validatePemFile(run, chainUrl)) {
+    PemText pem = PemText::fromUtf8(std::move(chain));
+    if (!validatePem(run, pem, chainFile)) {
         reportFailure(
             run, QString(), QStringLiteral("❌ İndirilen dosya geçerli bir PEM sertifikası değil"),
             QStringLiteral("Kaydedilen zincir dosyasında sertifika bulunamadı: ") + chainFile);
         return;
     }
     setStep(run, ProcessingStep::converting, 0.9);
-    convertPemFileToDer(run, chainUrl, FailureReasons::chainWarning(result));
+    convertPemFileToDer(run, QUrl::fromLocalFile(chainFile), std::move(pem),
+                        FailureReasons::chainWarning(result));
 }

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QPointer>
 
 namespace {
 
@@ -12,39 +13,34 @@ const QString defaultOutputName = QStringLiteral("certificate");
 
 } // namespace
 
-ContentView::ContentView(FileDialogs& dialogs, QString toolPath, QObject* parent)
+ContentView::ContentView(FileDialogs& dialogs, QString toolPath, RunTimings timings,
+                         QObject* parent)
     : QObject(parent)
     , dialogs_(dialogs)
     , toolPath_(std::move(toolPath))
+    , timings_(timings)
     , outputName_(defaultOutputName) {}
 
 ContentView::~ContentView() {
-    // Workers post their results here; let them end before it goes, without sitting out a
-    // hanging tool's watchdog after the window has closed.
+    // Before the fields go: a run's tool is ended and its folder removed as it goes.
     abandonRuns();
-    workers_.waitForDone();
 }
 
-RunHandle ContentView::startRun() {
-    runsInFlight_.removeIf([](const std::weak_ptr<Run>& run) { return run.expired(); });
-    auto run = std::make_shared<Run>(++runsStarted_);
-    runsInFlight_.append(run);
-    return run;
+Run* ContentView::startRun() {
+    return new Run(++runsStarted_, this);
 }
 
 void ContentView::abandonRuns() {
-    for (const std::weak_ptr<Run>& inFlight : std::as_const(runsInFlight_)) {
-        if (const RunHandle run = inFlight.lock())
-            run->abandoned = true;
-    }
-    runsInFlight_.clear();
-    // Abandoned runs neither wait for "first_cert.pem" nor give it back.
-    firstCertificateGate_.clear();
+    qDeleteAll(findChildren<Run*>(QString(), Qt::FindDirectChildrenOnly));
 }
 
-void ContentView::endBusyState(const RunHandle& run) {
+void ContentView::finishRun(Run* run) {
     if (run->serial == runsStarted_)
         setProcessing(false);
+    // Through the same queue, so that everything it posted so far still lands (a deleteLater
+    // may be carried out ahead of posted calls).
+    QMetaObject::invokeMethod(
+        this, [run = QPointer<Run>(run)] { delete run; }, Qt::QueuedConnection);
 }
 
 void ContentView::setUrlString(const QString& text) {
@@ -93,7 +89,7 @@ void ContentView::setStep(ProcessingStep step, double progress) {
     setStep(nullptr, step, progress);
 }
 
-void ContentView::setStep(const RunHandle& run, ProcessingStep step, double progress) {
+void ContentView::setStep(Run* run, ProcessingStep step, double progress) {
     post(run, [this, step, progress] {
         setCurrentStep(step);
         setProgress(progress);
@@ -104,7 +100,7 @@ void ContentView::appendDebugLog(const QString& message) {
     appendDebugLog(nullptr, message);
 }
 
-void ContentView::appendDebugLog(const RunHandle& run, const QString& message) {
+void ContentView::appendDebugLog(Run* run, const QString& message) {
     // The line carries the time of the request, not of the append.
     const QString time = mediumTimeOfDay(QTime::currentTime());
     post(run, [this, time, message] {
@@ -128,13 +124,13 @@ void ContentView::resetAll() {
     appendDebugLog(QStringLiteral("[Reset] Tüm veriler temizlendi"));
 }
 
-void ContentView::reportFailure(const RunHandle& run, const QString& logMessage,
-                                const QString& status, const QString& reason) {
+void ContentView::reportFailure(Run* run, const QString& logMessage, const QString& status,
+                                const QString& reason) {
     if (!logMessage.isEmpty())
         appendDebugLog(run, logMessage);
     setStep(run, ProcessingStep::failed, 1.0);
     setStatusMessage(status, StatusKind::failure, reason);
-    endBusyState(run);
+    finishRun(run);
 }
 
 void ContentView::clearDebugLog() {

@@ -3,16 +3,14 @@
 #include "core/ProcessingStep.h"
 #include "core/Run.h"
 #include "pipeline/CertificateSummary.h"
-#include "pipeline/MainQueue.h"
-#include "pipeline/SerialGate.h"
-#include "pipeline/ToolRunner.h"
-#include "pipeline/WorkerPool.h"
+#include "pipeline/PemText.h"
+#include "pipeline/ToolProcess.h"
 
-#include <QList>
 #include <QObject>
 #include <QString>
 #include <QUrl>
 #include <memory>
+#include <optional>
 
 class FileDialogs;
 class StagedFile;
@@ -27,9 +25,10 @@ class ContentView : public QObject {
     Q_OBJECT
 
 public:
-    // `toolPath` is the openssl executable; only tests point it elsewhere.
+    // `toolPath` is the openssl executable; only tests point it elsewhere, or shorten the
+    // timings.
     explicit ContentView(FileDialogs& dialogs, QString toolPath = openSslPath,
-                         QObject* parent = nullptr);
+                         RunTimings timings = RunTimings(), QObject* parent = nullptr);
     ~ContentView() override;
 
     const QString& urlString() const { return urlString_; }
@@ -64,8 +63,8 @@ public:
     // Logs its verdict; true when the file holds both certificate markers.
     bool validatePemFile(const QUrl& fileUrl);
 
-    // Both only post their write to the GUI thread's queue, so they may be called from any
-    // thread; posted writes land in call order, after the caller returns to the event loop.
+    // Both only post their write to the GUI thread's event queue; posted writes land in call
+    // order, after the caller returns to the event loop.
     void setStep(ProcessingStep step, double progress);
     void appendDebugLog(const QString& message);
 
@@ -96,36 +95,33 @@ private:
         std::shared_ptr<StagedFile> output; // where the tool writes, beside the destination
     };
 
-    // The two sources of a run; both end in convertPemFileToDer.
-    void downloadCertificateChain(const RunHandle& run);
-    void convertPemFileToDer(const RunHandle& run, const QUrl& fileUrl,
+    // The two sources of a run; both end in convertPemFileToDer. A download hands over the chain
+    // it has in memory with the file it saved it to.
+    void downloadCertificateChain(Run* run);
+    void convertPemFileToDer(Run* run, const QUrl& fileUrl, std::optional<PemText> known = {},
                              const QString& chainWarning = QString());
 
-    void startChainDownload(const RunHandle& run, const QString& host, int port,
-                            const QString& chainFile);
-    void fetchChain(const RunHandle& run, const QString& host, int port, const QString& chainFile);
-    void handleDownloadResult(const RunHandle& run, const ToolResult& result,
-                              const QString& address, const QString& chainFile);
-    void convertFirstCertificate(const RunHandle& run, const QString& block, Conversion conversion);
-    void convertToDer(const RunHandle& run, const Conversion& conversion);
-    void handleConversionResult(const RunHandle& run, const ToolResult& result,
-                                const Conversion& conversion,
-                                const std::optional<CertificateSummary>& saved);
-    // Log line (when given), failed step, status message with its reason, end of the busy
-    // state.
-    void reportFailure(const RunHandle& run, const QString& logMessage, const QString& status,
+    void startChainDownload(Run* run, const QString& host, int port, const QString& chainFile);
+    void handleDownloadResult(Run* run, const ToolResult& result, const QString& address,
+                              const QString& chainFile);
+    void convertFirstCertificate(Run* run, const QString& block, Conversion conversion);
+    void convertToDer(Run* run, const Conversion& conversion);
+    void handleConversionResult(Run* run, const ToolResult& result, const Conversion& conversion);
+    // Log line (when given), failed step, status message with its reason, end of the run.
+    void reportFailure(Run* run, const QString& logMessage, const QString& status,
                        const QString& reason);
 
-    // What a run writes through the queue; nothing without a run is ever dropped.
-    void setStep(const RunHandle& run, ProcessingStep step, double progress);
-    void appendDebugLog(const RunHandle& run, const QString& message);
-    bool validatePemFile(const RunHandle& run, const QUrl& fileUrl);
+    // What a run writes through the queue; it is dropped if the run goes first.
+    void setStep(Run* run, ProcessingStep step, double progress);
+    void appendDebugLog(Run* run, const QString& message);
+    bool validatePem(Run* run, const std::optional<PemText>& text, const QString& path);
 
-    RunHandle startRun();
-    // Ends every run in flight: their tools are ended and nothing they post lands any more.
+    Run* startRun();
+    // The busy state is the newest run's: an older run's end leaves it alone. The run goes once
+    // what it posted before has landed.
+    void finishRun(Run* run);
+    // Deletes every run in flight: their tools are ended and nothing they posted lands.
     void abandonRuns();
-    // The busy state is the newest run's: an older run's end leaves it alone.
-    void endBusyState(const RunHandle& run);
 
     void setStatusMessage(const QString& message, StatusKind kind,
                           const QString& detail = QString());
@@ -143,21 +139,18 @@ private:
         Q_EMIT(this->*changed)();
     }
 
-    // `task`, to be run only while its run has not been abandoned.
-    template <typename Task> static auto boundTo(RunHandle run, Task task) {
-        return [run = std::move(run), task = std::move(task)]() mutable {
-            if (!run || !run->abandoned)
-                task();
-        };
-    }
-    // Runs `task` on the GUI thread after everything posted before it, unless its run has been
-    // abandoned by then.
-    template <typename Task> void post(const RunHandle& run, Task task) {
-        queue_.post(boundTo(run, std::move(task)));
+    // Runs `task` on the GUI thread once it is back in its event loop, after everything posted
+    // before it; never if the run is deleted first.
+    template <typename Task> void post(Run* run, Task task) {
+        QObject* context = run;
+        if (!context)
+            context = this;
+        QMetaObject::invokeMethod(context, std::move(task), Qt::QueuedConnection);
     }
 
     FileDialogs& dialogs_;
     const QString toolPath_;
+    const RunTimings timings_;
 
     QString urlString_;
     QString outputName_;
@@ -170,14 +163,5 @@ private:
     ProcessingStep currentStep_ = ProcessingStep::none;
     double progress_ = 0.0;
 
-    // "first_cert.pem" is held from the moment a run writes it until its conversion has read
-    // it, so overlapping runs never convert each other's certificate.
-    SerialGate firstCertificateGate_{this};
-
     quint64 runsStarted_ = 0;
-    QList<std::weak_ptr<Run>> runsInFlight_;
-    MainQueue queue_;
-    // Tool runs block a worker each, so the pool is not limited to the number of cores.
-    static constexpr int maxConcurrentToolRuns = 64;
-    WorkerPool workers_{maxConcurrentToolRuns};
 };

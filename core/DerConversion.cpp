@@ -1,7 +1,6 @@
 #include "core/ContentView.h"
 #include "core/FailureReasons.h"
 #include "pipeline/StagedFile.h"
-#include "pipeline/ToolRunner.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,9 +8,6 @@
 #include <QTimer>
 
 namespace {
-
-constexpr double conversionTimeout = 10.0;
-constexpr int busyStateLingerMs = 2000;
 
 // What was saved, a line each: the certificate's names, its end and fingerprint, and what the
 // person might not expect.
@@ -36,37 +32,32 @@ QString savedDetail(const std::optional<CertificateSummary>& saved, qsizetype ce
 
 } // namespace
 
-void ContentView::convertToDer(const RunHandle& run, const Conversion& conversion) {
-    // Runs on a worker: it touches no state, only posts the result back. The tool writes beside
-    // the destination, which it replaces only once the whole certificate is there.
+void ContentView::convertToDer(Run* run, const Conversion& conversion) {
+    // The tool writes beside the destination, which it replaces only once the whole certificate
+    // is there.
     const QStringList arguments{QStringLiteral("x509"),   QStringLiteral("-outform"),
                                 QStringLiteral("der"),    QStringLiteral("-in"),
                                 conversion.inputFile,     QStringLiteral("-out"),
                                 conversion.output->path()};
-    const ToolResult result = runOpenSSL(toolPath_, arguments, conversionTimeout, &run->abandoned);
-    // Read here, so that telling what was saved never holds up the window.
+    runOpenSSL(run, toolPath_, arguments, timings_.conversion,
+               [this, run, conversion](const ToolResult& result) {
+                   handleConversionResult(run, result, conversion);
+               });
+}
+
+void ContentView::handleConversionResult(Run* run, const ToolResult& result,
+                                         const Conversion& conversion) {
+    appendDebugLog(run, QStringLiteral("🔧 x509 dönüştürme sonucu: ") + outcomeWord(result));
+    // The tool exits 0 even when it could not write (a full disk leaves an empty file), and
+    // no certificate is empty in DER.
     std::optional<CertificateSummary> saved;
     if (QFile written(conversion.output->path());
         result.success && written.open(QIODevice::ReadOnly))
         saved = summarizeDerCertificate(written.readAll());
-    post(run, [this, run, result, conversion, saved] {
-        handleConversionResult(run, result, conversion, saved);
-    });
-}
-
-void ContentView::handleConversionResult(const RunHandle& run, const ToolResult& result,
-                                         const Conversion& conversion,
-                                         const std::optional<CertificateSummary>& saved) {
-    // The tool has read "first_cert.pem": the next run may replace it.
-    firstCertificateGate_.leave();
-
-    appendDebugLog(run, QStringLiteral("🔧 x509 dönüştürme sonucu: ") + outcomeWord(result));
-    // The tool exits 0 even when it could not write (a full disk leaves an empty file), and
-    // no certificate is empty in DER.
-    const bool written =
+    const bool committed =
         result.success && conversion.output->size() > 0 && conversion.output->commit();
     const QFileInfo destination(conversion.destination);
-    if (written && destination.exists()) {
+    if (committed && destination.exists()) {
         appendDebugLog(run, QStringLiteral("📊 Çıktı DER dosya boyutu: ") +
                                 QString::number(destination.size()) + QStringLiteral(" bytes"));
         setStep(run, ProcessingStep::completed, 1.0);
@@ -78,9 +69,13 @@ void ContentView::handleConversionResult(const RunHandle& run, const ToolResult&
         setStep(run, ProcessingStep::failed, 1.0);
         setStatusMessage(QStringLiteral("❌ Dönüştürme başarısız"), StatusKind::failure,
                          FailureReasons::conversion(result, toolPath_, conversion.destination,
-                                                    conversion.output->error(), conversionTimeout));
+                                                    conversion.output->error(),
+                                                    timings_.conversion));
     }
-    // A coarse timer may fire up to 5 % early; the busy state lasts the full two seconds.
-    QTimer::singleShot(busyStateLingerMs, Qt::PreciseTimer, this,
-                       boundTo(run, [this, run] { endBusyState(run); }));
+    auto* busyEnd = new QTimer(run);
+    busyEnd->setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the busy state lasts the full time.
+    busyEnd->setTimerType(Qt::PreciseTimer);
+    connect(busyEnd, &QTimer::timeout, run, [this, run] { finishRun(run); });
+    busyEnd->start(timings_.busyEnd);
 }

@@ -188,8 +188,8 @@ QString firstOf(std::initializer_list<QString> candidates) {
     return QString();
 }
 
-QString seconds(double value) {
-    return QString::number(value, 'g', 3);
+QString seconds(std::chrono::milliseconds value) {
+    return QString::number(std::chrono::duration<double>(value).count(), 'g', 3);
 }
 
 } // namespace
@@ -213,19 +213,19 @@ QString address(const DownloadTarget& target) {
 }
 
 QString download(const ToolResult& result, const QString& toolPath, const QString& address,
-                 double timeoutSeconds) {
+                 std::chrono::milliseconds timeout) {
     const QString host = address.left(address.lastIndexOf(u':')).remove(u'[').remove(u']');
     return firstOf({launchProblem(result, toolPath),
                     result.endedByWatchdog
                         ? QStringLiteral("Sunucu %1 saniye içinde yanıt vermedi: %2")
-                              .arg(seconds(timeoutSeconds), address)
+                              .arg(seconds(timeout), address)
                         : QString(),
                     lookUp(Step::download, gather(result), address, host),
                     QStringLiteral("Sunucudan sertifika alınamadı: %1").arg(address)});
 }
 
 QString conversion(const ToolResult& result, const QString& toolPath, const QString& destination,
-                   int fileError, double timeoutSeconds) {
+                   int fileError, std::chrono::milliseconds timeout) {
     const QFileInfo file(destination);
     const QString folder = file.absolutePath();
     const QStorageInfo disk(folder);
@@ -242,7 +242,7 @@ QString conversion(const ToolResult& result, const QString& toolPath, const QStr
     return firstOf({launchProblem(result, toolPath),
                     result.endedByWatchdog
                         ? QStringLiteral("Dönüştürme %1 saniye içinde bitmedi; %2 yazılmadı.")
-                              .arg(seconds(timeoutSeconds), file.fileName())
+                              .arg(seconds(timeout), file.fileName())
                         : QString(),
                     lookUp(Step::conversion, ours, file.fileName(), folder),
                     lookUp(Step::conversion, tools, file.fileName(), folder),

@@ -4,6 +4,7 @@
 #include "pipeline/ToolResult.h"
 
 #include <QString>
+#include <chrono>
 
 class PemText;
 
@@ -16,11 +17,11 @@ namespace FailureReasons {
 QString address(const DownloadTarget& target);
 // The tool printed no certificate for `address` (host:port).
 QString download(const ToolResult& result, const QString& toolPath, const QString& address,
-                 double timeoutSeconds);
+                 std::chrono::milliseconds timeout);
 // The tool wrote no whole certificate to `destination`; `fileError` is the errno of making or
 // placing its file there, if that failed.
 QString conversion(const ToolResult& result, const QString& toolPath, const QString& destination,
-                   int fileError, double timeoutSeconds);
+                   int fileError, std::chrono::milliseconds timeout);
 // A picked file that cannot be read as text.
 QString unreadableFile(const QString& path);
 // A file read as text that holds no whole certificate block.

@@ -1,13 +1,11 @@
 #include "core/ContentView.h"
-#include "pipeline/PemText.h"
 
 bool ContentView::validatePemFile(const QUrl& fileUrl) {
-    return validatePemFile(nullptr, fileUrl);
+    const QString path = fileUrl.toLocalFile();
+    return validatePem(nullptr, PemText::read(path), path);
 }
 
-bool ContentView::validatePemFile(const RunHandle& run, const QUrl& fileUrl) {
-    const QString path = fileUrl.toLocalFile();
-    const std::optional<PemText> text = PemText::read(path);
+bool ContentView::validatePem(Run* run, const std::optional<PemText>& text, const QString& path) {
     if (!text || text->isEmpty()) {
         appendDebugLog(run, QStringLiteral("⚠️ PEM dosyası boş veya okunamıyor: ") + path);
         return false;

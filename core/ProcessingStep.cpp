@@ -17,19 +17,3 @@ QString rawValue(ProcessingStep step) {
     }
     return QString();
 }
-
-const QList<ProcessingStep>& allProcessingSteps() {
-    static const QList<ProcessingStep> steps{
-        ProcessingStep::none,       ProcessingStep::downloading, ProcessingStep::downloaded,
-        ProcessingStep::converting, ProcessingStep::completed,   ProcessingStep::failed,
-    };
-    return steps;
-}
-
-std::optional<ProcessingStep> processingStepFromRawValue(QStringView text) {
-    for (ProcessingStep step : allProcessingSteps()) {
-        if (rawValue(step) == text)
-            return step;
-    }
-    return std::nullopt;
-}

@@ -1,18 +1,30 @@
 #pragma once
 
-#include <QtGlobal>
-#include <atomic>
-#include <memory>
+#include "pipeline/WorkingFolder.h"
 
-// One piece of work the person started, from its start action to its last write. Everything it
-// posts, the worker running its tool and its timers hold it; a reset abandons it, which ends its
-// tool and drops whatever it posts from then on.
-struct Run {
-    explicit Run(quint64 serial)
-        : serial(serial) {}
+#include <QObject>
+#include <chrono>
 
-    const quint64 serial; // a run started later has a larger one
-    std::atomic<bool> abandoned = false;
+// How long the tools may run before the watchdog ends them, and how long the busy state outlasts
+// a conversion's result. Tests shorten them; the window keeps these.
+struct RunTimings {
+    std::chrono::milliseconds download{20000};
+    std::chrono::milliseconds conversion{10000};
+    std::chrono::milliseconds busyEnd{2000};
 };
 
-using RunHandle = std::shared_ptr<Run>;
+// One piece of work the person started, from its start action to its last write. It owns its
+// working folder, and as children its tool process and its timers; whatever it posts is
+// delivered with it as the context. Deleting it (a reset, or its end) ends its tool, removes its
+// folder and drops all it would still have written.
+class Run : public QObject {
+    Q_OBJECT
+
+public:
+    Run(quint64 serial, QObject* parent)
+        : QObject(parent)
+        , serial(serial) {}
+
+    const quint64 serial; // a run started later has a larger one
+    WorkingFolder folder;
+};

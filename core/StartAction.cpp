@@ -2,12 +2,12 @@
 
 void ContentView::startConversion() {
     if (!selectedPemFile_.isEmpty()) {
-        const RunHandle run = startRun();
+        Run* const run = startRun();
         setStep(run, ProcessingStep::converting, 0.5);
         convertPemFileToDer(run, selectedPemFile_);
     } else if (!urlString_.isEmpty()) {
         // Not trimmed here: blanks only still start the download, which reports them.
-        const RunHandle run = startRun();
+        Run* const run = startRun();
         setStep(run, ProcessingStep::downloading, 0.0);
         downloadCertificateChain(run);
     }

@@ -37,6 +37,12 @@ std::optional<PemText> PemText::read(const QString& path) {
     return pem;
 }
 
+PemText PemText::fromUtf8(QByteArray utf8) {
+    PemText pem;
+    pem.utf8_ = std::move(utf8);
+    return pem;
+}
+
 bool PemText::contains(QLatin1StringView marker) const {
     return isUtf8_ ? QByteArrayView(utf8_).contains(QByteArrayView(marker.data(), marker.size()))
                    : utf16_.contains(marker);

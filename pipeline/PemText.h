@@ -17,6 +17,8 @@ public:
     // read, or its bytes do not decode:
     // a UTF-8, UTF-16 or UTF-32 byte-order mark chooses the encoding, otherwise it must be UTF-8.
     static std::optional<PemText> read(const QString& path);
+    // Text already known to be UTF-8.
+    static PemText fromUtf8(QByteArray utf8);
 
     bool isEmpty() const { return isUtf8_ ? utf8_.isEmpty() : utf16_.isEmpty(); }
     bool contains(QLatin1StringView marker) const;

@@ -199,9 +199,11 @@ private Q_SLOTS:
         QMap<QString, QByteArray> expected = folderSnapshot(files());
 
         ScriptedFileDialogs dialogs;
-        ContentView view(dialogs, tool.isEmpty()    ? openssl
-                                  : tool == missing ? missingTool()
-                                                    : writeShellScript(dir_->path(), "tool", tool));
+        ContentView view(dialogs,
+                         tool.isEmpty()    ? openssl
+                         : tool == missing ? missingTool()
+                                           : writeShellScript(dir_->path(), "tool", tool),
+                         quickTimings);
         LogRecorder log(view);
         runPicked(view, dialogs, picked, destination);
         QVERIFY(waitForRunEnd(view));
@@ -261,9 +263,17 @@ private Q_SLOTS:
         QMap<QString, QByteArray> expected = folderSnapshot(files());
 
         ScriptedFileDialogs dialogs;
-        ContentView view(dialogs);
+        ContentView view(dialogs, openssl, quickTimings);
         LogRecorder log(view);
-        runPicked(view, dialogs, files(picked), files(answer));
+        dialogs.answerOpen(QUrl::fromLocalFile(files(picked)));
+        view.selectPemFile();
+        QStringList workingFiles;
+        dialogs.answerSaveWith([&] {
+            for (const QString& folder : workingFolders(tmpdir_))
+                workingFiles << QDir(folder).entryList(QDir::Files);
+            return std::optional(QUrl::fromLocalFile(files(answer)));
+        });
+        view.startConversion();
         QVERIFY(waitForRunEnd(view));
 
         const Outcome outcome = converts ? Outcome::converted : Outcome::notReplaced;
@@ -272,9 +282,9 @@ private Q_SLOTS:
         if (converts)
             expected[destination] = leafDer_;
         compareSnapshots(folderSnapshot(files()), expected);
-        // The working copy went to the private folder under this TMPDIR.
-        QVERIFY(QFile::exists(tmpdir_ + "/ruvelta-" + QString::number(::geteuid()) +
-                              "/first_cert.pem"));
+        // The working copy went to the run's own folder under this TMPDIR, gone with the run.
+        QCOMPARE(workingFiles, QStringList{"first_cert.pem"});
+        QTRY_COMPARE(folderSnapshot(tmpdir_), (QMap<QString, QByteArray>()));
     }
 
     void awkwardDownloads_data() {
@@ -486,7 +496,6 @@ private Q_SLOTS:
         QTest::newRow("conversion, reset while the tool runs") << 1 << "tool" << false;
         QTest::newRow("conversion, reset in the save dialog") << 1 << "dialog" << false;
         QTest::newRow("download, reset, then a new download") << 0 << "tool" << true;
-        // The second waits for the working file the first holds.
         QTest::newRow("two conversions, reset, then a new one") << 2 << "tool" << true;
     }
 
@@ -542,6 +551,7 @@ private Q_SLOTS:
         QCOMPARE(changes, 0);
         QVERIFY(!view.isProcessing() && view.statusMessage().isEmpty());
         QCOMPARE(folderSnapshot(files()), (QMap<QString, QByteArray>()));
+        QCOMPARE(folderSnapshot(tmpdir_), (QMap<QString, QByteArray>()));
 
         if (!thenNewRun)
             return;
@@ -594,7 +604,7 @@ private Q_SLOTS:
         QFETCH(bool, firstFromFile);
         QFETCH(bool, resetBetween);
         ScriptedFileDialogs dialogs;
-        ContentView view(dialogs, heldTool());
+        ContentView view(dialogs, heldTool(), quickTimings);
         writeTestFile(releaseFile(), QByteArray());
         dialogs.answerSave(QUrl::fromLocalFile(files("a.der")));
         if (firstFromFile)
@@ -605,14 +615,14 @@ private Q_SLOTS:
         QVERIFY(waitForRunEnd(view));
         QCOMPARE(view.statusMessage(), succeededStatus("a.der"));
 
-        // Within its two seconds, a download that its tool holds.
+        // Within its busy time, a download that its tool holds.
         QVERIFY(QFile::remove(releaseFile()));
         if (resetBetween)
             view.resetAll();
         view.clearSelectedFile();
         view.setUrlString(ipv6Address());
         view.startConversion();
-        QTest::qWait(2500);
+        QTest::qWait(int(quickTimings.busyEnd.count()) * 2);
         QVERIFY(view.isProcessing());
 
         dialogs.answerSave(QUrl::fromLocalFile(files("b.der")));

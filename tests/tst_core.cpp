@@ -1,6 +1,5 @@
 #include "core/ContentView.h"
 #include "core/LogClock.h"
-#include "core/ProcessingStep.h"
 #include "support/RunWaiting.h"
 #include "support/ScriptedFileDialogs.h"
 
@@ -9,8 +8,6 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
-#include <thread>
-#include <vector>
 
 namespace {
 
@@ -28,27 +25,6 @@ class CoreTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void stepRawValuesAreTheDisplayTexts() {
-        const QStringList texts{"",
-                                "Sertifika indiriliyor...",
-                                "Sertifika indirildi ✅",
-                                "DER formatına çevriliyor...",
-                                "İşlem tamamlandı ✅",
-                                "İşlem başarısız ❌"};
-        const QList<ProcessingStep> steps = allProcessingSteps();
-        QCOMPARE(steps.size(), texts.size());
-        QCOMPARE(steps.front(), ProcessingStep::none);
-        QCOMPARE(steps.back(), ProcessingStep::failed);
-        for (qsizetype i = 0; i < steps.size(); ++i) {
-            QCOMPARE(rawValue(steps[i]), texts[i]);
-            QCOMPARE(processingStepFromRawValue(texts[i]), std::optional(steps[i]));
-            QCOMPARE(qHash(steps[i], 7), qHash(texts[i], 7));
-        }
-        QCOMPARE(processingStepFromRawValue(u"downloaded"), std::nullopt);
-        QCOMPARE(processingStepFromRawValue(u"Sertifika indirildi"), std::nullopt);
-        QCOMPARE(processingStepFromRawValue(u" "), std::nullopt);
-    }
-
     void constructionStartsAtInitialValuesAndDoesNoWork() {
         ScriptedFileDialogs dialogs;
         ContentView view(dialogs);
@@ -116,54 +92,6 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("requested during the action")});
         QCOMPARE(view.currentStep(), ProcessingStep::downloading);
         QCOMPARE(view.progress(), 0.3);
-    }
-
-    void stepsAndLinesKeepCallOrderAcrossThreads() {
-        ScriptedFileDialogs dialogs;
-        ContentView view(dialogs);
-        QStringList events;
-        connect(&view, &ContentView::debugLineAppended, this,
-                [&](const QString& line) { events << logMessages(line).value(0); });
-        connect(&view, &ContentView::progressChanged, this,
-                [&] { events << QStringLiteral("progress %1").arg(view.progress()); });
-
-        QStringList expected;
-        std::thread worker([&] {
-            for (int i = 0; i < 200; ++i)
-                view.appendDebugLog(QStringLiteral("worker %1").arg(i));
-            view.setStep(ProcessingStep::downloaded, 0.9);
-        });
-        worker.join();
-        view.appendDebugLog(QStringLiteral("main after worker"));
-        for (int i = 0; i < 200; ++i)
-            expected << QStringLiteral("worker %1").arg(i);
-        expected << QStringLiteral("progress 0.9") << QStringLiteral("main after worker");
-
-        // Four threads at once: each thread's own lines stay in order and none is lost.
-        std::vector<std::thread> threads;
-        for (int t = 0; t < 4; ++t) {
-            threads.emplace_back([&view, t] {
-                for (int i = 0; i < 250; ++i)
-                    view.appendDebugLog(QStringLiteral("t%1 %2").arg(t).arg(i));
-            });
-        }
-        for (std::thread& thread : threads)
-            thread.join();
-
-        QVERIFY(drainPostedTasks(&view));
-        QCOMPARE(events.mid(0, expected.size()), expected);
-        const QStringList concurrent = events.mid(expected.size());
-        QCOMPARE(concurrent.size(), 1000);
-        for (int t = 0; t < 4; ++t) {
-            const QString prefix = QStringLiteral("t%1 ").arg(t);
-            QStringList own;
-            for (const QString& event : concurrent)
-                if (event.startsWith(prefix))
-                    own << event;
-            QCOMPARE(own.size(), 250);
-            for (int i = 0; i < 250; ++i)
-                QCOMPARE(own[i], prefix + QString::number(i));
-        }
     }
 
     void resetAllClearsEverythingAndLeavesItsOneLine() {

@@ -2,15 +2,14 @@
 #include "pipeline/DownloadTarget.h"
 #include "pipeline/GraphemeText.h"
 #include "pipeline/PemInspection.h"
-#include "pipeline/PrivateTempFiles.h"
 #include "pipeline/TextDecoding.h"
+#include "pipeline/WorkingFolder.h"
 #include "support/TestFiles.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
-#include <cerrno>
-#include <cstring>
 #include <sys/stat.h>
 
 namespace {
@@ -220,42 +219,34 @@ private Q_SLOTS:
             QCOMPARE(*decoded, QStringLiteral("Aş"));
     }
 
-    void privateTempFile_data() {
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<QString>("error"); // a part of it; empty: success
-        QTest::newRow("new folder") << ""
-                                    << "";
-        QTest::newRow("folder is a symbolic link") << "symlink"
-                                                   << "sembolik bir bağlantı";
-        QTest::newRow("under a regular file")
-            << "under file" << QString::fromLocal8Bit(std::strerror(ENOTDIR));
-    }
+    void workingFoldersAreOwnPrivateAndGoWithTheirOwner() {
+        const QTemporaryDir tmpdir;
+        qputenv("TMPDIR", QFile::encodeName(tmpdir.path()));
+        QString path;
+        {
+            WorkingFolder first;
+            WorkingFolder second;
+            path = first.filePath("first_cert.pem");
+            const QFileInfo folder(QFileInfo(path).path());
+            QVERIFY2(folder.fileName().startsWith("ruvelta-"), qPrintable(path));
+            QCOMPARE(folder.path(), tmpdir.path());
+            QVERIFY(second.filePath("first_cert.pem") != path);
+            QCOMPARE(writeWorkingFile(path, "çığ\n"), QString());
+            QCOMPARE(readTestFile(path), QByteArray("çığ\n"));
+            struct stat info {};
+            QCOMPARE(::stat(QFile::encodeName(folder.filePath()).constData(), &info), 0);
+            QCOMPARE(info.st_mode & 0777, 0700u);
+        }
+        QCOMPARE(QDir(tmpdir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
 
-    void privateTempFile() {
-        QFETCH(QString, setup);
-        QFETCH(QString, error);
-        const QTemporaryDir dir;
-        QString folder = dir.filePath("ruvelta-test");
-        const QString planted = dir.filePath("elsewhere/first_cert.pem");
-        writeTestFile(planted, "planted");
-        if (setup == "symlink") {
-            QVERIFY(QFile::link(dir.filePath("elsewhere"), folder));
-        } else if (setup == "under file") {
-            writeTestFile(dir.filePath("plain"), "x");
-            folder = dir.filePath("plain/ruvelta-test");
-        }
-        const QString path = folder + "/first_cert.pem";
-        const QString result = writePrivateTempFile(path, QStringLiteral("çığ\n"));
-        QCOMPARE(readTestFile(planted), QByteArray("planted"));
-        if (!error.isEmpty()) {
-            QVERIFY2(result.startsWith(folder) && result.contains(error), qPrintable(result));
-            return;
-        }
-        QVERIFY2(result.isEmpty(), qPrintable(result));
-        QCOMPARE(readTestFile(path), QByteArray("\xC3\xA7\xC4\xB1\xC4\x9F\n"));
-        struct stat info {};
-        QCOMPARE(::stat(QFile::encodeName(folder).constData(), &info), 0);
-        QCOMPARE(info.st_mode & 0777, 0700u);
+        // TMPDIR under a regular file: no folder, and a reason that names TMPDIR.
+        writeTestFile(tmpdir.filePath("plain"), "x");
+        qputenv("TMPDIR", QFile::encodeName(tmpdir.filePath("plain/tmp")));
+        WorkingFolder nowhere;
+        QCOMPARE(nowhere.filePath("first_cert.pem"), QString());
+        QVERIFY2(nowhere.error().startsWith(tmpdir.filePath("plain/tmp") + ": "),
+                 qPrintable(nowhere.error()));
     }
 };
 

@@ -1,12 +1,29 @@
-#include "pipeline/ToolRunner.h"
+#include "pipeline/ToolProcess.h"
 #include "support/TestFiles.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <atomic>
 #include <chrono>
-#include <thread>
+#include <csignal>
+#include <optional>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// Runs the tool to its end while the event loop turns, as the window does.
+ToolResult runToEnd(const QString& tool, const QStringList& arguments,
+                    std::chrono::milliseconds timeout) {
+    QObject owner;
+    std::optional<ToolResult> result;
+    runOpenSSL(&owner, tool, arguments, timeout, [&result](const ToolResult& r) { result = r; });
+    if (!QTest::qWaitFor([&result] { return result.has_value(); }, 60000))
+        qWarning("the tool did not end");
+    return result.value_or(ToolResult());
+}
+
+} // namespace
 
 class ToolRunnerTest : public QObject {
     Q_OBJECT
@@ -45,14 +62,14 @@ private Q_SLOTS:
 
     void successFollowsExitStatusOrMarkerOnStandardOutput() {
         QFETCH(QByteArray, body);
-        const ToolResult result = runOpenSSL(script("tool", body), {}, 10.0);
+        const ToolResult result = runToEnd(script("tool", body), {}, 10s);
         QTEST(result.success, "success");
         QTEST(result.output, "output");
         QTEST(result.error, "error");
     }
 
     void missingExecutableReportsLaunchFailure() {
-        const ToolResult result = runOpenSSL(dir_.filePath("no-such-tool"), {"x509"}, 10.0);
+        const ToolResult result = runToEnd(dir_.filePath("no-such-tool"), {"x509"}, 10s);
         QVERIFY(!result.success);
         QVERIFY(result.output.isEmpty());
         QVERIFY2(result.error.startsWith(QStringLiteral("Process hatası: ")),
@@ -66,27 +83,27 @@ private Q_SLOTS:
                                             "printf '[%s]' \"$RUVELTA_RUNNER_PROBE\"");
         const QStringList arguments{
             "x509", "a path/with blanks.pem", "-", "$HOME", "line\nbreak", "'quoted'", ""};
-        const ToolResult result = runOpenSSL(tool, arguments, 10.0);
+        const ToolResult result = runToEnd(tool, arguments, 10s);
         QVERIFY(result.success);
         QCOMPARE(result.output, QStringLiteral("<x509><a path/with blanks.pem><-><$HOME>"
                                                "<line\nbreak><'quoted'><>[inherited value]"));
     }
 
     void standardInputIsAtEndOfFile() {
-        const ToolResult result = runOpenSSL(
-            script("reader", "if read line; then echo \"got $line\"; else echo eof; fi"), {}, 5.0);
+        const ToolResult result = runToEnd(
+            script("reader", "if read line; then echo \"got $line\"; else echo eof; fi"), {}, 5s);
         QCOMPARE(result.output, QStringLiteral("eof\n"));
     }
 
     void invalidUtf8GivesEmptyText() {
-        const ToolResult result = runOpenSSL(
+        const ToolResult result = runToEnd(
             script("binary", "printf 'valid start \\377 end'; printf 'ok\\300' >&2; exit 3"), {},
-            5.0);
+            5s);
         QVERIFY(!result.success);
         QVERIFY(result.output.isEmpty());
         QVERIFY(result.error.isEmpty());
 
-        const ToolResult truncated = runOpenSSL(script("truncated", "printf 'cut \\304'"), {}, 5.0);
+        const ToolResult truncated = runToEnd(script("truncated", "printf 'cut \\304'"), {}, 5s);
         QVERIFY(truncated.output.isEmpty());
     }
 
@@ -94,9 +111,9 @@ private Q_SLOTS:
         // Far more than a pipe holds: a runner that read only after the end would stall here
         // until the watchdog killed the tool, and the run would fail.
         const ToolResult result =
-            runOpenSSL(script("chatty", "head -c 4194304 /dev/zero | tr '\\0' a; "
-                                        "head -c 1048576 /dev/zero | tr '\\0' b >&2; echo done"),
-                       {}, 30.0);
+            runToEnd(script("chatty", "head -c 4194304 /dev/zero | tr '\\0' a; "
+                                      "head -c 1048576 /dev/zero | tr '\\0' b >&2; echo done"),
+                     {}, 30s);
         QVERIFY(result.success);
         QCOMPARE(result.output.size(), 4194304 + 5);
         QVERIFY(result.output.endsWith(QStringLiteral("adone\n")));
@@ -108,9 +125,9 @@ private Q_SLOTS:
         QElapsedTimer clock;
         clock.start();
         const ToolResult result =
-            runOpenSSL(script("sleeper", "trap 'echo terminated; exit 143' TERM\n"
-                                         "sleep 30 >/dev/null 2>&1 &\nwait"),
-                       {}, 0.3);
+            runToEnd(script("sleeper", "trap 'echo terminated; exit 143' TERM\n"
+                                       "sleep 30 >/dev/null 2>&1 &\nwait"),
+                     {}, 300ms);
         QVERIFY(!result.success);
         QCOMPARE(result.output, QStringLiteral("terminated\n"));
         QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
@@ -120,7 +137,7 @@ private Q_SLOTS:
         QElapsedTimer clock;
         clock.start();
         const ToolResult result =
-            runOpenSSL(script("stubborn", "trap '' TERM\necho started\nexec sleep 30"), {}, 0.3);
+            runToEnd(script("stubborn", "trap '' TERM\necho started\nexec sleep 30"), {}, 300ms);
         const qint64 elapsed = clock.elapsed();
         QVERIFY(!result.success);
         QCOMPARE(result.output, QStringLiteral("started\n"));
@@ -128,29 +145,27 @@ private Q_SLOTS:
         QVERIFY2(elapsed < 5000, qPrintable(QString::number(elapsed)));
     }
 
-    void abandonedRunEndsTheToolWithoutWaitingForTheWatchdog() {
-        // What happens when the window closes while a download hangs.
-        std::atomic<bool> abandon = false;
-        std::thread closer([&abandon] {
-            std::this_thread::sleep_for(std::chrono::milliseconds(200));
-            abandon = true;
-        });
-        QElapsedTimer clock;
-        clock.start();
-        const ToolResult result = runOpenSSL(
-            script("hang",
-                   "trap 'echo terminated; exit 143' TERM\nsleep 30 >/dev/null 2>&1 &\nwait"),
-            {}, 20.0, &abandon);
-        closer.join();
-        QCOMPARE(result.output, QStringLiteral("terminated\n"));
-        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+    void deletingTheOwnerEndsTheToolAndDropsItsResult() {
+        // What a reset does to a download that hangs.
+        const QString pidFile = dir_.filePath("pid");
+        auto owner = std::make_unique<QObject>();
+        bool announced = false;
+        runOpenSSL(owner.get(),
+                   script("hang", "echo $$ > '" + QFile::encodeName(pidFile) + "'\nexec sleep 30"),
+                   {}, 20s, [&announced](const ToolResult&) { announced = true; });
+        QTRY_VERIFY(!readTestFile(pidFile).isEmpty());
+        const pid_t pid = readTestFile(pidFile).trimmed().toInt();
+        owner.reset();
+        QCOMPARE(::kill(pid, 0), -1); // ended and reaped, no zombie left
+        QTest::qWait(100);
+        QVERIFY(!announced);
     }
 
     void certificateThenHangCountsAsSuccess() {
         const ToolResult result =
-            runOpenSSL(script("hanging", "echo '-----BEGIN CERTIFICATE-----'\necho MIIB\n"
-                                         "echo '-----END CERTIFICATE-----'\nexec sleep 30"),
-                       {}, 0.3);
+            runToEnd(script("hanging", "echo '-----BEGIN CERTIFICATE-----'\necho MIIB\n"
+                                       "echo '-----END CERTIFICATE-----'\nexec sleep 30"),
+                     {}, 300ms);
         QVERIFY(result.success);
         QCOMPARE(result.output, QStringLiteral("-----BEGIN CERTIFICATE-----\nMIIB\n"
                                                "-----END CERTIFICATE-----\n"));

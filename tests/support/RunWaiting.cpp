@@ -2,6 +2,7 @@
 
 #include "core/ContentView.h"
 
+#include <QDir>
 #include <QRegularExpression>
 #include <QTest>
 #include <memory>
@@ -18,6 +19,15 @@ bool drainPostedTasks(QObject* context, int timeoutMs) {
 bool waitForRunEnd(ContentView& view, int timeoutMs) {
     return QTest::qWaitFor([&view] { return !view.statusMessage().isEmpty(); }, timeoutMs) &&
            drainPostedTasks(&view);
+}
+
+QStringList workingFolders(const QString& tmpdir) {
+    QStringList folders;
+    const QDir dir(tmpdir);
+    for (const QString& name :
+         dir.entryList({QStringLiteral("ruvelta-*")}, QDir::Dirs | QDir::NoDotAndDotDot))
+        folders << dir.filePath(name);
+    return folders;
 }
 
 QString logMessage(const QString& line) {

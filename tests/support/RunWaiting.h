@@ -1,10 +1,17 @@
 #pragma once
 
+#include "core/Run.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
 class ContentView;
+
+// The window's timings with the waits a test would sit out made short: the conversion's watchdog
+// and the busy state after a result. The download's stays, so that no real download is cut.
+inline constexpr RunTimings quickTimings{std::chrono::seconds(20), std::chrono::seconds(2),
+                                         std::chrono::milliseconds(200)};
 
 // Fails the calling test unless every field of the view holds its value from start-up.
 void verifyInitialState(const ContentView& view);
@@ -14,6 +21,9 @@ bool drainPostedTasks(QObject* context, int timeoutMs = 5000);
 
 // Waits until the run shows a status, then lets the log lines and steps it posted land.
 bool waitForRunEnd(ContentView& view, int timeoutMs = 30000);
+
+// The working folders of runs under `tmpdir`, by path.
+QStringList workingFolders(const QString& tmpdir);
 
 // A log line without its "[time] " stamp and closing line feed.
 QString logMessage(const QString& line);

@@ -1,0 +1,80 @@
+#include "pipeline/ToolProcess.h"
+
+#include "pipeline/TextDecoding.h"
+
+namespace {
+
+const QString certificateMarker = QStringLiteral("-----BEGIN CERTIFICATE-----");
+
+} // namespace
+
+ToolProcess::ToolProcess(const QString& executablePath, const QStringList& arguments,
+                         std::chrono::milliseconds timeout, QObject* parent)
+    : QObject(parent) {
+    process_.setProgram(executablePath);
+    process_.setArguments(arguments);
+    process_.setStandardInputFile(QProcess::nullDevice());
+    for (QTimer* timer : {&terminateTimer_, &killTimer_}) {
+        timer->setSingleShot(true);
+        timer->setTimerType(Qt::PreciseTimer);
+    }
+    terminateTimer_.setInterval(timeout);
+    killTimer_.setInterval(killGrace);
+    connect(&terminateTimer_, &QTimer::timeout, this, [this] {
+        endedByWatchdog_ = true;
+        process_.terminate();
+        killTimer_.start();
+    });
+    connect(&killTimer_, &QTimer::timeout, &process_, &QProcess::kill);
+    connect(&process_, &QProcess::finished, this, &ToolProcess::finish);
+    connect(&process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            finish();
+    });
+}
+
+ToolProcess::~ToolProcess() {
+    if (process_.state() == QProcess::NotRunning)
+        return;
+    // Nothing of a tool ended this way is announced; it is killed outright and reaped here, so
+    // that no zombie outlives its run.
+    process_.disconnect(this);
+    process_.kill();
+    process_.waitForFinished(-1);
+}
+
+void ToolProcess::start() {
+    process_.start(QIODevice::ReadOnly);
+    terminateTimer_.start();
+}
+
+void ToolProcess::finish() {
+    terminateTimer_.stop();
+    killTimer_.stop();
+    ToolResult result;
+    if (process_.error() == QProcess::FailedToStart) {
+        result.error = QStringLiteral("Process hatası: ") + process_.errorString();
+    } else {
+        result.endedByWatchdog = endedByWatchdog_;
+        result.output = decodeUtf8Strictly(process_.readAllStandardOutput()).value_or(QString());
+        result.error = decodeUtf8Strictly(process_.readAllStandardError()).value_or(QString());
+        const bool exitedCleanly =
+            process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
+        result.success = exitedCleanly || result.output.contains(certificateMarker);
+        // After a crash, QProcess reports the signal that ended the tool as its exit code.
+        if (process_.exitStatus() == QProcess::CrashExit)
+            result.signal = process_.exitCode();
+    }
+    Q_EMIT finished(result);
+}
+
+void runOpenSSL(QObject* owner, const QString& executablePath, const QStringList& arguments,
+                std::chrono::milliseconds timeout, std::function<void(const ToolResult&)> done) {
+    auto* tool = new ToolProcess(executablePath, arguments, timeout, owner);
+    QObject::connect(tool, &ToolProcess::finished, owner,
+                     [tool, done = std::move(done)](const ToolResult& result) {
+                         tool->deleteLater();
+                         done(result);
+                     });
+    tool->start();
+}
