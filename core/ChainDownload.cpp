@@ -56,13 +56,13 @@ void ContentView::startChainDownload(Run* run, const QString& host, int port,
                                 QStringLiteral("-servername"),
                                 host};
     runOpenSSL(run, toolPath_, arguments, timings_.download,
-               [this, run, address, chainFile](const ToolResult& result) {
-                   handleDownloadResult(run, result, address, chainFile);
+               [this, run, host, port, chainFile](const ToolResult& result) {
+                   handleDownloadResult(run, result, host, port, chainFile);
                });
 }
 
-void ContentView::handleDownloadResult(Run* run, const ToolResult& result, const QString& address,
-                                       const QString& chainFile) {
+void ContentView::handleDownloadResult(Run* run, const ToolResult& result, const QString& host,
+                                       int port, const QString& chainFile) {
     appendDebugLog(run, QStringLiteral("📥 İndirme sonucu: ") + outcomeWord(result));
     if (!result.output.isEmpty()) {
         appendDebugLog(run, QStringLiteral("📤 çıktı (ilk 500 karakter):\n") +
@@ -79,7 +79,8 @@ void ContentView::handleDownloadResult(Run* run, const ToolResult& result, const
                    QStringLiteral("📜 Bulunan sertifika sayısı: ") + QString::number(blocks.size()));
     if (blocks.isEmpty()) {
         reportFailure(run, QString(), QStringLiteral("❌ Sertifika zinciri indirilemedi"),
-                      FailureReasons::download(result, toolPath_, address, timings_.download));
+                      FailureReasons::download(result, toolPath_, connectAddress(host, port),
+                                               timings_.download));
         return;
     }
 
@@ -107,6 +108,8 @@ void ContentView::handleDownloadResult(Run* run, const ToolResult& result, const
         return;
     }
     setStep(run, ProcessingStep::converting, 0.9);
-    convertPemFileToDer(run, QUrl::fromLocalFile(chainFile), std::move(pem),
-                        FailureReasons::chainWarning(result));
+    Conversion conversion;
+    conversion.chainWarning = FailureReasons::chainWarning(result);
+    conversion.host = host;
+    convertPemFileToDer(run, QUrl::fromLocalFile(chainFile), std::move(pem), conversion);
 }

@@ -7,12 +7,6 @@
 #include <QGuiApplication>
 #include <QPointer>
 
-namespace {
-
-const QString defaultOutputName = QStringLiteral("certificate");
-
-} // namespace
-
 ContentView::ContentView(FileDialogs& dialogs, QString toolPath, RunTimings timings,
                          QObject* parent)
     : QObject(parent)
@@ -45,6 +39,9 @@ void ContentView::finishRun(Run* run) {
 
 void ContentView::setUrlString(const QString& text) {
     assign(urlString_, text, &ContentView::urlStringChanged);
+    // The source is the one chosen last: an address typed after a pick replaces the pick.
+    if (!text.isEmpty())
+        setSelectedPemFile(QUrl());
 }
 
 void ContentView::setOutputName(const QString& name) {

@@ -15,6 +15,9 @@
 class FileDialogs;
 class StagedFile;
 
+// The output name at start-up and after a reset.
+inline const QString defaultOutputName = QStringLiteral("certificate");
+
 // What a status message reports: the window colours it by this.
 enum class StatusKind { notice, success, failure };
 
@@ -45,7 +48,8 @@ public:
     ProcessingStep currentStep() const { return currentStep_; }
     double progress() const { return progress_; }
 
-    // The two fields the window edits directly.
+    // The two fields the window edits directly. An address typed drops a picked file, as a pick
+    // empties the address: the source is the one chosen last.
     void setUrlString(const QString& text);
     void setOutputName(const QString& name);
 
@@ -90,6 +94,7 @@ private:
     struct Conversion {
         qsizetype certificatesInSource = 1;
         QString chainWarning; // why the server's chain did not verify, for a download
+        QString host;         // the host typed, for a download
         QString inputFile;
         QString destination;
         std::shared_ptr<StagedFile> output; // where the tool writes, beside the destination
@@ -98,11 +103,11 @@ private:
     // The two sources of a run; both end in convertPemFileToDer. A download hands over the chain
     // it has in memory with the file it saved it to.
     void downloadCertificateChain(Run* run);
-    void convertPemFileToDer(Run* run, const QUrl& fileUrl, std::optional<PemText> known = {},
-                             const QString& chainWarning = QString());
+    void convertPemFileToDer(Run* run, const QUrl& fileUrl, std::optional<PemText> known,
+                             Conversion conversion);
 
     void startChainDownload(Run* run, const QString& host, int port, const QString& chainFile);
-    void handleDownloadResult(Run* run, const ToolResult& result, const QString& address,
+    void handleDownloadResult(Run* run, const ToolResult& result, const QString& host, int port,
                               const QString& chainFile);
     void convertFirstCertificate(Run* run, const QString& block, Conversion conversion);
     void convertToDer(Run* run, const Conversion& conversion);

@@ -6,8 +6,21 @@
 
 #include <QPointer>
 
+namespace {
+
+// The name the save dialog proposes: the one typed, as a name and not a path; a blank one would
+// make a hidden ".der" nobody finds.
+QString proposedDerName(const QString& outputName) {
+    QString name = outputName.trimmed().replace(u'/', u'-');
+    if (name.isEmpty())
+        name = defaultOutputName;
+    return name + QStringLiteral(".der");
+}
+
+} // namespace
+
 void ContentView::convertPemFileToDer(Run* run, const QUrl& fileUrl, std::optional<PemText> known,
-                                      const QString& chainWarning) {
+                                      Conversion conversion) {
     appendDebugLog(run, QStringLiteral("🔄 PEM'den DER'e dönüştürme başlatılıyor..."));
     setStep(run, ProcessingStep::converting, 0.95);
 
@@ -26,10 +39,16 @@ void ContentView::convertPemFileToDer(Run* run, const QUrl& fileUrl, std::option
                       FailureReasons::noCertificate(path, *pem));
         return;
     }
-    Conversion conversion;
+    const QString block = pem->text(blocks.front());
+    // Known before anyone is asked where to save it: the tool would only fail on it later.
+    if (!summarizeCertificateBlock(block)) {
+        reportFailure(run, QStringLiteral("❌ İlk sertifika bloğu bozuk: ") + path,
+                      QStringLiteral("❌ Dönüştürme başarısız"),
+                      FailureReasons::damagedCertificate(path));
+        return;
+    }
     conversion.certificatesInSource = blocks.size();
-    conversion.chainWarning = chainWarning;
-    convertFirstCertificate(run, pem->text(blocks.front()), std::move(conversion));
+    convertFirstCertificate(run, block, std::move(conversion));
 }
 
 void ContentView::convertFirstCertificate(Run* run, const QString& block, Conversion conversion) {
@@ -48,7 +67,7 @@ void ContentView::convertFirstCertificate(Run* run, const QString& block, Conver
     const std::optional<QUrl> chosen = dialogs_.chooseFileToSave(
         {QStringLiteral("DER Dosyasını Kaydet"),
          QStringLiteral("DER formatındaki sertifika dosyasını kaydedeceğiniz konumu seçin"),
-         outputName_ + QStringLiteral(".der"), QStringLiteral("der")});
+         proposedDerName(outputName_), QStringLiteral("der")});
     // A reset while the dialog was open has ended the run.
     if (!stillRunning)
         return;
@@ -64,5 +83,12 @@ void ContentView::convertFirstCertificate(Run* run, const QString& block, Conver
     conversion.destination = withDerExtension(chosen->toLocalFile());
     appendDebugLog(run, QStringLiteral("💾 Çıktı DER dosya yolu: ") + conversion.destination);
     conversion.output = std::make_shared<StagedFile>(conversion.destination);
+    if (conversion.output->refused()) {
+        reportFailure(
+            run, QStringLiteral("❌ Dosyayı değiştirme izni yok: ") + conversion.destination,
+            QStringLiteral("❌ Dönüştürme başarısız"),
+            FailureReasons::notWritable(conversion.destination, conversion.output->error()));
+        return;
+    }
     convertToDer(run, conversion);
 }

@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 #include <QTimer>
 
 namespace {
@@ -12,22 +11,17 @@ namespace {
 // What was saved, a line each: the certificate's names, its end and fingerprint, and what the
 // person might not expect.
 QString savedDetail(const std::optional<CertificateSummary>& saved, qsizetype certificatesInSource,
-                    const QString& chainWarning) {
+                    const QStringList& warnings) {
     QStringList lines;
     if (saved) {
-        const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
         lines << QStringLiteral("Konu: ") + saved->subject
               << QStringLiteral("Veren: ") + saved->issuer
-              << QStringLiteral("Geçerlilik sonu: ") +
-                     turkish.toString(saved->expiry.toLocalTime(),
-                                      QStringLiteral("d MMMM yyyy HH:mm"))
+              << QStringLiteral("Geçerlilik sonu: ") + FailureReasons::shownTime(saved->expiry)
               << QStringLiteral("SHA-256 parmak izi: ") + saved->sha256Fingerprint;
     }
     if (certificatesInSource > 1)
         lines << QStringLiteral("%1 sertifikadan ilki kaydedildi").arg(certificatesInSource);
-    if (!chainWarning.isEmpty())
-        lines << chainWarning;
-    return lines.join(u'\n');
+    return (lines + warnings).join(u'\n');
 }
 
 } // namespace
@@ -53,18 +47,22 @@ void ContentView::handleConversionResult(Run* run, const ToolResult& result,
     std::optional<CertificateSummary> saved;
     if (QFile written(conversion.output->path());
         result.success && written.open(QIODevice::ReadOnly))
-        saved = summarizeDerCertificate(written.readAll());
+        saved = summarizeCertificate(written.readAll(), QSsl::Der);
     const bool committed =
         result.success && conversion.output->size() > 0 && conversion.output->commit();
     const QFileInfo destination(conversion.destination);
     if (committed && destination.exists()) {
         appendDebugLog(run, QStringLiteral("📊 Çıktı DER dosya boyutu: ") +
                                 QString::number(destination.size()) + QStringLiteral(" bytes"));
+        QStringList warnings;
+        if (saved)
+            warnings = FailureReasons::certificateWarnings(*saved, timings_.now(), conversion.host);
+        if (!conversion.chainWarning.isEmpty())
+            warnings << conversion.chainWarning;
         setStep(run, ProcessingStep::completed, 1.0);
         setStatusMessage(
             QStringLiteral("✅ DER dosyası başarıyla oluşturuldu → ") + destination.fileName(),
-            StatusKind::success,
-            savedDetail(saved, conversion.certificatesInSource, conversion.chainWarning));
+            StatusKind::success, savedDetail(saved, conversion.certificatesInSource, warnings));
     } else {
         setStep(run, ProcessingStep::failed, 1.0);
         setStatusMessage(QStringLiteral("❌ Dönüştürme başarısız"), StatusKind::failure,

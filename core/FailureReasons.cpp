@@ -1,10 +1,13 @@
 #include "core/FailureReasons.h"
 
 #include "pipeline/CertificateSummary.h"
+#include "pipeline/HostNames.h"
 #include "pipeline/PemText.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHostAddress>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QStorageInfo>
 #include <cerrno>
@@ -192,6 +195,25 @@ QString seconds(std::chrono::milliseconds value) {
     return QString::number(std::chrono::duration<double>(value).count(), 'g', 3);
 }
 
+// An IPv6 address typed without brackets, as it should have been typed ("::1:8443" gives
+// "[::1]:8443"); empty for anything else.
+QString bracketedIpv6(const QString& text) {
+    const auto isIpv6 = [](const QString& host) {
+        return QHostAddress(host).protocol() == QAbstractSocket::IPv6Protocol;
+    };
+    if (text.contains(u'[') || text.count(u':') < 2)
+        return QString();
+    if (isIpv6(text))
+        return u'[' + text + u']';
+    const qsizetype colon = text.lastIndexOf(u':');
+    const QString port = text.sliced(colon + 1);
+    bool numeric = false;
+    port.toUShort(&numeric);
+    return numeric && isIpv6(text.first(colon))
+               ? u'[' + text.first(colon) + QStringLiteral("]:") + port
+               : QString();
+}
+
 } // namespace
 
 namespace FailureReasons {
@@ -209,6 +231,8 @@ QString address(const DownloadTarget& target) {
     case DownloadTarget::Problem::none:
         break;
     }
+    if (const QString bracketed = bracketedIpv6(target.trimmedText); !bracketed.isEmpty())
+        return QStringLiteral("IPv6 adresini köşeli ayraç içinde yazın: %1").arg(bracketed);
     return QStringLiteral("Bu bir sunucu adresi değil: '%1'").arg(target.trimmedText);
 }
 
@@ -253,6 +277,15 @@ QString conversion(const ToolResult& result, const QString& toolPath, const QStr
                     QStringLiteral("DER dosyası yazılamadı: %1").arg(file.fileName())});
 }
 
+QString notWritable(const QString& destination, int error) {
+    const QString name = QFileInfo(destination).fileName();
+    if (error == EROFS)
+        return QStringLiteral("%1 salt okunur bir diskte; değiştirilemez.").arg(name);
+    return QStringLiteral("%1 dosyasını değiştirme izniniz yok; dosya olduğu gibi kaldı. Başka "
+                          "bir ad seçin.")
+        .arg(name);
+}
+
 QString unreadableFile(const QString& path) {
     const QFileInfo info(path);
     const QString name = info.fileName();
@@ -269,7 +302,7 @@ QString unreadableFile(const QString& path) {
         return QStringLiteral("Dosyayı okuma izniniz yok: %1").arg(name);
     // A certificate is a few kilobytes; a file far larger is no DER certificate.
     constexpr qint64 largestDerCertificate = 1 << 20;
-    if (info.size() <= largestDerCertificate && summarizeDerCertificate(file.readAll()))
+    if (info.size() <= largestDerCertificate && summarizeCertificate(file.readAll(), QSsl::Der))
         return QStringLiteral("Bu dosya zaten DER biçiminde görünüyor: %1. Dönüştürmeden "
                               "kullanabilirsiniz.")
             .arg(name);
@@ -288,6 +321,52 @@ QString noCertificate(const QString& path, const PemText& text) {
         return QStringLiteral("Sertifika bloğu yarım kalmış, END CERTIFICATE satırı yok: %1")
             .arg(name);
     return QStringLiteral("Dosyada PEM biçiminde bir sertifika yok: %1").arg(name);
+}
+
+QString damagedCertificate(const QString& path) {
+    return QStringLiteral("Sertifika bozuk: %1 dosyasındaki ilk sertifika bloğu çözülemiyor; "
+                          "dosya eksik ya da değiştirilmiş olabilir.")
+        .arg(QFileInfo(path).fileName());
+}
+
+QString shownTime(const QDateTime& moment) {
+    const QDateTime local = moment.toLocalTime();
+    return QLocale(QLocale::Turkish, QLocale::Turkey)
+               .toString(local, QStringLiteral("d MMMM yyyy HH:mm")) +
+           u' ' + local.timeZoneAbbreviation();
+}
+
+QStringList certificateWarnings(const CertificateSummary& certificate, const QDateTime& now,
+                                const QString& host) {
+    constexpr qint64 soonDays = 30;
+    QStringList warnings;
+    if (certificate.expiry < now) {
+        warnings << QStringLiteral("⚠️ Sertifikanın süresi dolmuş: %1 tarihinde sona erdi.")
+                        .arg(shownTime(certificate.expiry));
+    } else if (certificate.effective > now) {
+        warnings << QStringLiteral(
+                        "⚠️ Sertifika henüz geçerli değil: %1 tarihinde başlıyor.")
+                        .arg(shownTime(certificate.effective));
+    } else if (const qint64 left = now.secsTo(certificate.expiry); left < soonDays * 86400) {
+        warnings << QStringLiteral(
+                        "⚠️ Sertifikanın süresi yakında doluyor: %1 tarihinde sona "
+                        "eriyor (%2 gün kaldı).")
+                        .arg(shownTime(certificate.expiry))
+                        .arg(left / 86400);
+    }
+    if (!host.isEmpty() && !namesCoverHost(certificate.dnsNames, certificate.ipAddresses, host)) {
+        QStringList names = certificate.dnsNames;
+        for (const QHostAddress& address : certificate.ipAddresses)
+            names << address.toString();
+        warnings
+            << (names.isEmpty()
+                    ? QStringLiteral("⚠️ Sertifika %1 için verilmemiş: sertifikada hiçbir "
+                                     "sunucu adı yok.")
+                          .arg(host)
+                    : QStringLiteral("⚠️ Sertifika %1 için verilmemiş; verildiği adlar: %2.")
+                          .arg(host, names.join(QStringLiteral(", "))));
+    }
+    return warnings;
 }
 
 QString chainWarning(const ToolResult& result) {

@@ -3,10 +3,13 @@
 #include "pipeline/DownloadTarget.h"
 #include "pipeline/ToolResult.h"
 
+#include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <chrono>
 
 class PemText;
+struct CertificateSummary;
 
 // Why a run failed, in plain Turkish, for the line under the status. Each reason names the
 // address or the file it is about; where only the tool's words tell, its error codes are looked
@@ -22,10 +25,20 @@ QString download(const ToolResult& result, const QString& toolPath, const QStrin
 // placing its file there, if that failed.
 QString conversion(const ToolResult& result, const QString& toolPath, const QString& destination,
                    int fileError, std::chrono::milliseconds timeout);
+// An existing destination the person may not write; `error` is the errno of the check.
+QString notWritable(const QString& destination, int error);
 // A picked file that cannot be read as text.
 QString unreadableFile(const QString& path);
 // A file read as text that holds no whole certificate block.
 QString noCertificate(const QString& path, const PemText& text);
+// A first certificate block that does not decode as a certificate.
+QString damagedCertificate(const QString& path);
+// What to mind about the certificate itself, whatever the tool said, as warning lines: its dates
+// held against `now`, and whether it was issued for `host` (the host typed; empty for a file).
+QStringList certificateWarnings(const CertificateSummary& certificate, const QDateTime& now,
+                                const QString& host);
+// The moment as the window shows it: Turkish, in local time, with its zone.
+QString shownTime(const QDateTime& moment);
 // Why the server's chain did not verify, as a whole sentence; empty when the tool did not
 // complain.
 QString chainWarning(const ToolResult& result);

@@ -2,15 +2,18 @@
 
 #include "pipeline/WorkingFolder.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <chrono>
 
-// How long the tools may run before the watchdog ends them, and how long the busy state outlasts
-// a conversion's result. Tests shorten them; the window keeps these.
+// How long the tools may run before the watchdog ends them, how long the busy state outlasts a
+// conversion's result, and the clock a certificate's dates are held against. Tests change them;
+// the window keeps these.
 struct RunTimings {
     std::chrono::milliseconds download{20000};
     std::chrono::milliseconds conversion{10000};
     std::chrono::milliseconds busyEnd{2000};
+    QDateTime (*now)() = &QDateTime::currentDateTimeUtc;
 };
 
 // One piece of work the person started, from its start action to its last write. It owns its

@@ -4,7 +4,7 @@ void ContentView::startConversion() {
     if (!selectedPemFile_.isEmpty()) {
         Run* const run = startRun();
         setStep(run, ProcessingStep::converting, 0.5);
-        convertPemFileToDer(run, selectedPemFile_);
+        convertPemFileToDer(run, selectedPemFile_, std::nullopt, Conversion());
     } else if (!urlString_.isEmpty()) {
         // Not trimmed here: blanks only still start the download, which reports them.
         Run* const run = startRun();

@@ -8,6 +8,9 @@
 
 #include <QDir>
 #include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSslCertificate>
 #include <QStringEncoder>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -23,7 +26,7 @@
 namespace {
 
 // notReplaced: the tool wrote the certificate, but nothing can take the destination's place.
-enum class Outcome { converted, unreadable, noBlock, toolFails, notReplaced };
+enum class Outcome { converted, unreadable, noBlock, damaged, toolFails, notReplaced };
 
 const QString openssl = QStringLiteral("/usr/bin/openssl");
 const QString resetLine = QStringLiteral("[Reset] Tüm veriler temizlendi");
@@ -37,12 +40,15 @@ QByteArray encoded(const QByteArray& text, QStringConverter::Encoding encoding,
 }
 
 // What a picked file's run logs, from its first line to its last.
-QStringList conversionLog(Outcome outcome, const QString& destination, qsizetype derSize) {
+QStringList conversionLog(Outcome outcome, const QString& source, const QString& destination,
+                          qsizetype derSize) {
     QStringList log{QStringLiteral("🔄 PEM'den DER'e dönüştürme başlatılıyor...")};
     if (outcome == Outcome::unreadable)
         return log << QStringLiteral("❌ PEM dosyası okunamadı");
     if (outcome == Outcome::noBlock)
         return log << QStringLiteral("❌ PEM'de sertifika bloğu bulunamadı");
+    if (outcome == Outcome::damaged)
+        return log << QStringLiteral("❌ İlk sertifika bloğu bozuk: ") + source;
     log << QStringLiteral("💾 Çıktı DER dosya yolu: ") + destination;
     if (outcome == Outcome::toolFails)
         return log << QStringLiteral("🔧 x509 dönüştürme sonucu: BAŞARISIZ");
@@ -60,6 +66,7 @@ QString statusOf(Outcome outcome, const QString& derFileName) {
         return QStringLiteral("❌ PEM dosyası okunamadı");
     case Outcome::noBlock:
         return QStringLiteral("❌ Sertifika bloğu bulunamadı");
+    case Outcome::damaged:
     case Outcome::toolFails:
     case Outcome::notReplaced:
         return QStringLiteral("❌ Dönüştürme başarısız");
@@ -117,6 +124,10 @@ private:
     QString argumentsTool() const {
         return writeShellScript(dir_->path(), "arguments-openssl", "echo \"$@\" >&2\nexit 1");
     }
+    // The leaf with a few characters of its Base64 replaced by ones Base64 does not have.
+    QByteArray damagedLeafPem() const {
+        return QByteArray(leafPem_).replace(leafPem_.indexOf('\n') + 10, 4, "!@*~");
+    }
     QString releaseFile() const { return dir_->filePath(QStringLiteral("release")); }
     QString ipv6Address() const { return "[::1]:" + QString::number(ipv6Server_.port()); }
 
@@ -166,7 +177,9 @@ private Q_SLOTS:
         QTest::newRow("NULs around the block, one right after END")
             << none << QByteArray("\0\0x\0\n", 5) + leafPem_.chopped(1) + QByteArray("\0\0", 2)
             << none << converted;
-        QTest::newRow("NUL inside the block") << none << nulInside << none << toolFails;
+        // Known before the save dialog: the tool would only fail on it.
+        QTest::newRow("NUL inside the block") << none << nulInside << none << damaged;
+        QTest::newRow("damaged Base64") << none << damagedLeafPem() << none << damaged;
         QTest::newRow("END line without line break")
             << none << leafPem_.chopped(1) << none << converted;
         QTest::newRow("64 MB of text first")
@@ -211,7 +224,7 @@ private Q_SLOTS:
         QCOMPARE(view.statusMessage(), statusOf(outcome, "out.der"));
         QCOMPARE(view.currentStep(), outcome == Outcome::converted ? ProcessingStep::completed
                                                                    : ProcessingStep::failed);
-        QCOMPARE(log.messages, conversionLog(outcome, destination, leafDer_.size()));
+        QCOMPARE(log.messages, conversionLog(outcome, picked, destination, leafDer_.size()));
         const bool converting = outcome == Outcome::converted || outcome == Outcome::toolFails;
         QCOMPARE(dialogs.saveRequests.size(), converting ? 1 : 0);
         if (outcome == Outcome::converted)
@@ -278,7 +291,8 @@ private Q_SLOTS:
 
         const Outcome outcome = converts ? Outcome::converted : Outcome::notReplaced;
         QCOMPARE(view.statusMessage(), statusOf(outcome, QFileInfo(files(destination)).fileName()));
-        QCOMPARE(log.messages, conversionLog(outcome, files(destination), leafDer_.size()));
+        QCOMPARE(log.messages,
+                 conversionLog(outcome, files(picked), files(destination), leafDer_.size()));
         if (converts)
             expected[destination] = leafDer_;
         compareSnapshots(folderSnapshot(files()), expected);
@@ -414,12 +428,14 @@ private Q_SLOTS:
         download("port out of range", "localhost:99999", "", "99999");
         download("no host", "https://:443", "", "https://:443");
         download("no address at all", "a b", "", "a b");
+        download("IPv6 address without brackets", "::1:44303", "", "[::1]:44303");
         picked("DER file", leafDer_, "", "out.der", "picked.pem");
         picked("empty file", "", "", "out.der", "picked.pem");
         picked("key without certificate", readTestFile(certs_.leafKey), "", "out.der",
                "picked.pem");
         picked("file too large", "{huge}", "", "out.der", "picked.pem");
         picked("a folder", "{folder}", "", "out.der", "picked.pem");
+        picked("damaged certificate", damagedLeafPem(), "", "out.der", "picked.pem");
         picked("destination folder missing", leafPem_, "", "missing/out.der", "missing");
         picked("folder that takes no files", leafPem_, "", "{proc}", "/proc");
         picked("no room left", leafPem_, "ulimit -f 0; exec /usr/bin/openssl \"$@\"", "out.der",
@@ -563,6 +579,142 @@ private Q_SLOTS:
         QCOMPARE(folderSnapshot(files()), (QMap<QString, QByteArray>{{"out.der", leafDer_}}));
         QCOMPARE(dialogs.saveRequests.size(), dialogsBefore + 1);
         QCOMPARE(view.debugOutput().count(QStringLiteral("🔧 x509 dönüştürme sonucu: BAŞARILI")), 1);
+    }
+
+    void replacingFollowsTheSaveRules_data() {
+        QTest::addColumn<bool>("folderTakesNewFiles");
+        QTest::addColumn<int>("mode");        // the existing x.der's; 0: there is none
+        QTest::addColumn<QByteArray>("tool"); // a shell body run instead of openssl, if any
+        QTest::addColumn<QByteArray>("left"); // what x.der holds afterwards: leaf, old or none
+        QTest::addColumn<QString>("reason");  // a part of it; empty: success
+        const auto row = [](const char* name, bool folder, int mode, const QByteArray& tool,
+                            const QByteArray& left, const char* reason) {
+            QTest::newRow(name) << folder << mode << tool << left << QString::fromUtf8(reason);
+        };
+        row("writable file, writable folder", true, 0640, "", "leaf", "");
+        row("write-protected file", true, 0444, "", "old", "değiştirme izniniz yok");
+        row("folder takes no new file: written in place", false, 0644, "", "leaf", "");
+        row("in place, the tool fails half-way", false, 0644, "printf partial > \"$7\"; exit 1",
+            "old", "yazılamadı");
+        row("in place, the tool leaves it empty", false, 0644, ": > \"$7\"", "old", "yazılamadı");
+        row("no file, folder takes none", false, 0, "", "none", "yazma izniniz yok");
+    }
+
+    void replacingFollowsTheSaveRules() {
+        if (::geteuid() == 0)
+            QSKIP("root may write anything: tst_badinputs_as_user runs this as an ordinary user");
+        QFETCH(bool, folderTakesNewFiles);
+        QFETCH(int, mode);
+        QFETCH(QByteArray, tool);
+        QFETCH(QByteArray, left);
+        QFETCH(QString, reason);
+        const QString folder = files("out");
+        const QString destination = folder + "/x.der";
+        QVERIFY(QDir().mkpath(folder));
+        if (mode != 0) {
+            writeTestFile(destination, "önceki dosya\n");
+            QCOMPARE(::chmod(QFile::encodeName(destination).constData(), mode_t(mode)), 0);
+        }
+        const QByteArray folderPath = QFile::encodeName(folder);
+        QCOMPARE(::chmod(folderPath.constData(), folderTakesNewFiles ? 0755 : 0555), 0);
+        const auto writable = qScopeGuard([&] { ::chmod(folderPath.constData(), 0755); });
+
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs,
+                         tool.isEmpty() ? openssl : writeShellScript(dir_->path(), "tool", tool),
+                         quickTimings);
+        LogRecorder log(view);
+        runPicked(view, dialogs, certs_.leafPem, destination);
+        QVERIFY(waitForRunEnd(view));
+
+        QCOMPARE(view.statusKind(), reason.isEmpty() ? StatusKind::success : StatusKind::failure);
+        QVERIFY2(view.statusDetail().contains(reason), qPrintable(view.statusDetail()));
+        const QMap<QString, QByteArray> expected{{"x.der", left == "leaf"  ? leafDer_
+                                                           : left == "old" ? "önceki dosya\n"
+                                                                           : QByteArray()}};
+        QCOMPARE(folderSnapshot(folder), (left == "none" ? QMap<QString, QByteArray>() : expected));
+        struct stat info {};
+        if (mode != 0 && ::stat(QFile::encodeName(destination).constData(), &info) == 0)
+            QCOMPARE(int(info.st_mode & 07777), mode);
+        // A tool that did not run has no line.
+        QCOMPARE(log.messages.filter("x509").isEmpty(), mode == 0444);
+    }
+
+    void warningsAreAlwaysChecked_data() {
+        QTest::addColumn<QString>("source"); // "file" for the leaf picked, or an address
+        QTest::addColumn<QString>("at");     // the clock: "now", or a day around the leaf's dates
+        QTest::addColumn<QStringList>("warnings"); // {start}, {end}: the leaf's dates as shown
+        QTest::newRow("valid, picked") << "file"
+                                       << "now" << QStringList();
+        QTest::newRow("expired") << "file"
+                                 << "end+1d"
+                                 << QStringList{
+                                        "⚠️ Sertifikanın süresi dolmuş: {end} tarihinde "
+                                        "sona erdi."};
+        QTest::newRow("not yet valid")
+            << "file"
+            << "start-1d"
+            << QStringList{
+                   "⚠️ Sertifika henüz geçerli değil: {start} tarihinde başlıyor."};
+        QTest::newRow("ends within 30 days")
+            << "file"
+            << "end-10d"
+            << QStringList{
+                   "⚠️ Sertifikanın süresi yakında doluyor: {end} tarihinde sona eriyor "
+                   "(10 gün kaldı)."};
+        // Issued for localhost and 127.0.0.1, served at ::1; expired as well, from a root this
+        // computer does not trust: each is said, whatever the tool stopped at.
+        QTest::newRow("address not in the names, expired, untrusted")
+            << "{v6}"
+            << "end+1d"
+            << QStringList{"⚠️ Sertifikanın süresi dolmuş: {end} tarihinde sona erdi.",
+                           "⚠️ Sertifika ::1 için verilmemiş; verildiği adlar: localhost, "
+                           "127.0.0.1.",
+                           "*doğrulanamadı*"};
+    }
+
+    void warningsAreAlwaysChecked() {
+        QFETCH(QString, source);
+        QFETCH(QString, at);
+        QFETCH(QStringList, warnings);
+        const QSslCertificate leaf = QSslCertificate::fromPath(certs_.leafPem).value(0);
+        const auto shown = [](const QDateTime& moment) {
+            const QDateTime local = moment.toLocalTime();
+            return QLocale(QLocale::Turkish).toString(local, "d MMMM yyyy HH:mm") + " " +
+                   local.timeZoneAbbreviation();
+        };
+        static QDateTime clock;
+        clock = at == "now"        ? QDateTime::currentDateTimeUtc()
+                : at == "end+1d"   ? leaf.expiryDate().addDays(1)
+                : at == "start-1d" ? leaf.effectiveDate().addDays(-1)
+                                   : leaf.expiryDate().addDays(-10).addSecs(-3600);
+        RunTimings timings = quickTimings;
+        timings.now = [] { return clock; };
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs, openssl, timings);
+        dialogs.answerSave(QUrl::fromLocalFile(files("out.der")));
+        if (source == "file")
+            view.pickPemFile(QUrl::fromLocalFile(certs_.leafPem));
+        else
+            view.setUrlString(ipv6Address());
+        view.startConversion();
+        QVERIFY(waitForRunEnd(view));
+        QCOMPARE(view.statusKind(), StatusKind::success);
+
+        // What was saved, then how many there were, then the warnings.
+        QStringList said = view.statusDetail().split(u'\n').mid(4);
+        if (source != "file")
+            QVERIFY(said.takeFirst().endsWith("sertifikadan ilki kaydedildi"));
+        QStringList expected;
+        for (QString line : warnings)
+            expected << line.replace("{start}", shown(leaf.effectiveDate()))
+                            .replace("{end}", shown(leaf.expiryDate()));
+        QCOMPARE(said.size(), expected.size());
+        for (qsizetype i = 0; i < said.size(); ++i) {
+            const QRegularExpression pattern(
+                QRegularExpression::wildcardToRegularExpression(expected[i]));
+            QVERIFY2(pattern.match(said[i]).hasMatch(), qPrintable(said[i]));
+        }
     }
 
     void namedPipePickedIsRefusedAtOnce() {

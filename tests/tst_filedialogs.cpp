@@ -158,11 +158,12 @@ private Q_SLOTS:
     void initTestCase() {
         QVERIFY(base_.isValid());
         QVERIFY2(installQtTurkishTranslations(), "Qt's Turkish translations are not installed");
+        // Where the last save went is remembered here, not in the person's own settings.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(base_.filePath("config")));
     }
 
     // A folder of its own for each case, holding server.der (dated in December, a month whose
-    // English name shows) and a sub-folder; the dialogs open in the working folder, as no start
-    // folder is given.
+    // English name shows) and a sub-folder; the working folder.
     void init() {
         folder_ = base_.filePath(QString::number(++caseNumber_));
         writeTestFile(path("server.der"), oldBytes);
@@ -273,6 +274,41 @@ private Q_SLOTS:
         QVERIFY2(person.problems.isEmpty(), qPrintable(person.problems.join(u'\n')));
         QCOMPARE(inSub, path("sub"));
         QCOMPARE(backUp, folder_);
+    }
+
+    void dialogsOpenWhereTheyAreUseful() {
+        // The open dialog offers PEM certificates first; the save dialog opens where the last
+        // file was saved, also by an earlier window, else in the working folder.
+        QStringList filters;
+        QStringList openedIn;
+        const auto openedAndLeft = [&](QWidget* window) {
+            openedIn << fileDialog(window)->directory().absolutePath();
+            pressKey(Qt::Key_Escape);
+        };
+        PersonAtModals person;
+        person
+            .at("QFileDialog",
+                [&](QWidget* window) {
+                    filters = fileDialog(window)->nameFilters();
+                    pressKey(Qt::Key_Escape);
+                })
+            .at("QFileDialog",
+                [&](QWidget* window) {
+                    openFolder(path("sub"), window);
+                    typeName(QStringLiteral("a.der"), Accept::returnKey, window);
+                })
+            .at("QFileDialog", openedAndLeft)
+            .at("QFileDialog", openedAndLeft);
+        QCOMPARE(QtFileDialogs().chooseFileToOpen({}), std::nullopt);
+        QCOMPARE(QtFileDialogs().chooseFileToSave(saveRequest),
+                 std::optional(QUrl::fromLocalFile(path("sub/a.der"))));
+        QCOMPARE(QtFileDialogs().chooseFileToSave(saveRequest), std::nullopt);
+        QVERIFY(QDir(path("sub")).removeRecursively());
+        QCOMPARE(QtFileDialogs().chooseFileToSave(saveRequest), std::nullopt);
+        QVERIFY2(person.problems.isEmpty(), qPrintable(person.problems.join(u'\n')));
+        QCOMPARE(filters,
+                 (QStringList{"PEM sertifikaları (*.pem *.crt *.cer)", "Tüm Dosyalar (*)"}));
+        QCOMPARE(openedIn, (QStringList{path("sub"), folder_}));
     }
 
     void yesReplacesAndNoKeepsTheFileThroughTheWholeRun() {

@@ -5,6 +5,7 @@
 #include "support/TestCertificates.h"
 #include "support/TestFiles.h"
 #include "support/TestWindow.h"
+#include "ui/SelectableText.h"
 #include "ui/Theme.h"
 
 #include <QApplication>
@@ -308,7 +309,7 @@ private Q_SLOTS:
         QCOMPARE(window.view.statusMessage(), succeededStatus(name));
         QCoreApplication::processEvents();
 
-        auto* message = window.find<QLabel>("statusMessage");
+        auto* message = window.find<SelectableText>("statusMessage");
         QWidget* banner = window.find("statusBanner");
         QWidget* viewport = window.find<QScrollArea>("columnScrollArea")->viewport();
         QCOMPARE(message->text(), window.view.statusMessage());

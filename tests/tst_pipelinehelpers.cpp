@@ -1,6 +1,7 @@
 #include "pipeline/DerDestination.h"
 #include "pipeline/DownloadTarget.h"
 #include "pipeline/GraphemeText.h"
+#include "pipeline/HostNames.h"
 #include "pipeline/PemInspection.h"
 #include "pipeline/TextDecoding.h"
 #include "pipeline/WorkingFolder.h"
@@ -217,6 +218,52 @@ private Q_SLOTS:
             QCOMPARE(isStrictUtf8(bytes), decodes);
         if (decodes)
             QCOMPARE(*decoded, QStringLiteral("Aş"));
+    }
+
+    void certificateNamesCoverHostsAsBrowsersDo_data() {
+        QTest::addColumn<QString>("names"); // DNS entries and IP entries, blank-separated
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<bool>("covered");
+        QTest::newRow("same name, other case") << "Example.COM"
+                                               << "example.com" << true;
+        QTest::newRow("trailing dot") << "example.com."
+                                      << "example.com" << true;
+        QTest::newRow("other name") << "example.com"
+                                    << "other.example" << false;
+        QTest::newRow("wildcard, one label") << "*.example.com"
+                                             << "www.example.com" << true;
+        QTest::newRow("wildcard, no label") << "*.example.com"
+                                            << "example.com" << false;
+        QTest::newRow("wildcard, two labels") << "*.example.com"
+                                              << "a.b.example.com" << false;
+        QTest::newRow("wildcard over a public suffix") << "*.com"
+                                                       << "example.com" << false;
+        QTest::newRow("wildcard inside a label") << "w*.example.com"
+                                                 << "www.example.com" << false;
+        QTest::newRow("IP entry") << "localhost 127.0.0.1"
+                                  << "127.0.0.1" << true;
+        QTest::newRow("IPv6 entry, other spelling") << "0:0:0:0:0:0:0:1"
+                                                    << "::1" << true;
+        QTest::newRow("IP typed, only names") << "localhost"
+                                              << "127.0.0.1" << false;
+        QTest::newRow("name typed, written as an IP entry") << "127.0.0.1"
+                                                            << "localhost" << false;
+        QTest::newRow("no names at all") << ""
+                                         << "localhost" << false;
+    }
+
+    void certificateNamesCoverHostsAsBrowsersDo() {
+        QFETCH(QString, names);
+        QStringList dns;
+        QList<QHostAddress> addresses;
+        for (const QString& name : names.split(u' ', Qt::SkipEmptyParts)) {
+            if (QHostAddress address(name); !address.isNull())
+                addresses << address;
+            else
+                dns << name;
+        }
+        QFETCH(QString, host);
+        QTEST(namesCoverHost(dns, addresses, host), "covered");
     }
 
     void workingFoldersAreOwnPrivateAndGoWithTheirOwner() {

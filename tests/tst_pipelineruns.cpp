@@ -261,7 +261,8 @@ private Q_SLOTS:
             "Konu: " + field("^subject=.*CN ?= ?([^,\\n]+)$"),
             "Veren: " + field("^issuer=.*CN ?= ?([^,\\n]+)$"),
             "Geçerlilik sonu: " +
-                QLocale(QLocale::Turkish).toString(end.toLocalTime(), "d MMMM yyyy HH:mm"),
+                QLocale(QLocale::Turkish).toString(end.toLocalTime(), "d MMMM yyyy HH:mm") + " " +
+                end.toLocalTime().timeZoneAbbreviation(),
             "SHA-256 parmak izi: " + field("Fingerprint=([0-9A-F:]{95})$")};
         QStringList lines = view.statusDetail().split(u'\n');
         QCOMPARE(lines.mid(0, 4), expected);
@@ -453,6 +454,32 @@ private Q_SLOTS:
         QCOMPARE(derFiles, written.isEmpty() ? QStringList() : QStringList{written});
         if (!written.isEmpty())
             QCOMPARE(readTestFile(path(written)), leafDer_);
+    }
+
+    void saveDialogProposesAFileName_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("proposed");
+        QTest::newRow("a name") << "sunucu"
+                                << "sunucu.der";
+        QTest::newRow("nothing") << ""
+                                 << "certificate.der";
+        QTest::newRow("blanks") << "   "
+                                << "certificate.der";
+        QTest::newRow("blanks around") << " sunucu "
+                                       << "sunucu.der";
+        QTest::newRow("a slash") << "a/b.pem"
+                                 << "a-b.pem.der";
+    }
+
+    void saveDialogProposesAFileName() {
+        QFETCH(QString, typed);
+        ScriptedFileDialogs dialogs;
+        ContentView view(dialogs);
+        view.setOutputName(typed);
+        pick(view, dialogs, certs_.leafPem);
+        view.startConversion();
+        QCOMPARE(dialogs.saveRequests.size(), 1);
+        QTEST(dialogs.saveRequests[0].proposedName, "proposed");
     }
 
     void overlappingRunsConvertTheirOwnCertificate_data() {

@@ -4,6 +4,7 @@
 #include "ui/FocusKeeper.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -19,12 +20,15 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QSettings>
 #include <QSpacerItem>
 #include <QSplitter>
 #include <QTimer>
 #include <QTreeView>
 
 namespace {
+
+const QString lastSaveFolderKey = QStringLiteral("lastSaveFolder");
 
 // Wide enough for the name and the size, type and date columns side by side, in text lines of
 // the dialog's font, so larger fonts get a larger dialog.
@@ -151,6 +155,8 @@ std::optional<QUrl> QtFileDialogs::chooseFileToOpen(const OpenDialogRequest& req
     prepare(dialog, request.title, request.message);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({QStringLiteral("PEM sertifikaları (*.pem *.crt *.cer)"),
+                           QStringLiteral("Tüm Dosyalar (*)")});
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const QList<QUrl> urls = dialog.selectedUrls();
@@ -169,7 +175,15 @@ std::optional<QUrl> QtFileDialogs::chooseFileToSave(const SaveDialogRequest& req
     // that will be written, once the extension rule has made it.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilter(QStringLiteral("DER (*.%1)").arg(request.allowedType));
+    // Where the last file was saved, across runs and restarts; else the working folder.
+    QSettings settings(QCoreApplication::applicationName(), QCoreApplication::applicationName());
+    const QString lastFolder = settings.value(lastSaveFolderKey).toString();
+    dialog.setDirectory(QFileInfo(lastFolder).isDir() ? lastFolder : QDir::currentPath());
     dialog.selectFile(request.proposedName);
+    const auto chosen = [&settings](const QFileInfo& destination) {
+        settings.setValue(lastSaveFolderKey, destination.absolutePath());
+        return QUrl::fromLocalFile(destination.filePath());
+    };
     while (dialog.exec() == QDialog::Accepted) {
         const QList<QUrl> urls = dialog.selectedUrls();
         if (urls.isEmpty())
@@ -182,9 +196,9 @@ std::optional<QUrl> QtFileDialogs::chooseFileToSave(const SaveDialogRequest& req
         }
         // A dangling link counts too: the tool would write through it.
         if (!destination.exists() && !destination.isSymLink())
-            return QUrl::fromLocalFile(destination.filePath());
+            return chosen(destination);
         if (confirmReplace(&dialog, request.title, destination.filePath()))
-            return QUrl::fromLocalFile(destination.filePath());
+            return chosen(destination);
         // "No": the dialog comes back as the person left it, to choose again, where it stood;
         // left to itself, Qt would place it anew.
         dialog.move(dialog.pos());

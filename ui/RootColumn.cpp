@@ -135,9 +135,9 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
         if (section->isHidden())
             wholeRun += section->sizeHint().height() + spacing;
     }
-    // Under a success's status, what was saved: six lines, of which the fingerprint and the
-    // warning about the chain may each take two, and the warning's emoji stands taller.
-    wholeRun += 10 * QFontMetrics(roleFont(TextRole::footnote)).lineSpacing();
+    // Under a success's status, what was saved: six lines, of which the fingerprint may take
+    // two, and up to three warnings of two lines each, whose emoji stand taller.
+    wholeRun += 14 * QFontMetrics(roleFont(TextRole::footnote)).lineSpacing();
     // As wide as the column, which a larger font widens.
     const int width = qMax(minimumWindowSize.width(),
                            content->minimumSizeHint().width() +

@@ -3,9 +3,9 @@
 #include "core/ContentView.h"
 #include "ui/AppStyle.h"
 #include "ui/FocusKeeper.h"
+#include "ui/SelectableText.h"
 #include "ui/Spoken.h"
 #include "ui/Typography.h"
-#include "ui/WrappingLabel.h"
 
 #include <QVBoxLayout>
 
@@ -31,8 +31,8 @@ Hue statusHue(StatusKind kind) {
 StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
     : QGroupBox(parent)
     , view_(view)
-    , message_(new WrappingLabel(this))
-    , detail_(new WrappingLabel(this)) {
+    , message_(new SelectableText(this))
+    , detail_(new SelectableText(this)) {
     setObjectName(QStringLiteral("statusBanner"));
     setAccessibleRole(this, QAccessible::Notification);
     message_->setObjectName(QStringLiteral("statusMessage"));
@@ -59,6 +59,11 @@ void StatusBanner::showState() {
     speakAs(detail_, view_.statusDetail());
     Theme::setTone(detail_, toneFor(TextRole::footnote, surface.hue, surface));
     detail_->setVisible(!view_.statusDetail().isEmpty());
+    // Read out as news: the two texts, a sentence each, as they stand.
+    setAccessibleName(spokenText(view_.statusMessage()) +
+                      (view_.statusDetail().isEmpty()
+                           ? QString()
+                           : QStringLiteral(". ") + spokenText(view_.statusDetail())));
     // Shown already, it is announced again; as it first shows, Qt tells of it itself.
     if (isVisible() && !view_.statusMessage().isEmpty())
         announce(this);

@@ -3,7 +3,7 @@
 #include <QGroupBox>
 
 class ContentView;
-class WrappingLabel;
+class SelectableText;
 
 // The last status message, coloured by its kind, with what the person needs next under it;
 // present while there is one. Screen readers announce each new message with its reason.
@@ -17,6 +17,6 @@ private:
     void showState();
 
     ContentView& view_;
-    WrappingLabel* message_;
-    WrappingLabel* detail_; // why it failed, or what was saved
+    SelectableText* message_;
+    SelectableText* detail_; // why it failed, or what was saved
 };

@@ -55,7 +55,7 @@ QString TestCertificates::create(const QString& folder) {
                              "-out",    key};
     steps << QStringList{
         "req",   "-x509", "-new",    "-key", rootKey,       "-subj", "/CN=Ruvelta Test Root",
-        "-days", "2",     "-config", config, "-extensions", "ca",    "-out",
+        "-days", "365",   "-config", config, "-extensions", "ca",    "-out",
         rootPem};
     // Each signed certificate: a request, then the issuer's signature with its extensions.
     const auto issue = [&](const QString& key, const char* subject, const QString& issuer,
@@ -65,7 +65,7 @@ QString TestCertificates::create(const QString& folder) {
         steps << QStringList{"req",   "-new",    "-key", key,    "-subj",
                              subject, "-config", config, "-out", request};
         steps << QStringList{"x509",     "-req",    "-in",         request, "-CA",   issuer,
-                             "-CAkey",   issuerKey, "-set_serial", serial,  "-days", "2",
+                             "-CAkey",   issuerKey, "-set_serial", serial,  "-days", "365",
                              "-extfile", config,    "-extensions", section, "-out",  out};
     };
     issue(intermediateKey, "/CN=Ruvelta Test Intermediate", rootPem, rootKey, "2", "ca",

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QTextEdit>
+
+// Text shown as a label shows it, wrapping between words and, where a word is longer than the
+// line, inside the word, that can also be selected and copied: with the mouse, or with the keys
+// once clicked into. Qt's own text editing does the selecting, copying and its menu.
+class SelectableText : public QTextEdit {
+    Q_OBJECT
+
+public:
+    explicit SelectableText(QWidget* parent = nullptr);
+
+    QString text() const { return toPlainText(); }
+    void setText(const QString& text);
+
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+};
