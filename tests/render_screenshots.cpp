@@ -49,6 +49,8 @@ int main(int argc, char** argv) {
     QDir().mkpath(arguments[1]);
     QTemporaryDir work;
     qputenv("TMPDIR", QFile::encodeName(work.path()));
+    // The folder of the last save is remembered there, not in the person's own settings.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(work.path()));
     TestCertificates certificates;
     if (const QString problem = certificates.create(work.path()); !problem.isEmpty()) {
         qCritical("%s", qPrintable(problem));
