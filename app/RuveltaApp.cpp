@@ -1,5 +1,6 @@
 #include "app/RuveltaApp.h"
 
+#include "app/QuitOnSignals.h"
 #include "ui/AppStyle.h"
 #include "ui/QtTranslations.h"
 #include "ui/Theme.h"
@@ -42,6 +43,7 @@ void RuveltaApp::setUpApplication() {
 
 int RuveltaApp::run(int argc, char** argv) {
     QApplication application(argc, argv);
+    quitOnTerminationSignals();
     setUpApplication();
     RuveltaApp app;
     app.window().show();

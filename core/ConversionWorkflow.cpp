@@ -8,13 +8,14 @@
 
 namespace {
 
-// The name the save dialog proposes: the one typed, as a name and not a path; a blank one would
-// make a hidden ".der" nobody finds.
+// The name the save dialog proposes: the one typed, as a name and not a path, with ".der" added
+// unless it is there already; a blank one would make a hidden ".der" nobody finds.
 QString proposedDerName(const QString& outputName) {
     QString name = outputName.trimmed().replace(u'/', u'-');
     if (name.isEmpty())
         name = defaultOutputName;
-    return name + QStringLiteral(".der");
+    const QString extension = QStringLiteral(".der");
+    return name.endsWith(extension, Qt::CaseInsensitive) ? name : name + extension;
 }
 
 } // namespace

@@ -2,6 +2,9 @@
 
 #include "pipeline/TextDecoding.h"
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace {
 
 const QString certificateMarker = QStringLiteral("-----BEGIN CERTIFICATE-----");
@@ -14,6 +17,8 @@ ToolProcess::ToolProcess(const QString& executablePath, const QStringList& argum
     process_.setProgram(executablePath);
     process_.setArguments(arguments);
     process_.setStandardInputFile(QProcess::nullDevice());
+    // Should the app die without ending it, the tool goes too rather than hang on alone.
+    process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     for (QTimer* timer : {&terminateTimer_, &killTimer_}) {
         timer->setSingleShot(true);
         timer->setTimerType(Qt::PreciseTimer);

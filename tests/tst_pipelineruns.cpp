@@ -469,6 +469,8 @@ private Q_SLOTS:
                                        << "sunucu.der";
         QTest::newRow("a slash") << "a/b.pem"
                                  << "a-b.pem.der";
+        QTest::newRow("the extension typed") << "sunucu.DER"
+                                             << "sunucu.DER";
     }
 
     void saveDialogProposesAFileName() {

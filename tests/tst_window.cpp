@@ -1,3 +1,4 @@
+#include "app/QuitOnSignals.h"
 #include "app/RuveltaApp.h"
 #include "core/ContentView.h"
 #include "support/PersonAtModals.h"
@@ -26,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <functional>
 #include <memory>
 
@@ -450,6 +452,25 @@ private Q_SLOTS:
                               "Çıktı Ayarları", caption, caption}));
         QCOMPARE(QAccessible::queryAccessibleInterface(window.find("urlField"))->role(),
                  QAccessible::EditableText);
+    }
+
+    void terminationSignalClosesTheWindowAsAPersonWould() {
+        // A logout or a kill: the event loop ends, and with the window its run's tool and
+        // working folder go.
+        const QTemporaryDir tmpdir;
+        qputenv("TMPDIR", QFile::encodeName(tmpdir.path()));
+        const QString pids = dir_.filePath("release.pids");
+        QFile::remove(pids);
+        quitOnTerminationSignals();
+        auto window = std::make_unique<Window>(heldTool());
+        window->view.setUrlString(QStringLiteral("localhost:1"));
+        window->view.startConversion();
+        QTRY_VERIFY(!readTestFile(pids).isEmpty());
+        QTimer::singleShot(0, [] { ::raise(SIGTERM); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        window.reset();
+        QCOMPARE(::kill(readTestFile(pids).trimmed().toInt(), 0), -1);
+        QCOMPARE(workingFolders(tmpdir.path()), QStringList());
     }
 
     void statusCanBeSelectedAndCopied() {
