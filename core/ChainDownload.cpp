@@ -2,6 +2,7 @@
 #include "core/FailureReasons.h"
 #include "pipeline/DownloadTarget.h"
 #include "pipeline/GraphemeText.h"
+#include "pipeline/HttpProxy.h"
 #include "pipeline/PemInspection.h"
 
 #include <QFileInfo>
@@ -10,6 +11,7 @@ namespace {
 
 constexpr qsizetype outputExcerptLength = 500;
 constexpr qsizetype errorExcerptLength = 300;
+const QString proxyPasswordVariable = QStringLiteral("RUVELTA_PROXY_PASSWORD");
 
 } // namespace
 
@@ -30,6 +32,19 @@ void ContentView::downloadCertificateChain(Run* run) {
     }
     appendDebugLog(run, QStringLiteral("🌐 Bağlanılan adres: ") +
                             connectAddress(target.host, target.port));
+    if (!target.startTls.isEmpty())
+        appendDebugLog(run, QStringLiteral("✉️ Önce düz metin, sonra STARTTLS: ") + target.startTls);
+    const ProxyChoice proxy = proxyFor(target.host, QProcessEnvironment::systemEnvironment());
+    if (!proxy.unusable.isEmpty()) {
+        reportFailure(run, QStringLiteral("❌ Proxy ayarı kullanılamıyor: ") + proxy.unusable,
+                      QStringLiteral("❌ Sertifika zinciri indirilemedi"),
+                      FailureReasons::unusableProxy(proxy.unusable));
+        return;
+    }
+    if (proxy.proxy) {
+        appendDebugLog(run, QStringLiteral("🛡️ Proxy üzerinden: %1 (%2)")
+                                .arg(proxy.proxy->shown(), proxy.proxy->variable));
+    }
     setStep(run, ProcessingStep::downloading, 0.3);
 
     const QString chainFile = run->folder.filePath(QStringLiteral("downloaded_chain.pem"));
@@ -40,29 +55,48 @@ void ContentView::downloadCertificateChain(Run* run) {
         return;
     }
     appendDebugLog(run, QStringLiteral("📁 Geçici dosya yolu: ") + chainFile);
-    startChainDownload(run, target.host, target.port, chainFile);
+    startChainDownload(run, target, proxy.proxy, chainFile);
 }
 
-void ContentView::startChainDownload(Run* run, const QString& host, int port,
+void ContentView::startChainDownload(Run* run, const DownloadTarget& target,
+                                     const std::optional<HttpProxy>& proxy,
                                      const QString& chainFile) {
     appendDebugLog(run, QStringLiteral("📥 Sertifika indirimi başlatılıyor..."));
     setStep(run, ProcessingStep::downloading, 0.5);
-    const QString address = connectAddress(host, port);
-    const QStringList arguments{QStringLiteral("s_client"),
-                                QStringLiteral("-showcerts"),
-                                QStringLiteral("-verify_return_error"),
-                                QStringLiteral("-connect"),
-                                address,
-                                QStringLiteral("-servername"),
-                                host};
-    runOpenSSL(run, toolPath_, arguments, timings_.download,
-               [this, run, host, port, chainFile](const ToolResult& result) {
-                   handleDownloadResult(run, result, host, port, chainFile);
-               });
+    QStringList arguments{QStringLiteral("s_client"),
+                          QStringLiteral("-showcerts"),
+                          QStringLiteral("-verify_return_error"),
+                          QStringLiteral("-connect"),
+                          connectAddress(target.host, target.port),
+                          QStringLiteral("-servername"),
+                          target.host};
+    if (!target.startTls.isEmpty())
+        arguments << QStringLiteral("-starttls") << target.startTls;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (proxy) {
+        arguments << QStringLiteral("-proxy") << proxy->address();
+        if (!proxy->user.isEmpty())
+            arguments << QStringLiteral("-proxy_user") << proxy->user;
+        // Through the environment: an argument would show the password to every local user.
+        if (!proxy->password.isEmpty()) {
+            environment.insert(proxyPasswordVariable, proxy->password);
+            arguments << QStringLiteral("-proxy_pass")
+                      << QStringLiteral("env:") + proxyPasswordVariable;
+        }
+    }
+    runOpenSSL(
+        run, toolPath_, arguments, timings_.download,
+        [this, run, target, proxy, chainFile](const ToolResult& result) {
+            handleDownloadResult(run, result, target, proxy, chainFile);
+        },
+        environment);
 }
 
-void ContentView::handleDownloadResult(Run* run, const ToolResult& result, const QString& host,
-                                       int port, const QString& chainFile) {
+void ContentView::handleDownloadResult(Run* run, const ToolResult& result,
+                                       const DownloadTarget& target,
+                                       const std::optional<HttpProxy>& proxy,
+                                       const QString& chainFile) {
+    const QString& host = target.host;
     appendDebugLog(run, QStringLiteral("📥 İndirme sonucu: ") + outcomeWord(result));
     if (!result.output.isEmpty()) {
         appendDebugLog(run, QStringLiteral("📤 çıktı (ilk 500 karakter):\n") +
@@ -79,7 +113,7 @@ void ContentView::handleDownloadResult(Run* run, const ToolResult& result, const
                    QStringLiteral("📜 Bulunan sertifika sayısı: ") + QString::number(blocks.size()));
     if (blocks.isEmpty()) {
         reportFailure(run, QString(), QStringLiteral("❌ Sertifika zinciri indirilemedi"),
-                      FailureReasons::download(result, toolPath_, connectAddress(host, port),
+                      FailureReasons::download(result, toolPath_, target, proxy,
                                                timings_.download));
         return;
     }

@@ -118,6 +118,7 @@ void ContentView::resetAll() {
     setDebugOutput(QString());
     setCurrentStep(ProcessingStep::none);
     setProgress(0.0);
+    chain_.clear();
     appendDebugLog(QStringLiteral("[Reset] Tüm veriler temizlendi"));
 }
 

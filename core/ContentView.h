@@ -1,8 +1,11 @@
 #pragma once
 
+#include "core/CertificateChain.h"
 #include "core/ProcessingStep.h"
 #include "core/Run.h"
 #include "pipeline/CertificateSummary.h"
+#include "pipeline/DownloadTarget.h"
+#include "pipeline/HttpProxy.h"
 #include "pipeline/PemText.h"
 #include "pipeline/ToolProcess.h"
 
@@ -47,6 +50,9 @@ public:
     const QString& debugOutput() const { return debugOutput_; }
     ProcessingStep currentStep() const { return currentStep_; }
     double progress() const { return progress_; }
+    // The certificates of the last source converted: every one a download brought, those of a
+    // file that holds more than one. Emptied as a new conversion starts.
+    CertificateChain& chain() { return chain_; }
 
     // The two fields the window edits directly. An address typed drops a picked file, as a pick
     // empties the address: the source is the one chosen last.
@@ -63,6 +69,11 @@ public:
     void clearSelectedFile();
     void clearDebugLog();
     void copyDebugLog();
+    // What can be done with the chain's certificates once a conversion has listed them; nothing
+    // while a run is busy.
+    void saveChainCertificate(int row);
+    void saveChainAsPem();
+    void copyCertificateDetails(int row);
 
     // Logs its verdict; true when the file holds both certificate markers.
     bool validatePemFile(const QUrl& fileUrl);
@@ -93,8 +104,12 @@ private:
     // A certificate on its way to the tool, and what its success will tell.
     struct Conversion {
         qsizetype certificatesInSource = 1;
+        int chainRow = 0;     // which of them is converted
         QString chainWarning; // why the server's chain did not verify, for a download
         QString host;         // the host typed, for a download
+        QString proposedName; // what the save dialog proposes, without the extension
+        // The source's certificates, listed once the person has chosen where the first goes.
+        std::optional<std::pair<PemText, QList<TextRange>>> chainToList;
         QString inputFile;
         QString destination;
         std::shared_ptr<StagedFile> output; // where the tool writes, beside the destination
@@ -106,10 +121,14 @@ private:
     void convertPemFileToDer(Run* run, const QUrl& fileUrl, std::optional<PemText> known,
                              Conversion conversion);
 
-    void startChainDownload(Run* run, const QString& host, int port, const QString& chainFile);
-    void handleDownloadResult(Run* run, const ToolResult& result, const QString& host, int port,
-                              const QString& chainFile);
-    void convertFirstCertificate(Run* run, const QString& block, Conversion conversion);
+    void startChainDownload(Run* run, const DownloadTarget& target,
+                            const std::optional<HttpProxy>& proxy, const QString& chainFile);
+    void handleDownloadResult(Run* run, const ToolResult& result, const DownloadTarget& target,
+                              const std::optional<HttpProxy>& proxy, const QString& chainFile);
+    void convertCertificate(Run* run, const QString& block, Conversion conversion);
+    // The save dialog was cancelled.
+    void cancelSave(Run* run);
+    void listChain(const Conversion& conversion);
     void convertToDer(Run* run, const Conversion& conversion);
     void handleConversionResult(Run* run, const ToolResult& result, const Conversion& conversion);
     // Log line (when given), failed step, status message with its reason, end of the run.
@@ -125,6 +144,8 @@ private:
     // The busy state is the newest run's: an older run's end leaves it alone. The run goes once
     // what it posted before has landed.
     void finishRun(Run* run);
+    // Ends the run once its result has been seen for a while.
+    void finishRunAfterResult(Run* run);
     // Deletes every run in flight: their tools are ended and nothing they posted lands.
     void abandonRuns();
 
@@ -167,6 +188,8 @@ private:
     QString debugOutput_;
     ProcessingStep currentStep_ = ProcessingStep::none;
     double progress_ = 0.0;
+
+    CertificateChain chain_;
 
     quint64 runsStarted_ = 0;
 };

@@ -1,21 +1,21 @@
 #include "core/ContentView.h"
 #include "core/FailureReasons.h"
 #include "core/FileDialogs.h"
-#include "pipeline/DerDestination.h"
+#include "pipeline/SaveDestination.h"
 #include "pipeline/StagedFile.h"
 
 #include <QPointer>
 
 namespace {
 
-// The name the save dialog proposes: the one typed, as a name and not a path, with ".der" added
-// unless it is there already; a blank one would make a hidden ".der" nobody finds.
-QString proposedDerName(const QString& outputName) {
-    QString name = outputName.trimmed().replace(u'/', u'-');
-    if (name.isEmpty())
-        name = defaultOutputName;
-    const QString extension = QStringLiteral(".der");
-    return name.endsWith(extension, Qt::CaseInsensitive) ? name : name + extension;
+// The name the save dialog proposes: the one given, as a name and not a path, with the extension
+// added unless it is there already; a blank one would make a hidden ".der" nobody finds.
+QString proposedName(const QString& name, const QString& extension) {
+    QString proposed = name.trimmed().replace(u'/', u'-');
+    if (proposed.isEmpty())
+        proposed = defaultOutputName;
+    const QString suffix = u'.' + extension;
+    return proposed.endsWith(suffix, Qt::CaseInsensitive) ? proposed : proposed + suffix;
 }
 
 } // namespace
@@ -49,10 +49,26 @@ void ContentView::convertPemFileToDer(Run* run, const QUrl& fileUrl, std::option
         return;
     }
     conversion.certificatesInSource = blocks.size();
-    convertFirstCertificate(run, block, std::move(conversion));
+    // A download's chain is always worth a look; a file's, once it holds more than one.
+    if (!conversion.host.isEmpty() || blocks.size() > 1)
+        conversion.chainToList.emplace(*pem, blocks);
+    conversion.proposedName = outputName_;
+    convertCertificate(run, block, std::move(conversion));
 }
 
-void ContentView::convertFirstCertificate(Run* run, const QString& block, Conversion conversion) {
+void ContentView::listChain(const Conversion& conversion) {
+    if (conversion.chainToList)
+        chain_.show(conversion.chainToList->first, conversion.chainToList->second);
+}
+
+void ContentView::cancelSave(Run* run) {
+    appendDebugLog(run, QStringLiteral("⚠️ Kullanıcı dosya kaydetme işlemini iptal etti"));
+    setStatusMessage(QStringLiteral("Kaydetme iptal edildi"), StatusKind::notice);
+    setStep(run, ProcessingStep::none, 0.0);
+    finishRun(run);
+}
+
+void ContentView::convertCertificate(Run* run, const QString& block, Conversion conversion) {
     conversion.inputFile = run->folder.filePath(QStringLiteral("first_cert.pem"));
     const QString error = conversion.inputFile.isEmpty()
                               ? run->folder.error()
@@ -68,20 +84,17 @@ void ContentView::convertFirstCertificate(Run* run, const QString& block, Conver
     const std::optional<QUrl> chosen = dialogs_.chooseFileToSave(
         {QStringLiteral("DER Dosyasını Kaydet"),
          QStringLiteral("DER formatındaki sertifika dosyasını kaydedeceğiniz konumu seçin"),
-         proposedDerName(outputName_), QStringLiteral("der")});
+         proposedName(conversion.proposedName, QStringLiteral("der")), QStringLiteral("der")});
     // A reset while the dialog was open has ended the run.
     if (!stillRunning)
         return;
+    listChain(conversion);
     if (!chosen || chosen->isEmpty()) {
-        appendDebugLog(run,
-                       QStringLiteral("⚠️ Kullanıcı dosya kaydetme işlemini iptal etti"));
-        setStatusMessage(QStringLiteral("Kaydetme iptal edildi"), StatusKind::notice);
-        setStep(run, ProcessingStep::none, 0.0);
-        finishRun(run);
+        cancelSave(run);
         return;
     }
 
-    conversion.destination = withDerExtension(chosen->toLocalFile());
+    conversion.destination = withExtension(chosen->toLocalFile(), QStringLiteral("der"));
     appendDebugLog(run, QStringLiteral("💾 Çıktı DER dosya yolu: ") + conversion.destination);
     conversion.output = std::make_shared<StagedFile>(conversion.destination);
     if (conversion.output->refused()) {

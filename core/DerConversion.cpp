@@ -11,7 +11,7 @@ namespace {
 // What was saved, a line each: the certificate's names, its end and fingerprint, and what the
 // person might not expect.
 QString savedDetail(const std::optional<CertificateSummary>& saved, qsizetype certificatesInSource,
-                    const QStringList& warnings) {
+                    int row, const QStringList& warnings) {
     QStringList lines;
     if (saved) {
         lines << QStringLiteral("Konu: ") + saved->subject
@@ -19,8 +19,13 @@ QString savedDetail(const std::optional<CertificateSummary>& saved, qsizetype ce
               << QStringLiteral("Geçerlilik sonu: ") + FailureReasons::shownTime(saved->expiry)
               << QStringLiteral("SHA-256 parmak izi: ") + saved->sha256Fingerprint;
     }
-    if (certificatesInSource > 1)
-        lines << QStringLiteral("%1 sertifikadan ilki kaydedildi").arg(certificatesInSource);
+    if (certificatesInSource > 1) {
+        lines << (row == 0 ? QStringLiteral("%1 sertifikadan ilki kaydedildi")
+                                 .arg(certificatesInSource)
+                           : QStringLiteral("%1 sertifikadan %2. sertifika kaydedildi")
+                                 .arg(certificatesInSource)
+                                 .arg(row + 1));
+    }
     return (lines + warnings).join(u'\n');
 }
 
@@ -55,14 +60,19 @@ void ContentView::handleConversionResult(Run* run, const ToolResult& result,
         appendDebugLog(run, QStringLiteral("📊 Çıktı DER dosya boyutu: ") +
                                 QString::number(destination.size()) + QStringLiteral(" bytes"));
         QStringList warnings;
+        // Only the first was issued for the host; those after it are its issuers.
         if (saved)
-            warnings = FailureReasons::certificateWarnings(*saved, timings_.now(), conversion.host);
+            warnings = FailureReasons::certificateWarnings(
+                *saved, timings_.now(), conversion.chainRow == 0 ? conversion.host : QString());
         if (!conversion.chainWarning.isEmpty())
             warnings << conversion.chainWarning;
         setStep(run, ProcessingStep::completed, 1.0);
         setStatusMessage(
             QStringLiteral("✅ DER dosyası başarıyla oluşturuldu → ") + destination.fileName(),
-            StatusKind::success, savedDetail(saved, conversion.certificatesInSource, warnings));
+            StatusKind::success,
+            savedDetail(saved, conversion.certificatesInSource, conversion.chainRow, warnings));
+        if (conversion.chainRow < chain_.size())
+            chain_.markSaved(conversion.chainRow);
     } else {
         setStep(run, ProcessingStep::failed, 1.0);
         setStatusMessage(QStringLiteral("❌ Dönüştürme başarısız"), StatusKind::failure,
@@ -70,6 +80,10 @@ void ContentView::handleConversionResult(Run* run, const ToolResult& result,
                                                     conversion.output->error(),
                                                     timings_.conversion));
     }
+    finishRunAfterResult(run);
+}
+
+void ContentView::finishRunAfterResult(Run* run) {
     auto* busyEnd = new QTimer(run);
     busyEnd->setSingleShot(true);
     // A coarse timer may fire up to 5 % early; the busy state lasts the full time.

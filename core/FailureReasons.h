@@ -1,12 +1,14 @@
 #pragma once
 
 #include "pipeline/DownloadTarget.h"
+#include "pipeline/HttpProxy.h"
 #include "pipeline/ToolResult.h"
 
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <chrono>
+#include <optional>
 
 class PemText;
 struct CertificateSummary;
@@ -18,9 +20,11 @@ namespace FailureReasons {
 
 // The typed text names no server.
 QString address(const DownloadTarget& target);
-// The tool printed no certificate for `address` (host:port).
-QString download(const ToolResult& result, const QString& toolPath, const QString& address,
-                 std::chrono::milliseconds timeout);
+// The tool printed no certificate for the target, fetched directly or through `proxy`.
+QString download(const ToolResult& result, const QString& toolPath, const DownloadTarget& target,
+                 const std::optional<HttpProxy>& proxy, std::chrono::milliseconds timeout);
+// The environment names a proxy the tool cannot go through (`setting`: "name=value").
+QString unusableProxy(const QString& setting);
 // The tool wrote no whole certificate to `destination`; `fileError` is the errno of making or
 // placing its file there, if that failed.
 QString conversion(const ToolResult& result, const QString& toolPath, const QString& destination,

@@ -1,6 +1,8 @@
 #include "core/ContentView.h"
 
 void ContentView::startConversion() {
+    // The list belongs to the source converted last; a new one replaces it once it is read.
+    chain_.clear();
     if (!selectedPemFile_.isEmpty()) {
         Run* const run = startRun();
         setStep(run, ProcessingStep::converting, 0.5);

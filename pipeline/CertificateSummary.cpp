@@ -4,6 +4,33 @@
 
 #include <QCryptographicHash>
 #include <QSslCertificate>
+#include <QSslKey>
+
+namespace {
+
+QString fingerprint(const QSslCertificate& certificate, QCryptographicHash::Algorithm algorithm) {
+    return QString::fromLatin1(certificate.digest(algorithm).toHex(':').toUpper());
+}
+
+QString keyTypeName(const QSslKey& key) {
+    if (key.isNull())
+        return QString();
+    switch (key.algorithm()) {
+    case QSsl::Rsa:
+        return QStringLiteral("RSA");
+    case QSsl::Ec:
+        return QStringLiteral("EC");
+    case QSsl::Dsa:
+        return QStringLiteral("DSA");
+    case QSsl::Dh:
+        return QStringLiteral("DH");
+    case QSsl::Opaque:
+        break;
+    }
+    return QString();
+}
+
+} // namespace
 
 std::optional<CertificateSummary> summarizeCertificate(const QByteArray& data,
                                                        QSsl::EncodingFormat format) {
@@ -14,14 +41,18 @@ std::optional<CertificateSummary> summarizeCertificate(const QByteArray& data,
     QList<QHostAddress> addresses;
     for (const QString& address : names.values(QSsl::AlternativeNameEntryType::IpAddressEntry))
         addresses << QHostAddress(address);
-    return CertificateSummary{
-        certificate.subjectDisplayName(),
-        certificate.issuerDisplayName(),
-        certificate.effectiveDate(),
-        certificate.expiryDate(),
-        QString::fromLatin1(certificate.digest(QCryptographicHash::Sha256).toHex(':').toUpper()),
-        names.values(QSsl::AlternativeNameEntryType::DnsEntry),
-        addresses};
+    const QSslKey key = certificate.publicKey();
+    return CertificateSummary{certificate.subjectDisplayName(),
+                              certificate.issuerDisplayName(),
+                              certificate.effectiveDate(),
+                              certificate.expiryDate(),
+                              fingerprint(certificate, QCryptographicHash::Sha256),
+                              names.values(QSsl::AlternativeNameEntryType::DnsEntry),
+                              addresses,
+                              fingerprint(certificate, QCryptographicHash::Sha1),
+                              QString::fromLatin1(certificate.serialNumber()).toUpper(),
+                              keyTypeName(key),
+                              key.isNull() ? 0 : key.length()};
 }
 
 std::optional<CertificateSummary> summarizeCertificateBlock(QStringView block) {

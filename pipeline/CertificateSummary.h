@@ -18,6 +18,10 @@ struct CertificateSummary {
     QString sha256Fingerprint; // upper-case hex pairs joined by colons, as browsers show it
     QStringList dnsNames;      // the names it was issued for
     QList<QHostAddress> ipAddresses;
+    QString sha1Fingerprint;
+    QString serialNumber; // hex pairs joined by colons
+    QString keyType;      // "RSA", "EC", "DSA", "DH"; empty when Qt cannot tell
+    int keyBits = 0;
 };
 
 // Nothing when the bytes are not one certificate in the given form.

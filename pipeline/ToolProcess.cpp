@@ -12,9 +12,11 @@ const QString certificateMarker = QStringLiteral("-----BEGIN CERTIFICATE-----");
 } // namespace
 
 ToolProcess::ToolProcess(const QString& executablePath, const QStringList& arguments,
-                         std::chrono::milliseconds timeout, QObject* parent)
+                         std::chrono::milliseconds timeout,
+                         const QProcessEnvironment& environment, QObject* parent)
     : QObject(parent) {
     process_.setProgram(executablePath);
+    process_.setProcessEnvironment(environment);
     process_.setArguments(arguments);
     process_.setStandardInputFile(QProcess::nullDevice());
     // Should the app die without ending it, the tool goes too rather than hang on alone.
@@ -74,8 +76,9 @@ void ToolProcess::finish() {
 }
 
 void runOpenSSL(QObject* owner, const QString& executablePath, const QStringList& arguments,
-                std::chrono::milliseconds timeout, std::function<void(const ToolResult&)> done) {
-    auto* tool = new ToolProcess(executablePath, arguments, timeout, owner);
+                std::chrono::milliseconds timeout, std::function<void(const ToolResult&)> done,
+                const QProcessEnvironment& environment) {
+    auto* tool = new ToolProcess(executablePath, arguments, timeout, environment, owner);
     QObject::connect(tool, &ToolProcess::finished, owner,
                      [tool, done = std::move(done)](const ToolResult& result) {
                          tool->deleteLater();

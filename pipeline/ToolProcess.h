@@ -13,7 +13,8 @@
 inline const QString openSslPath = QStringLiteral("/usr/bin/openssl");
 
 // One run of the outside tool, on the thread the object lives on, never blocking it: null
-// standard input, the inherited environment, both outputs gathered as they come. `timeout` after
+// standard input, the given environment (the app's own by default), both outputs gathered as
+// they come. `timeout` after
 // the start the tool is asked to terminate and, if it still runs half a second later, killed.
 // Deleting the object ends the tool at once; its result is then never announced.
 class ToolProcess : public QObject {
@@ -23,7 +24,8 @@ public:
     static constexpr std::chrono::milliseconds killGrace{500};
 
     ToolProcess(const QString& executablePath, const QStringList& arguments,
-                std::chrono::milliseconds timeout, QObject* parent);
+                std::chrono::milliseconds timeout, const QProcessEnvironment& environment,
+                QObject* parent);
     ~ToolProcess() override;
 
     void start();
@@ -44,4 +46,6 @@ private:
 // Starts the tool under `owner`, which then owns its process and watchdog: `done` gets the result
 // on the owner's thread, unless the owner is deleted first, which ends the tool.
 void runOpenSSL(QObject* owner, const QString& executablePath, const QStringList& arguments,
-                std::chrono::milliseconds timeout, std::function<void(const ToolResult&)> done);
+                std::chrono::milliseconds timeout, std::function<void(const ToolResult&)> done,
+                const QProcessEnvironment& environment =
+                    QProcessEnvironment(QProcessEnvironment::InheritFromParent));

@@ -1,4 +1,4 @@
-#include "pipeline/DerDestination.h"
+#include "pipeline/SaveDestination.h"
 #include "pipeline/DownloadTarget.h"
 #include "pipeline/GraphemeText.h"
 #include "pipeline/HostNames.h"
@@ -184,7 +184,7 @@ private Q_SLOTS:
 
     void derExtension() {
         QFETCH(QString, chosen);
-        QTEST(withDerExtension(chosen), "destination");
+        QTEST(withExtension(chosen, QStringLiteral("der")), "destination");
     }
 
     void textFileDecoding_data() {

@@ -1,6 +1,6 @@
 #include "ui/QtFileDialogs.h"
 
-#include "pipeline/DerDestination.h"
+#include "pipeline/SaveDestination.h"
 #include "ui/FocusKeeper.h"
 
 #include <QApplication>
@@ -174,7 +174,8 @@ std::optional<QUrl> QtFileDialogs::chooseFileToSave(const SaveDialogRequest& req
     // The dialog would ask about the name as typed; the question that counts is about the file
     // that will be written, once the extension rule has made it.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilter(QStringLiteral("DER (*.%1)").arg(request.allowedType));
+    dialog.setNameFilter(
+        QStringLiteral("%1 (*.%2)").arg(request.allowedType.toUpper(), request.allowedType));
     // Where the last file was saved, across runs and restarts; else the working folder.
     QSettings settings(QCoreApplication::applicationName(), QCoreApplication::applicationName());
     const QString lastFolder = settings.value(lastSaveFolderKey).toString();
@@ -188,7 +189,7 @@ std::optional<QUrl> QtFileDialogs::chooseFileToSave(const SaveDialogRequest& req
         const QList<QUrl> urls = dialog.selectedUrls();
         if (urls.isEmpty())
             return QUrl();
-        const QFileInfo destination(withDerExtension(urls.front().toLocalFile()));
+        const QFileInfo destination(withExtension(urls.front().toLocalFile(), request.allowedType));
         // "sub" typed beside a folder "sub.der": open that folder, as typing its name would.
         if (destination.isDir()) {
             dialog.setDirectory(destination.absoluteFilePath());

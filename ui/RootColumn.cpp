@@ -2,6 +2,7 @@
 
 #include "core/ContentView.h"
 #include "ui/AppStyle.h"
+#include "ui/ChainSection.h"
 #include "ui/ConvertButton.h"
 #include "ui/DebugPanel.h"
 #include "ui/FocusKeeper.h"
@@ -73,6 +74,7 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     QWidget* output = new OutputSection(view, content);
     QWidget* convert = new ConvertButton(view, content);
     QWidget* status = new StatusBanner(view, content);
+    QWidget* chain = new ChainSection(view, content);
     QWidget* debug = new DebugPanel(view, content);
     QWidget* reset = makeResetButton(view, content);
     QWidget* footer = new FooterSection(content);
@@ -85,6 +87,7 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     column->addWidget(output, 0, Qt::AlignHCenter);
     column->addWidget(convert, 0, Qt::AlignHCenter);
     column->addWidget(status, 0, Qt::AlignHCenter);
+    column->addWidget(chain);
     column->addWidget(debug);
     // Room above the reset button, on top of the column's gap.
     column->addSpacing(20);
@@ -131,13 +134,15 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     const QSize room = screen()->availableSize() - windowDecorations;
     setMinimumSize(minimumWindowSize.boundedTo(room));
     int wholeRun = content->sizeHint().height();
-    for (QWidget* section : {progress, status, debug}) {
+    for (QWidget* section : {progress, status, chain, debug}) {
         if (section->isHidden())
             wholeRun += section->sizeHint().height() + spacing;
     }
     // Under a success's status, what was saved: six lines, of which the fingerprint may take
     // two, and up to three warnings of two lines each, whose emoji stand taller.
-    wholeRun += 14 * QFontMetrics(roleFont(TextRole::footnote)).lineSpacing();
+    // Under the chain, the chosen certificate's description.
+    wholeRun += (14 + ChainSection::detailLines()) *
+                QFontMetrics(roleFont(TextRole::footnote)).lineSpacing();
     // As wide as the column, which a larger font widens.
     const int width = qMax(minimumWindowSize.width(),
                            content->minimumSizeHint().width() +

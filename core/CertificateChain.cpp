@@ -1,0 +1,135 @@
+#include "core/CertificateChain.h"
+
+#include "core/FailureReasons.h"
+
+namespace {
+
+const QString undecodable = QStringLiteral("Çözülemeyen sertifika bloğu");
+
+QString alternativeNames(const CertificateSummary& certificate) {
+    QStringList names = certificate.dnsNames;
+    for (const QHostAddress& address : certificate.ipAddresses)
+        names << address.toString();
+    return names.isEmpty() ? QStringLiteral("yok") : names.join(QStringLiteral(", "));
+}
+
+QString key(const CertificateSummary& certificate) {
+    if (certificate.keyType.isEmpty())
+        return QStringLiteral("bilinmeyen tür");
+    return QStringLiteral("%1 %2 bit").arg(certificate.keyType).arg(certificate.keyBits);
+}
+
+} // namespace
+
+void CertificateChain::show(const PemText& text, const QList<TextRange>& blocks) {
+    beginResetModel();
+    text_ = text;
+    blocks_ = blocks;
+    saved_.clear();
+    summaries_.clear();
+    endResetModel();
+}
+
+void CertificateChain::clear() {
+    if (blocks_.isEmpty())
+        return;
+    show(PemText(), {});
+}
+
+void CertificateChain::markSaved(int row) {
+    saved_.insert(row);
+    const QModelIndex cell = index(row, stateColumn);
+    Q_EMIT dataChanged(cell, cell);
+}
+
+QString CertificateChain::block(int row) const {
+    return text_.text(blocks_.at(row));
+}
+
+const std::optional<CertificateSummary>& CertificateChain::summary(int row) const {
+    auto found = summaries_.find(row);
+    if (found == summaries_.end())
+        found = summaries_.insert(row, summarizeCertificateBlock(block(row)));
+    return *found;
+}
+
+QByteArray CertificateChain::pem() const {
+    QByteArray all;
+    for (const TextRange& range : blocks_) {
+        all += text_.text(range).trimmed().toUtf8();
+        all += '\n';
+    }
+    return all;
+}
+
+QString CertificateChain::details(int row) const {
+    const std::optional<CertificateSummary>& certificate = summary(row);
+    if (!certificate)
+        return undecodable;
+    return QStringList{QStringLiteral("Konu: ") + certificate->subject,
+                       QStringLiteral("Veren: ") + certificate->issuer,
+                       QStringLiteral("Alternatif adlar: ") + alternativeNames(*certificate),
+                       QStringLiteral("Seri numarası: ") + certificate->serialNumber,
+                       QStringLiteral("Anahtar: ") + key(*certificate),
+                       QStringLiteral("Geçerlilik başlangıcı: ") +
+                           FailureReasons::shownTime(certificate->effective),
+                       QStringLiteral("Geçerlilik sonu: ") +
+                           FailureReasons::shownTime(certificate->expiry),
+                       QStringLiteral("SHA-256 parmak izi: ") + certificate->sha256Fingerprint,
+                       QStringLiteral("SHA-1 parmak izi: ") + certificate->sha1Fingerprint}
+        .join(u'\n');
+}
+
+int CertificateChain::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(blocks_.size());
+}
+
+int CertificateChain::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : stateColumn + 1;
+}
+
+QVariant CertificateChain::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
+        return QVariant();
+    const int row = index.row();
+    if (index.column() == numberColumn)
+        return QString::number(row + 1);
+    if (index.column() == stateColumn) {
+        if (!saved_.contains(row))
+            return QString();
+        return role == Qt::AccessibleTextRole ? QStringLiteral("Kaydedildi")
+                                              : QStringLiteral("✅ Kaydedildi");
+    }
+    const std::optional<CertificateSummary>& certificate = summary(row);
+    if (!certificate)
+        return index.column() == subjectColumn ? undecodable : QString();
+    switch (index.column()) {
+    case subjectColumn:
+        return certificate->subject;
+    case issuerColumn:
+        return certificate->issuer;
+    case expiryColumn:
+        return FailureReasons::shownTime(certificate->expiry);
+    default:
+        return QVariant();
+    }
+}
+
+QVariant CertificateChain::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QVariant();
+    switch (section) {
+    case numberColumn:
+        return QStringLiteral("#");
+    case subjectColumn:
+        return QStringLiteral("Konu");
+    case issuerColumn:
+        return QStringLiteral("Veren");
+    case expiryColumn:
+        return QStringLiteral("Geçerlilik sonu");
+    case stateColumn:
+        return QStringLiteral("Durum");
+    default:
+        return QVariant();
+    }
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "pipeline/CertificateSummary.h"
+#include "pipeline/PemText.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QSet>
+#include <optional>
+
+// The certificates of the last source converted, in the order it holds them, as rows for item
+// views. A row's certificate is read only when something asks for it, so that a bundle of tens
+// of thousands lists at once.
+class CertificateChain : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Column { numberColumn, subjectColumn, issuerColumn, expiryColumn, stateColumn };
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void show(const PemText& text, const QList<TextRange>& blocks);
+    void clear();
+    // Marks the row as saved to a file.
+    void markSaved(int row);
+
+    qsizetype size() const { return blocks_.size(); }
+    QString block(int row) const;
+    // Nothing when the block does not decode to a certificate.
+    const std::optional<CertificateSummary>& summary(int row) const;
+    // Every block, each on its own lines, as one PEM text.
+    QByteArray pem() const;
+    // What the certificate says of itself, a field a line, to read or copy.
+    QString details(int row) const;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    PemText text_;
+    QList<TextRange> blocks_;
+    QSet<int> saved_;
+    mutable QHash<int, std::optional<CertificateSummary>> summaries_;
+};

@@ -1,0 +1,15 @@
+#include "pipeline/SaveDestination.h"
+
+QString withExtension(const QString& path, const QString& extension) {
+    const qsizetype nameStart = path.lastIndexOf(u'/') + 1;
+    const QStringView name = QStringView(path).sliced(nameStart);
+    // A bare ".der" already names a DER file.
+    if (name.startsWith(u'.') && name.sliced(1).compare(extension, Qt::CaseInsensitive) == 0)
+        return path;
+    // A leading dot marks a hidden file, not an extension.
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const bool hasExtension = dot > 0;
+    if (hasExtension && name.sliced(dot + 1).compare(extension, Qt::CaseInsensitive) == 0)
+        return path;
+    return (hasExtension ? path.first(nameStart + dot) : path) + u'.' + extension;
+}

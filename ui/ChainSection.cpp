@@ -1,0 +1,160 @@
+#include "ui/ChainSection.h"
+
+#include "core/ContentView.h"
+#include "ui/FocusKeeper.h"
+#include "ui/SelectableText.h"
+#include "ui/Typography.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+
+// Rows shown at once, however many there are, so that the window keeps its layout; a longer
+// chain scrolls.
+constexpr int visibleRows = 5;
+
+QPushButton* actionButton(const QString& text, const QString& spoken, const char* name,
+                          QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAccessibleName(spoken);
+    return button;
+}
+
+// Columns as wide as what they hold at most, measured once: asking the rows would read every
+// certificate of a long list. The names share what room is left.
+void sizeColumns(QTreeView* list) {
+    const QFontMetrics metrics(list->font());
+    const int padding = 2 * metrics.averageCharWidth() + list->indentation();
+    QHeaderView* header = list->header();
+    header->setStretchLastSection(false);
+    const auto fixed = [&](int column, const QString& widest) {
+        header->setSectionResizeMode(column, QHeaderView::Fixed);
+        header->resizeSection(column, qMax(metrics.horizontalAdvance(widest) + padding,
+                                           header->sectionSizeHint(column)));
+    };
+    fixed(CertificateChain::numberColumn, QStringLiteral("99999"));
+    fixed(CertificateChain::expiryColumn, QStringLiteral("30 Ağustos 2030 00:00 UTC+03:00"));
+    fixed(CertificateChain::stateColumn, QStringLiteral("✅ Kaydedildi"));
+    header->setSectionResizeMode(CertificateChain::subjectColumn, QHeaderView::Stretch);
+    header->setSectionResizeMode(CertificateChain::issuerColumn, QHeaderView::Stretch);
+}
+
+} // namespace
+
+ChainSection::ChainSection(ContentView& view, QWidget* parent)
+    : QWidget(parent)
+    , view_(view)
+    , list_(new QTreeView(this))
+    , details_(new SelectableText(this)) {
+    setObjectName(QStringLiteral("chainSection"));
+    // Made in reading order: heading, list, what the chosen one says, then what to do with it.
+    auto* heading = makeLabel(QStringLiteral("🔗 Sertifika Zinciri"), TextRole::headline,
+                              QFont::Normal, Hue::label, windowSurface, this);
+    auto* caption = makeLabel(
+        QStringLiteral("Kaynaktaki sertifikalar, sırasıyla. Birini seçin: ayrıntılarını okuyun, "
+                       "DER olarak kaydedin; ya da zincirin tamamını PEM olarak kaydedin."),
+        TextRole::caption, QFont::Normal, Hue::secondary, windowSurface, this);
+    caption->setWordWrap(true);
+
+    list_->setObjectName(QStringLiteral("chainList"));
+    list_->setAccessibleName(QStringLiteral("Sertifika zinciri"));
+    list_->setModel(&view_.chain());
+    list_->setRootIsDecorated(false);
+    list_->setItemsExpandable(false);
+    list_->setUniformRowHeights(true);
+    list_->setAllColumnsShowFocus(true);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setTextElideMode(Qt::ElideMiddle);
+    sizeColumns(list_);
+    heading->setBuddy(list_);
+
+    details_->setObjectName(QStringLiteral("certificateDetails"));
+    details_->setFont(roleFont(TextRole::footnote));
+
+    auto* save = actionButton(QStringLiteral("💾 DER olarak kaydet"),
+                              QStringLiteral("Seçilen sertifikayı DER olarak kaydet"),
+                              "saveCertificateButton", this);
+    connect(save, &QPushButton::clicked, this,
+            [this] { view_.saveChainCertificate(currentRow()); });
+    auto* copy = actionButton(QStringLiteral("📋 Ayrıntıları kopyala"),
+                              QStringLiteral("Seçilen sertifikanın ayrıntılarını kopyala"),
+                              "copyDetailsButton", this);
+    connect(copy, &QPushButton::clicked, this,
+            [this] { view_.copyCertificateDetails(currentRow()); });
+    auto* whole = actionButton(QStringLiteral("📦 Zinciri PEM olarak kaydet"),
+                               QStringLiteral("Zincirin tamamını PEM olarak kaydet"),
+                               "saveChainButton", this);
+    connect(whole, &QPushButton::clicked, &view_, &ContentView::saveChainAsPem);
+    // Return or a double click on a certificate saves it, as its button would.
+    connect(list_, &QAbstractItemView::activated, this,
+            [this](const QModelIndex& index) { view_.saveChainCertificate(index.row()); });
+    actions_ = {save, whole};
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(save);
+    buttons->addWidget(copy);
+    buttons->addStretch(1);
+    buttons->addWidget(whole);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    layout->addWidget(heading, 0, Qt::AlignLeft);
+    layout->addWidget(caption);
+    layout->addWidget(list_);
+    layout->addWidget(details_);
+    layout->addLayout(buttons);
+
+    connect(&view_.chain(), &QAbstractItemModel::modelReset, this, &ChainSection::showChain);
+    connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &ChainSection::showDetails);
+    connect(&view_, &ContentView::isProcessingChanged, this, &ChainSection::showBusy);
+    setVisible(false);
+    showChain();
+}
+
+int ChainSection::detailLines() {
+    // Nine fields, of which the two fingerprints may wrap.
+    return 11;
+}
+
+void ChainSection::fitListHeight() {
+    // Before any row is there, a line of the list's font with the room the style gives it.
+    const int rowHeight = view_.chain().rowCount() > 0
+                              ? list_->sizeHintForRow(0)
+                              : list_->fontMetrics().height() + 2 * list_->frameWidth() + 4;
+    list_->setFixedHeight(list_->header()->sizeHint().height() + visibleRows * rowHeight +
+                          2 * list_->frameWidth());
+}
+
+int ChainSection::currentRow() const {
+    const QModelIndex current = list_->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void ChainSection::showChain() {
+    const int rows = view_.chain().rowCount();
+    fitListHeight();
+    if (rows > 0)
+        list_->setCurrentIndex(view_.chain().index(0, CertificateChain::subjectColumn));
+    showDetails();
+    FocusKeeper::setPresent(this, rows > 0);
+}
+
+void ChainSection::showDetails() {
+    const int row = currentRow();
+    details_->setText(row < 0 ? QString() : view_.chain().details(row));
+}
+
+void ChainSection::showBusy() {
+    for (QWidget* action : std::as_const(actions_))
+        FocusKeeper::setAvailable(action, !view_.isProcessing());
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+class ContentView;
+class QTreeView;
+class SelectableText;
+
+// The certificates of the source converted last, listed under the status once there are any:
+// one chosen from the list is described below it, and can be saved as DER or its description
+// copied; the whole list can be saved as one PEM file.
+class ChainSection : public QWidget {
+    Q_OBJECT
+
+public:
+    ChainSection(ContentView& view, QWidget* parent = nullptr);
+
+    // The lines a certificate's description takes, for a window that means to show it whole.
+    static int detailLines();
+
+private:
+    void showChain();
+    void fitListHeight();
+    void showDetails();
+    void showBusy();
+    int currentRow() const;
+
+    ContentView& view_;
+    QTreeView* list_;
+    SelectableText* details_;
+    QList<QWidget*> actions_;
+};
