@@ -2,6 +2,8 @@
 
 #include "core/FailureReasons.h"
 
+#include <QLocale>
+
 namespace {
 
 const QString undecodable = QStringLiteral("Çözülemeyen sertifika bloğu");
@@ -109,7 +111,9 @@ QVariant CertificateChain::data(const QModelIndex& index, int role) const {
     case issuerColumn:
         return certificate->issuer;
     case expiryColumn:
-        return FailureReasons::shownTime(certificate->expiry);
+        // The day is enough in a row; the details give the time.
+        return QLocale(QLocale::Turkish, QLocale::Turkey)
+            .toString(certificate->expiry.toLocalTime().date(), QStringLiteral("d MMM yyyy"));
     default:
         return QVariant();
     }

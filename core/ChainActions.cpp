@@ -33,9 +33,8 @@ void ContentView::saveChainCertificate(int row) {
     conversion.certificatesInSource = chain_.size();
     conversion.chainRow = row;
     // An issuer is saved under its own name, the first as the output name says.
-    conversion.proposedName = row == 0 || certificate->subject.trimmed().isEmpty()
-                                  ? outputName_
-                                  : certificate->subject;
+    conversion.proposedName =
+        row == 0 || certificate->subject.trimmed().isEmpty() ? outputName_ : certificate->subject;
     convertCertificate(run, chain_.block(row), std::move(conversion));
 }
 
@@ -44,8 +43,8 @@ void ContentView::saveChainAsPem() {
         return;
     Run* const run = startRun();
     setProcessing(true);
-    appendDebugLog(run, QStringLiteral("📦 Zincir PEM olarak kaydediliyor: %1 sertifika")
-                            .arg(chain_.size()));
+    appendDebugLog(
+        run, QStringLiteral("📦 Zincir PEM olarak kaydediliyor: %1 sertifika").arg(chain_.size()));
     setStep(run, ProcessingStep::converting, 0.5);
     const QPointer<Run> stillRunning = run;
     const QString name = outputName_.trimmed().isEmpty() ? defaultOutputName : outputName_;
@@ -90,10 +89,10 @@ void ContentView::saveChainAsPem() {
                             QString::number(QFileInfo(destination).size()) +
                             QStringLiteral(" bytes"));
     setStep(run, ProcessingStep::completed, 1.0);
-    setStatusMessage(QStringLiteral("✅ PEM zinciri kaydedildi → ") +
-                         QFileInfo(destination).fileName(),
-                     StatusKind::success,
-                     QStringLiteral("%1 sertifika tek dosyada, kaynaktaki sırayla").arg(chain_.size()));
+    setStatusMessage(
+        QStringLiteral("✅ PEM zinciri kaydedildi → ") + QFileInfo(destination).fileName(),
+        StatusKind::success,
+        QStringLiteral("%1 sertifika tek dosyada, kaynaktaki sırayla").arg(chain_.size()));
     finishRunAfterResult(run);
 }
 

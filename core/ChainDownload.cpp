@@ -33,7 +33,8 @@ void ContentView::downloadCertificateChain(Run* run) {
     appendDebugLog(run, QStringLiteral("🌐 Bağlanılan adres: ") +
                             connectAddress(target.host, target.port));
     if (!target.startTls.isEmpty())
-        appendDebugLog(run, QStringLiteral("✉️ Önce düz metin, sonra STARTTLS: ") + target.startTls);
+        appendDebugLog(run, QStringLiteral("✉️ Önce düz metin, sonra STARTTLS: ") +
+                                target.startTls);
     const ProxyChoice proxy = proxyFor(target.host, QProcessEnvironment::systemEnvironment());
     if (!proxy.unusable.isEmpty()) {
         reportFailure(run, QStringLiteral("❌ Proxy ayarı kullanılamıyor: ") + proxy.unusable,
@@ -112,9 +113,9 @@ void ContentView::handleDownloadResult(Run* run, const ToolResult& result,
     appendDebugLog(run,
                    QStringLiteral("📜 Bulunan sertifika sayısı: ") + QString::number(blocks.size()));
     if (blocks.isEmpty()) {
-        reportFailure(run, QString(), QStringLiteral("❌ Sertifika zinciri indirilemedi"),
-                      FailureReasons::download(result, toolPath_, target, proxy,
-                                               timings_.download));
+        reportFailure(
+            run, QString(), QStringLiteral("❌ Sertifika zinciri indirilemedi"),
+            FailureReasons::download(result, toolPath_, target, proxy, timings_.download));
         return;
     }
 

@@ -20,11 +20,11 @@ QString savedDetail(const std::optional<CertificateSummary>& saved, qsizetype ce
               << QStringLiteral("SHA-256 parmak izi: ") + saved->sha256Fingerprint;
     }
     if (certificatesInSource > 1) {
-        lines << (row == 0 ? QStringLiteral("%1 sertifikadan ilki kaydedildi")
-                                 .arg(certificatesInSource)
-                           : QStringLiteral("%1 sertifikadan %2. sertifika kaydedildi")
-                                 .arg(certificatesInSource)
-                                 .arg(row + 1));
+        lines << (row == 0
+                      ? QStringLiteral("%1 sertifikadan ilki kaydedildi").arg(certificatesInSource)
+                      : QStringLiteral("%1 sertifikadan %2. sertifika kaydedildi")
+                            .arg(certificatesInSource)
+                            .arg(row + 1));
     }
     return (lines + warnings).join(u'\n');
 }

@@ -289,8 +289,8 @@ QString download(const ToolResult& result, const QString& toolPath, const Downlo
     const bool plainText = evidence.sslReasons.contains(wrongVersionNumber) ||
                            evidence.sslReasons.contains(packetLengthTooLong);
     if (plainText && target.startTls.isEmpty() && !upgrading.isEmpty())
-        reason += QStringLiteral(" Sunucu TLS'e STARTTLS ile geçiyorsa şu adresi deneyin: ") +
-                  upgrading;
+        reason +=
+            QStringLiteral(" Sunucu TLS'e STARTTLS ile geçiyorsa şu adresi deneyin: ") + upgrading;
     return reason;
 }
 

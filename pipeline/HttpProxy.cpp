@@ -57,8 +57,8 @@ QString HttpProxy::shown() const {
 
 ProxyChoice proxyFor(const QString& host, const QProcessEnvironment& environment) {
     QString variable;
-    const QString value = firstSet(
-        environment, {"https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"}, &variable);
+    const QString value =
+        firstSet(environment, {"https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"}, &variable);
     QString unused;
     if (value.isEmpty() || isLoopback(host) ||
         exempted(host, firstSet(environment, {"no_proxy", "NO_PROXY"}, &unused)))

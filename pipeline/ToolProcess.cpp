@@ -12,8 +12,8 @@ const QString certificateMarker = QStringLiteral("-----BEGIN CERTIFICATE-----");
 } // namespace
 
 ToolProcess::ToolProcess(const QString& executablePath, const QStringList& arguments,
-                         std::chrono::milliseconds timeout,
-                         const QProcessEnvironment& environment, QObject* parent)
+                         std::chrono::milliseconds timeout, const QProcessEnvironment& environment,
+                         QObject* parent)
     : QObject(parent) {
     process_.setProgram(executablePath);
     process_.setProcessEnvironment(environment);

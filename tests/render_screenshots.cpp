@@ -15,9 +15,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 namespace {
 
@@ -87,6 +89,14 @@ int main(int argc, char** argv) {
                                 .arg(i));
     ok &= QTest::qWaitFor([&] { return !view.isProcessing(); }, 5000);
     ok &= save(window, out + "-success.png");
+
+    // The chain under it, its root chosen.
+    auto* chainList = window.findChild<QTreeView*>(QStringLiteral("chainList"));
+    chainList->setCurrentIndex(view.chain().index(view.chain().rowCount() - 1, 1));
+    chainList->setFocus();
+    window.findChild<QScrollArea*>()->ensureWidgetVisible(
+        window.findChild<QWidget*>(QStringLiteral("chainSection")));
+    ok &= save(window, out + "-chain.png");
 
     view.resetAll();
     view.setUrlString(QStringLiteral("   "));

@@ -1,8 +1,9 @@
-#include "pipeline/SaveDestination.h"
 #include "pipeline/DownloadTarget.h"
 #include "pipeline/GraphemeText.h"
 #include "pipeline/HostNames.h"
+#include "pipeline/HttpProxy.h"
 #include "pipeline/PemInspection.h"
+#include "pipeline/SaveDestination.h"
 #include "pipeline/TextDecoding.h"
 #include "pipeline/WorkingFolder.h"
 #include "support/TestFiles.h"
@@ -151,6 +152,105 @@ private Q_SLOTS:
             QTEST(target.host, "host");
             QCOMPARE(connectAddress(target.host, target.port), address);
         }
+    }
+
+    void schemes_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("address"); // empty: refused
+        QTest::addColumn<QString>("startTls");
+        QTest::newRow("smtp") << "smtp://mail.example.com"
+                              << "mail.example.com:25"
+                              << "smtp";
+        QTest::newRow("smtp, port typed") << "SMTP://mail.example.com:587"
+                                          << "mail.example.com:587"
+                                          << "smtp";
+        QTest::newRow("postgresql, user and database") << "postgresql://me@db.example.com/app"
+                                                       << "db.example.com:5432"
+                                                       << "postgres";
+        QTest::newRow("ftp") << "ftp://files.example.com"
+                             << "files.example.com:21"
+                             << "ftp";
+        QTest::newRow("imaps is TLS at once") << "imaps://mail.example.com"
+                                              << "mail.example.com:993"
+                                              << "";
+        QTest::newRow("ldaps") << "ldaps://dir.example.com"
+                               << "dir.example.com:636"
+                               << "";
+        QTest::newRow("unknown scheme") << "gopher://example.com"
+                                        << ""
+                                        << "";
+        QTest::newRow("no scheme, as before") << "example.com:25"
+                                              << "example.com:25"
+                                              << "";
+    }
+
+    void schemes() {
+        QFETCH(QString, typed);
+        QFETCH(QString, address);
+        const DownloadTarget target = deriveDownloadTarget(typed);
+        QCOMPARE(target.isValid() ? connectAddress(target.host, target.port) : QString(), address);
+        QTEST(target.startTls, "startTls");
+        QCOMPARE(target.problem == DownloadTarget::Problem::unknownScheme, address.isEmpty());
+    }
+
+    void plainTextServicesKnownByPort_data() {
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("address");
+        QTest::newRow("submission") << 587 << "smtp://h:587";
+        QTest::newRow("imap") << 143 << "imap://h:143";
+        QTest::newRow("postgres") << 5432 << "postgres://h:5432";
+        QTest::newRow("https") << 443 << "";
+    }
+
+    void plainTextServicesKnownByPort() {
+        QFETCH(int, port);
+        QTEST(startTlsAddress(QStringLiteral("h"), port), "address");
+    }
+
+    void proxyFromTheEnvironment_data() {
+        QTest::addColumn<QStringList>("environment");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("proxy"); // user@host:port; empty: none
+        QTest::addColumn<bool>("unusable");
+        const QString bob = QStringLiteral("https_proxy=http://bob:pw@proxy:3128");
+        QTest::newRow("none") << QStringList() << "example.com"
+                              << "" << false;
+        QTest::newRow("user and password") << QStringList{bob} << "example.com"
+                                           << "bob@proxy:3128" << false;
+        QTest::newRow("capitals, no scheme, curl's port")
+            << QStringList{"HTTPS_PROXY=proxy"} << "example.com"
+            << "proxy:1080" << false;
+        QTest::newRow("all_proxy") << QStringList{"all_proxy=http://p:8080"} << "example.com"
+                                   << "p:8080" << false;
+        QTest::newRow("loopback name") << QStringList{bob} << "localhost"
+                                       << "" << false;
+        QTest::newRow("loopback address") << QStringList{bob} << "127.0.0.2"
+                                          << "" << false;
+        QTest::newRow("no_proxy suffix")
+            << QStringList{bob, "no_proxy=foo.org, .example.com"} << "www.example.com"
+            << "" << false;
+        QTest::newRow("no_proxy only a name ending alike")
+            << QStringList{bob, "no_proxy=example.com"} << "notexample.com"
+            << "bob@proxy:3128" << false;
+        QTest::newRow("no_proxy star") << QStringList{bob, "NO_PROXY=*"} << "example.com"
+                                       << "" << false;
+        QTest::newRow("socks") << QStringList{"https_proxy=socks5://u:pw@p:1080"} << "example.com"
+                               << "" << true;
+    }
+
+    void proxyFromTheEnvironment() {
+        QFETCH(QStringList, environment);
+        QFETCH(QString, host);
+        QProcessEnvironment variables;
+        for (const QString& assignment : environment)
+            variables.insert(assignment.section(u'=', 0, 0), assignment.section(u'=', 1));
+        const ProxyChoice choice = proxyFor(host, variables);
+        QTEST(choice.proxy ? choice.proxy->shown().remove(QStringLiteral("http://")) : QString(),
+              "proxy");
+        QTEST(!choice.unusable.isEmpty(), "unusable");
+        QVERIFY(!choice.unusable.contains(QStringLiteral("pw")));
+        if (choice.proxy && !choice.proxy->user.isEmpty())
+            QCOMPARE(choice.proxy->password, QStringLiteral("pw"));
     }
 
     void derExtension_data() {

@@ -39,7 +39,7 @@ void sizeColumns(QTreeView* list) {
                                            header->sectionSizeHint(column)));
     };
     fixed(CertificateChain::numberColumn, QStringLiteral("99999"));
-    fixed(CertificateChain::expiryColumn, QStringLiteral("30 Ağustos 2030 00:00 UTC+03:00"));
+    fixed(CertificateChain::expiryColumn, QStringLiteral("30 Ağu 2030"));
     fixed(CertificateChain::stateColumn, QStringLiteral("✅ Kaydedildi"));
     header->setSectionResizeMode(CertificateChain::subjectColumn, QHeaderView::Stretch);
     header->setSectionResizeMode(CertificateChain::issuerColumn, QHeaderView::Stretch);
@@ -72,7 +72,7 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->setTextElideMode(Qt::ElideMiddle);
+    list_->setAlternatingRowColors(true);
     sizeColumns(list_);
     heading->setBuddy(list_);
 

@@ -17,8 +17,8 @@
 #include <memory>
 #include <optional>
 
-Window::Window(const QString& toolPath)
-    : view(dialogs, toolPath)
+Window::Window(const QString& toolPath, RunTimings timings)
+    : view(dialogs, toolPath, timings)
     , root(view) {
     root.show();
     if (!QTest::qWaitForWindowExposed(&root))

@@ -11,7 +11,8 @@
 
 // A window over its own converter, with dialogs answered by script, shown on the test screen.
 struct Window {
-    explicit Window(const QString& toolPath = QStringLiteral("/usr/bin/openssl"));
+    explicit Window(const QString& toolPath = QStringLiteral("/usr/bin/openssl"),
+                    RunTimings timings = RunTimings());
 
     template <typename T = QWidget> T* find(const char* name) {
         T* widget = root.findChild<T*>(QLatin1String(name));

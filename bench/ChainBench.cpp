@@ -1,0 +1,54 @@
+// Listing a source's certificates: 20,000 against a server's usual three.
+#include "BenchTable.h"
+#include "PemBundle.h"
+#include "core/ContentView.h"
+#include "support/ScriptedFileDialogs.h"
+#include "ui/ChainSection.h"
+
+#include <QCoreApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Enough 2 kB certificates for the longest list.
+constexpr qint64 bundleBytes = 44 * 1024 * 1024;
+
+// From the list's model taking the certificates to the section drawn with them.
+void listCertificates(benchmark::State& state) {
+    const QString path = pemBundle(bundleBytes);
+    const std::optional<PemText> text = path.isEmpty() ? std::nullopt : PemText::read(path);
+    const QList<TextRange> blocks = text ? text->certificateBlocks() : QList<TextRange>();
+    if (blocks.size() < state.range(0)) {
+        state.SkipWithError("the bundle holds too few certificates");
+        return;
+    }
+    const QList<TextRange> listed = blocks.first(state.range(0));
+    ScriptedFileDialogs dialogs;
+    ContentView view(dialogs);
+    ChainSection section(view);
+    section.resize(652, 500);
+    for (auto _ : state) {
+        view.chain().show(*text, listed);
+        section.repaint();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        view.chain().clear();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+const bool chainBenchmarksRegistered = [] {
+    for (int certificates : {20000, 3}) {
+        benchmark::RegisterBenchmark("chain/list", listCertificates)
+            ->Arg(certificates)
+            ->Unit(benchmark::kMillisecond)
+            ->Repetitions(9)
+            ->ReportAggregatesOnly(true);
+    }
+    compare({"chain: 20,000 certificates listed against 3 (ms)", "chain/list/20000", "chain/list/3",
+             2.0});
+    return true;
+}();
+
+} // namespace
