@@ -1,6 +1,8 @@
 #include "ui/AppStyle.h"
 
+#include <QAbstractItemView>
 #include <QDialog>
+#include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QPainter>
@@ -197,6 +199,24 @@ void AppStyle::drawFocusRing(QPainter* painter, const QRectF& rect, qreal radius
     painter->restore();
 }
 
+void AppStyle::polish(QWidget* widget) {
+    // Qt repaints only inside a list's frame as the focus comes and goes; the ring is on it.
+    if (qobject_cast<QAbstractItemView*>(widget))
+        widget->installEventFilter(this);
+    QProxyStyle::polish(widget);
+}
+
+void AppStyle::unpolish(QWidget* widget) {
+    widget->removeEventFilter(this);
+    QProxyStyle::unpolish(widget);
+}
+
+bool AppStyle::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+        static_cast<QWidget*>(watched)->update();
+    return QProxyStyle::eventFilter(watched, event);
+}
+
 void AppStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                              QPainter* painter, const QWidget* widget) const {
     switch (element) {
@@ -213,6 +233,12 @@ void AppStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* optio
     }
     case PE_FrameLineEdit:
         return; // the panel draws its own edge
+    case PE_Frame:
+        // A list shows that it has the keys as a field does.
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        if (qobject_cast<const QAbstractItemView*>(widget) && (option->state & State_HasFocus))
+            drawFocusRing(painter, QRectF(option->rect), 2);
+        return;
     case PE_IndicatorProgressChunk:
         return; // the contents are one rounded bar
     default:

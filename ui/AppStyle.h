@@ -33,6 +33,10 @@ public:
     // The ring drawn around a focused control; for views that draw their own focus.
     static void drawFocusRing(QPainter* painter, const QRectF& rect, qreal radius);
 
+    void polish(QWidget* widget) override;
+    void unpolish(QWidget* widget) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
