@@ -14,8 +14,8 @@
 void ContentView::saveChainCertificate(int row) {
     if (isProcessing_ || row < 0 || row >= chain_.size())
         return;
+    // Not busy, as a picked file's conversion is not: the window stays as it is around the list.
     Run* const run = startRun();
-    setProcessing(true);
     const std::optional<CertificateSummary>& certificate = chain_.summary(row);
     appendDebugLog(run, QStringLiteral("📜 Zincirdeki %1. sertifika kaydediliyor: %2")
                             .arg(row + 1)
@@ -42,7 +42,6 @@ void ContentView::saveChainAsPem() {
     if (isProcessing_ || chain_.size() == 0)
         return;
     Run* const run = startRun();
-    setProcessing(true);
     appendDebugLog(
         run, QStringLiteral("📦 Zincir PEM olarak kaydediliyor: %1 sertifika").arg(chain_.size()));
     setStep(run, ProcessingStep::converting, 0.5);

@@ -38,6 +38,8 @@ void ContentView::finishRun(Run* run) {
 }
 
 void ContentView::setUrlString(const QString& text) {
+    if (text != urlString_)
+        chain_.clear(); // it was another source's
     assign(urlString_, text, &ContentView::urlStringChanged);
     // The source is the one chosen last: an address typed after a pick replaces the pick.
     if (!text.isEmpty())
@@ -63,6 +65,8 @@ void ContentView::setProcessing(bool processing) {
 }
 
 void ContentView::setSelectedPemFile(const QUrl& file) {
+    if (!file.isEmpty() && file != selectedPemFile_)
+        chain_.clear();
     assign(selectedPemFile_, file, &ContentView::selectedPemFileChanged);
 }
 

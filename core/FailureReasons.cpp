@@ -276,22 +276,23 @@ QString download(const ToolResult& result, const QString& toolPath, const Downlo
                  const std::optional<HttpProxy>& proxy, std::chrono::milliseconds timeout) {
     const QString address = connectAddress(target.host, target.port);
     const Evidence evidence = gather(result);
-    QString reason = firstOf({launchProblem(result, toolPath),
-                              result.endedByWatchdog
-                                  ? QStringLiteral("Sunucu %1 saniye içinde yanıt vermedi: %2")
-                                        .arg(seconds(timeout), address)
-                                  : QString(),
-                              proxy ? proxyProblem(result, evidence, *proxy, address) : QString(),
-                              lookUp(Step::download, evidence, address, target.host),
-                              QStringLiteral("Sunucudan sertifika alınamadı: %1").arg(address)});
-    // A server that speaks plain text first, fetched as if it spoke TLS at once.
+    // A server that speaks plain text first, fetched as if it spoke TLS at once, on a port known
+    // for such a service.
     const QString upgrading = startTlsAddress(target.host, target.port);
     const bool plainText = evidence.sslReasons.contains(wrongVersionNumber) ||
                            evidence.sslReasons.contains(packetLengthTooLong);
-    if (plainText && target.startTls.isEmpty() && !upgrading.isEmpty())
-        reason +=
-            QStringLiteral(" Sunucu TLS'e STARTTLS ile geçiyorsa şu adresi deneyin: ") + upgrading;
-    return reason;
+    if (plainText && !proxy && target.startTls.isEmpty() && !upgrading.isEmpty())
+        return QStringLiteral("%1 TLS ile başlamıyor: bu bağlantı noktasındaki hizmet önce düz "
+                              "metin konuşuyor. STARTTLS ile almak için şu adresi deneyin: %2")
+            .arg(address, upgrading);
+    return firstOf({launchProblem(result, toolPath),
+                    result.endedByWatchdog
+                        ? QStringLiteral("Sunucu %1 saniye içinde yanıt vermedi: %2")
+                              .arg(seconds(timeout), address)
+                        : QString(),
+                    proxy ? proxyProblem(result, evidence, *proxy, address) : QString(),
+                    lookUp(Step::download, evidence, address, target.host),
+                    QStringLiteral("Sunucudan sertifika alınamadı: %1").arg(address)});
 }
 
 QString unusableProxy(const QString& setting) {

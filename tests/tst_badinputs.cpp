@@ -432,7 +432,7 @@ private Q_SLOTS:
         download("mail server asked for TLS at once", "mail.example.com:587",
                  "echo '80EB:error:0A00010B:SSL routines:ssl3_get_record:wrong version number:"
                  "record/ssl3_record.c:354:' >&2; exit 1",
-                 "şu adresi deneyin: smtp://mail.example.com:587");
+                 "STARTTLS ile almak için şu adresi deneyin: smtp://mail.example.com:587");
         download("scheme with no certificate", "gopher://example.com", "", "imaps://");
         picked("DER file", leafDer_, "", "out.der", "picked.pem");
         picked("empty file", "", "", "out.der", "picked.pem");

@@ -3,6 +3,7 @@
 #include "core/ContentView.h"
 #include "ui/FocusKeeper.h"
 #include "ui/SelectableText.h"
+#include "ui/Spoken.h"
 #include "ui/Typography.h"
 
 #include <QHBoxLayout>
@@ -87,8 +88,10 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     auto* copy = actionButton(QStringLiteral("📋 Ayrıntıları kopyala"),
                               QStringLiteral("Seçilen sertifikanın ayrıntılarını kopyala"),
                               "copyDetailsButton", this);
-    connect(copy, &QPushButton::clicked, this,
-            [this] { view_.copyCertificateDetails(currentRow()); });
+    connect(copy, &QPushButton::clicked, this, [this] {
+        view_.copyCertificateDetails(currentRow());
+        say(this, QStringLiteral("Ayrıntılar panoya kopyalandı"));
+    });
     auto* whole = actionButton(QStringLiteral("📦 Zinciri PEM olarak kaydet"),
                                QStringLiteral("Zincirin tamamını PEM olarak kaydet"),
                                "saveChainButton", this);

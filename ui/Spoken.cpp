@@ -72,6 +72,26 @@ void setAccessibleRole(QWidget* widget, QAccessible::Role role) {
     widget->setProperty(roleProperty, int(role));
 }
 
+void say(QWidget* from, const QString& message) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent event(from, message);
+    QAccessible::updateAccessibility(&event);
+#else
+    // A notification without text to show, in a corner of the window, told anew each time.
+    QWidget* window = from->window();
+    auto* voice = window->findChild<QLabel*>(QStringLiteral("announcement"));
+    if (!voice) {
+        voice = new QLabel(window);
+        voice->setObjectName(QStringLiteral("announcement"));
+        setAccessibleRole(voice, QAccessible::Notification);
+        voice->setFixedSize(1, 1);
+        voice->show();
+    }
+    voice->setAccessibleName(message);
+    announce(voice);
+#endif
+}
+
 void announce(QWidget* widget) {
     // A screen reader speaks a notification as it shows; it shows anew with each news.
     if (widget->isVisible()) {

@@ -21,3 +21,6 @@ void speakAs(QWidget* widget, const QString& shown);
 //  - Separator: a line, not a frame a screen reader could take for a window.
 void setAccessibleRole(QWidget* widget, QAccessible::Role role);
 void announce(QWidget* widget);
+// Says a message that nothing on screen shows, such as what an action did, without moving the
+// focus: as an announcement where Qt has them, else as a notification of the window's.
+void say(QWidget* from, const QString& message);
