@@ -25,6 +25,9 @@ ConvertButton::ConvertButton(ContentView& view, QWidget* parent)
 
 void ConvertButton::showState() {
     const bool busy = view_.isProcessing();
+    // The focus has left the button by then; its new word is said.
+    if (busy && text() != QStringLiteral("İşleniyor..."))
+        say(this, QStringLiteral("İşleniyor..."));
     setText(busy ? QStringLiteral("İşleniyor...") : QStringLiteral("🚀 DER Dosyası Oluştur"));
     speakAs(this, text());
     setIcon(busy ? busyIcon(Theme::accentText()) : QIcon());

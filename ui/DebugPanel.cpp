@@ -3,6 +3,7 @@
 #include "core/ContentView.h"
 #include "ui/FocusKeeper.h"
 #include "ui/LogView.h"
+#include "ui/Spoken.h"
 #include "ui/Typography.h"
 
 #include <QHBoxLayout>
@@ -35,10 +36,16 @@ DebugPanel::DebugPanel(ContentView& view, QWidget* parent)
     heading->setBuddy(log);
     auto* clear = logButton(QStringLiteral("🗑 Temizle"), QStringLiteral("Günlüğü temizle"),
                             "clearLogButton", this);
-    connect(clear, &QPushButton::clicked, &view_, &ContentView::clearDebugLog);
+    connect(clear, &QPushButton::clicked, this, [this] {
+        view_.clearDebugLog();
+        say(this, QStringLiteral("Günlük temizlendi"));
+    });
     auto* copy = logButton(QStringLiteral("📋 Kopyala"), QStringLiteral("Günlüğü kopyala"),
                            "copyLogButton", this);
-    connect(copy, &QPushButton::clicked, &view_, &ContentView::copyDebugLog);
+    connect(copy, &QPushButton::clicked, this, [this] {
+        view_.copyDebugLog();
+        say(this, QStringLiteral("Günlük panoya kopyalandı"));
+    });
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(clear);

@@ -5,7 +5,6 @@
 #include "ui/Typography.h"
 
 #include <QPainter>
-#include <QTextBlock>
 
 namespace {
 
@@ -42,7 +41,8 @@ LogView::LogView(ContentView& view, QWidget* parent)
     setObjectName(QStringLiteral("logView"));
     setAccessibleName(QStringLiteral("Debug Bilgileri"));
     setReadOnly(true);
-    setTextInteractionFlags(Qt::NoTextInteraction);
+    // A caret that a screen reader follows line by line; the text stays read-only.
+    setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     setTabChangesFocus(true);
     setFocusPolicy(Qt::StrongFocus);
     setFrameShape(QFrame::NoFrame);
@@ -69,6 +69,7 @@ void LogView::showWholeLog() {
     document()->clear();
     QTextCursor start(document());
     insertWithColourEmoji(start, view_.debugOutput());
+    setTextCursor(QTextCursor(document()));
 }
 
 void LogView::appendLine(const QString& line) {
@@ -84,25 +85,12 @@ void LogView::flushPendingLines() {
     // A cursor of its own, not the view's: the visible part stays where the person left it.
     QTextCursor end(document());
     end.movePosition(QTextCursor::End);
+    const bool wasEmpty = document()->isEmpty();
     insertWithColourEmoji(end, pendingLines_);
     pendingLines_.clear();
-}
-
-QRectF LogView::textBox() const {
-    const QPointF offset = contentOffset();
-    QTextBlock block = firstVisibleBlock();
-    const qreal viewportHeight = viewport()->height();
-    const qreal firstTop = blockBoundingGeometry(block).translated(offset).top();
-    // Edges out of sight are pushed past the viewport so that no rounded corner shows there.
-    const qreal top =
-        block == document()->firstBlock() ? firstTop - logTextPadding : -logCornerRadius * 2;
-    qreal bottom = firstTop;
-    while (block.isValid() && bottom <= viewportHeight) {
-        bottom += blockBoundingRect(block).height();
-        block = block.next();
-    }
-    bottom = block.isValid() ? viewportHeight + logCornerRadius * 2 : bottom + logTextPadding;
-    return QRectF(0, top, viewport()->width(), bottom - top);
+    // The caret, which stood where the first lines went in, goes back before them.
+    if (wasEmpty)
+        setTextCursor(QTextCursor(document()));
 }
 
 void LogView::paintEvent(QPaintEvent* event) {
@@ -112,7 +100,7 @@ void LogView::paintEvent(QPaintEvent* event) {
         painter.setPen(Qt::NoPen);
         // The text colour's tint: dark on a light window, light on a dark one.
         painter.setBrush(Theme::tint({Hue::label, 0.1}));
-        painter.drawRoundedRect(textBox(), logCornerRadius, logCornerRadius);
+        painter.drawRoundedRect(QRectF(viewport()->rect()), logCornerRadius, logCornerRadius);
     }
     QPlainTextEdit::paintEvent(event);
     if (hasFocus()) {

@@ -5,8 +5,8 @@
 class ContentView;
 
 // The activity log as text: lines are added as they arrive, a burst at a time, instead of setting
-// the whole text again, so a long log stays cheap. It never scrolls by itself and cannot be
-// selected; with keyboard focus, Qt's own keys scroll it.
+// the whole text again, so a long log stays cheap. It never scrolls by itself. With keyboard
+// focus it has a caret, as read-only text does, which Qt's own keys move and select with.
 class LogView : public QPlainTextEdit {
     Q_OBJECT
 
@@ -22,8 +22,6 @@ private:
     void appendLine(const QString& line);
     void flushPendingLines();
     void showWholeLog();
-    // The tinted box spans the text only; below a short log the window shows through.
-    QRectF textBox() const;
 
     ContentView& view_;
     // Lines not yet in the document: a burst of lines becomes one insertion.

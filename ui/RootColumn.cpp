@@ -42,7 +42,10 @@ QPushButton* makeResetButton(ContentView& view, QWidget* parent) {
     button->setCursor(Qt::PointingHandCursor);
     setButtonKind(button, ButtonKind::borderless);
     Theme::setTone(button, {Hue::orange});
-    QObject::connect(button, &QPushButton::clicked, &view, &ContentView::resetAll);
+    QObject::connect(button, &QPushButton::clicked, button, [button, &view] {
+        view.resetAll();
+        say(button, QStringLiteral("Yeniden başlatıldı: adres, durum ve günlük temizlendi"));
+    });
     return button;
 }
 

@@ -4,6 +4,7 @@
 #include "ui/AppStyle.h"
 #include "ui/DocumentIcon.h"
 #include "ui/FocusKeeper.h"
+#include "ui/Spoken.h"
 #include "ui/Typography.h"
 
 #include <QHBoxLayout>
@@ -30,7 +31,8 @@ SelectedFileCard::SelectedFileCard(ContentView& view, QWidget* parent)
                           fileCardSurface, this);
     fileName_->setObjectName(QStringLiteral("selectedFileName"));
 
-    auto* remove = new QPushButton(QStringLiteral("❌"), this);
+    remove_ = new QPushButton(QStringLiteral("❌"), this);
+    QPushButton* remove = remove_;
     remove->setObjectName(QStringLiteral("clearFileButton"));
     remove->setAccessibleName(QStringLiteral("Seçilen dosyayı kaldır"));
     remove->setCursor(Qt::PointingHandCursor);
@@ -54,6 +56,18 @@ SelectedFileCard::SelectedFileCard(ContentView& view, QWidget* parent)
 }
 
 void SelectedFileCard::showState() {
-    fileName_->setText(view_.selectedPemFile().fileName());
+    const QString picked = view_.selectedPemFile().fileName();
+    // Said, as the card comes or goes where nobody may be looking. A pick is announced before it
+    // empties the address.
+    if (!picked.isEmpty()) {
+        say(this,
+            QStringLiteral("Seçilen dosya: ") + picked +
+                (view_.urlString().isEmpty() ? QString()
+                                             : QStringLiteral(". Yazılan adres kaldırıldı.")));
+    } else if (!fileName_->text().isEmpty()) {
+        say(this, QStringLiteral("Seçilen dosya kaldırıldı"));
+    }
+    fileName_->setText(picked);
+    remove_->setAccessibleDescription(picked);
     FocusKeeper::setPresent(this, !view_.selectedPemFile().isEmpty());
 }

@@ -4,6 +4,7 @@
 
 class ContentView;
 class QLabel;
+class QPushButton;
 
 // The picked PEM file, with the control that drops it.
 class SelectedFileCard : public QGroupBox {
@@ -17,4 +18,5 @@ private:
 
     ContentView& view_;
     QLabel* fileName_ = nullptr;
+    QPushButton* remove_ = nullptr;
 };

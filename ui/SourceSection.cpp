@@ -14,6 +14,11 @@
 namespace {
 
 constexpr Surface sourceCardSurface{Hue::gray, 0.1};
+const QString urlHint =
+    QStringLiteral("Bir web sitesinin SSL sertifikasını otomatik olarak indirir");
+const QString pickHint = QStringLiteral("Bilgisayarınızdan mevcut bir PEM dosyası seçin");
+const QString noSourceYet = QStringLiteral("DER Dosyası Oluştur düğmesi, bir adres yazıldığında ya "
+                                           "da bir PEM dosyası seçildiğinde kullanılabilir.");
 
 // An option's title and hint, then its control. Made in that order, so that assistive
 // technology reads them as they stand; the title names the control.
@@ -54,9 +59,17 @@ SourceSection::SourceSection(ContentView& view, QWidget* parent)
     // 500 wide, and wider where a larger font would cut the hint short.
     urlField_->setFixedWidth(qMax(500, fieldWidthFor(urlField_, urlField_->placeholderText())));
     connect(urlField_, &QLineEdit::textEdited, &view_, &ContentView::setUrlString);
-    QVBoxLayout* urlOption = optionBlock(
-        this, QStringLiteral("Seçenek 1: URL'den İndir"),
-        QStringLiteral("Bir web sitesinin SSL sertifikasını otomatik olarak indirir"), urlField_);
+    // Return does what the main button does, or says why it cannot yet.
+    connect(urlField_, &QLineEdit::returnPressed, this, [this] {
+        if (view_.isProcessing())
+            return;
+        if (view_.urlString().isEmpty() && view_.selectedPemFile().isEmpty())
+            say(urlField_, noSourceYet);
+        else
+            view_.startConversion();
+    });
+    QVBoxLayout* urlOption =
+        optionBlock(this, QStringLiteral("Seçenek 1: URL'den İndir"), urlHint, urlField_);
 
     auto* separator = makeLabel(QStringLiteral("VEYA"), TextRole::caption, QFont::Bold,
                                 Hue::secondary, sourceCardSurface, this);
@@ -67,8 +80,7 @@ SourceSection::SourceSection(ContentView& view, QWidget* parent)
     speakAs(pickButton_, pickButton_->text());
     connect(pickButton_, &QPushButton::clicked, &view_, &ContentView::selectPemFile);
     QVBoxLayout* fileOption =
-        optionBlock(this, QStringLiteral("Seçenek 2: Dosyadan Seç"),
-                    QStringLiteral("Bilgisayarınızdan mevcut bir PEM dosyası seçin"), pickButton_);
+        optionBlock(this, QStringLiteral("Seçenek 2: Dosyadan Seç"), pickHint, pickButton_);
 
     auto* options = new QVBoxLayout;
     options->setSpacing(12);
@@ -80,6 +92,7 @@ SourceSection::SourceSection(ContentView& view, QWidget* parent)
     layout->addLayout(options);
 
     connect(&view_, &ContentView::urlStringChanged, this, &SourceSection::showState);
+    connect(&view_, &ContentView::selectedPemFileChanged, this, &SourceSection::showState);
     connect(&view_, &ContentView::isProcessingChanged, this, &SourceSection::showState);
     showState();
 }
@@ -89,5 +102,14 @@ void SourceSection::showState() {
     if (urlField_->text() != view_.urlString())
         urlField_->setText(view_.urlString());
     FocusKeeper::setAvailable(urlField_, !view_.isProcessing());
+    // The main button cannot take the focus until there is a source; the field says so.
+    const bool noSource = view_.urlString().isEmpty() && view_.selectedPemFile().isEmpty();
+    const QString description = urlHint + (noSource ? u' ' + noSourceYet : QString());
+    if (urlField_->accessibleDescription() != description)
+        urlField_->setAccessibleDescription(description);
     FocusKeeper::setAvailable(pickButton_, !view_.isProcessing());
+    // Where the focus comes back after the open dialog, the pick is named.
+    const QString picked = view_.selectedPemFile().fileName();
+    pickButton_->setAccessibleDescription(
+        picked.isEmpty() ? pickHint : pickHint + QStringLiteral(". Seçilen dosya: ") + picked);
 }

@@ -2,9 +2,13 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QWidget>
+#include <functional>
 
 namespace {
 
@@ -72,7 +76,10 @@ void setAccessibleRole(QWidget* widget, QAccessible::Role role) {
     widget->setProperty(roleProperty, int(role));
 }
 
-void say(QWidget* from, const QString& message) {
+namespace {
+
+// Says the message now.
+void speak(QWidget* from, const QString& message) {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     QAccessibleAnnouncementEvent event(from, message);
     QAccessible::updateAccessibility(&event);
@@ -90,6 +97,48 @@ void say(QWidget* from, const QString& message) {
     voice->setAccessibleName(message);
     announce(voice);
 #endif
+}
+
+// Runs its task once, when the window it watches is activated, or when done() comes first.
+class ActivationWait : public QObject {
+public:
+    ActivationWait(QWidget* window, std::function<void()> task)
+        : QObject(window)
+        , task_(std::move(task)) {
+        window->installEventFilter(this);
+    }
+    void done() {
+        if (task_)
+            std::exchange(task_, nullptr)();
+        deleteLater();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::WindowActivate)
+            done();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> task_;
+};
+
+} // namespace
+
+void say(QWidget* from, const QString& message) {
+    QWidget* window = from->window();
+    if (QApplication::activeWindow() == window) {
+        speak(from, message);
+        return;
+    }
+    // Screen readers pass over news from a window that is not the active one, as just after a
+    // dialog closed: it is said once the window is active again, or after a second at most.
+    auto* waiting = new ActivationWait(window, [from = QPointer<QWidget>(from), message] {
+        if (from)
+            speak(from, message);
+    });
+    QTimer::singleShot(std::chrono::seconds(1), waiting, [waiting] { waiting->done(); });
 }
 
 void announce(QWidget* widget) {
