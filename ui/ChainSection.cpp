@@ -19,14 +19,6 @@ namespace {
 // chain scrolls.
 constexpr int visibleRows = 5;
 
-QPushButton* actionButton(const QString& text, const QString& spoken, const char* name,
-                          QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAccessibleName(spoken);
-    return button;
-}
-
 // Columns as wide as what they hold at most, measured once: asking the rows would read every
 // certificate of a long list. The names share what room is left.
 void sizeColumns(QTreeView* list) {
@@ -80,21 +72,21 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     details_->setObjectName(QStringLiteral("certificateDetails"));
     details_->setFont(roleFont(TextRole::footnote));
 
-    auto* save = actionButton(QStringLiteral("💾 DER olarak kaydet"),
-                              QStringLiteral("Seçilen sertifikayı DER olarak kaydet"),
-                              "saveCertificateButton", this);
+    auto* save = makeSpokenButton(QStringLiteral("💾 DER olarak kaydet"),
+                                  QStringLiteral("Seçilen sertifikayı DER olarak kaydet"),
+                                  "saveCertificateButton", this);
     connect(save, &QPushButton::clicked, this,
             [this] { view_.saveChainCertificate(currentRow()); });
-    auto* copy = actionButton(QStringLiteral("📋 Ayrıntıları kopyala"),
-                              QStringLiteral("Seçilen sertifikanın ayrıntılarını kopyala"),
-                              "copyDetailsButton", this);
+    auto* copy = makeSpokenButton(QStringLiteral("📋 Ayrıntıları kopyala"),
+                                  QStringLiteral("Seçilen sertifikanın ayrıntılarını kopyala"),
+                                  "copyDetailsButton", this);
     connect(copy, &QPushButton::clicked, this, [this] {
         view_.copyCertificateDetails(currentRow());
         say(this, QStringLiteral("Ayrıntılar panoya kopyalandı"));
     });
-    auto* whole = actionButton(QStringLiteral("📦 Zinciri PEM olarak kaydet"),
-                               QStringLiteral("Zincirin tamamını PEM olarak kaydet"),
-                               "saveChainButton", this);
+    auto* whole = makeSpokenButton(QStringLiteral("📦 Zinciri PEM olarak kaydet"),
+                                   QStringLiteral("Zincirin tamamını PEM olarak kaydet"),
+                                   "saveChainButton", this);
     connect(whole, &QPushButton::clicked, &view_, &ContentView::saveChainAsPem);
     // Return or a double click on a certificate saves it, as its button would.
     connect(list_, &QAbstractItemView::activated, this,

@@ -11,19 +11,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-// A button of the panel; its spoken name says what it acts on.
-QPushButton* logButton(const QString& text, const QString& spoken, const char* name,
-                       QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAccessibleName(spoken);
-    return button;
-}
-
-} // namespace
-
 DebugPanel::DebugPanel(ContentView& view, QWidget* parent)
     : QWidget(parent)
     , view_(view) {
@@ -34,14 +21,14 @@ DebugPanel::DebugPanel(ContentView& view, QWidget* parent)
     auto* log = new LogView(view_, this);
     log->setFixedHeight(200);
     heading->setBuddy(log);
-    auto* clear = logButton(QStringLiteral("🗑 Temizle"), QStringLiteral("Günlüğü temizle"),
-                            "clearLogButton", this);
+    auto* clear = makeSpokenButton(QStringLiteral("🗑 Temizle"),
+                                   QStringLiteral("Günlüğü temizle"), "clearLogButton", this);
     connect(clear, &QPushButton::clicked, this, [this] {
         view_.clearDebugLog();
         say(this, QStringLiteral("Günlük temizlendi"));
     });
-    auto* copy = logButton(QStringLiteral("📋 Kopyala"), QStringLiteral("Günlüğü kopyala"),
-                           "copyLogButton", this);
+    auto* copy = makeSpokenButton(QStringLiteral("📋 Kopyala"), QStringLiteral("Günlüğü kopyala"),
+                                  "copyLogButton", this);
     connect(copy, &QPushButton::clicked, this, [this] {
         view_.copyDebugLog();
         say(this, QStringLiteral("Günlük panoya kopyalandı"));

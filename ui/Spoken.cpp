@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QWidget>
@@ -58,6 +59,14 @@ QString spokenText(const QString& shown) {
     }
     spoken.replace(QStringLiteral(" → "), QStringLiteral(": "));
     return spoken.remove(decoration).trimmed();
+}
+
+QPushButton* makeSpokenButton(const QString& text, const QString& spoken, const char* objectName,
+                              QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(objectName));
+    button->setAccessibleName(spoken);
+    return button;
 }
 
 void speakAs(QWidget* widget, const QString& shown) {

@@ -3,11 +3,16 @@
 #include <QAccessible>
 #include <QString>
 
+class QPushButton;
 class QWidget;
 
 // What assistive technology says for a text the window shows: decorative emoji are left out,
 // the marks of success and failure are said as words.
 QString spokenText(const QString& shown);
+
+// A push button found by `objectName`, whose spoken name says what it acts on.
+QPushButton* makeSpokenButton(const QString& text, const QString& spoken, const char* objectName,
+                              QWidget* parent);
 
 // Gives the widget the spoken form of the text it shows as its name, where the two differ.
 void speakAs(QWidget* widget, const QString& shown);
