@@ -42,6 +42,9 @@ private Q_SLOTS:
     void initTestCase() {
         QVERIFY(dir_.isValid());
         qputenv("TMPDIR", QFile::encodeName(dir_.path()));
+        // Only the proxy a test sets counts, whatever the machine's own settings.
+        for (const char* name : {"HTTPS_PROXY", "all_proxy", "ALL_PROXY", "no_proxy", "NO_PROXY"})
+            qunsetenv(name);
         QCOMPARE(certs_.create(dir_.filePath("certificates")), QString());
         QCOMPARE(server_.start(certs_.leafPem, certs_.leafKey, certs_.chainPem), QString());
     }
