@@ -9,11 +9,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const DownloadTarget target = deriveDownloadTarget(typed);
 
     FUZZ_CHECK(target.trimmedText == typed.trimmed());
-    FUZZ_CHECK(target.urlText.startsWith(QStringLiteral("http://"), Qt::CaseInsensitive) ||
-               target.urlText.startsWith(QStringLiteral("https://"), Qt::CaseInsensitive));
+    // Every address is read with a scheme: the one typed, or https put in front.
+    FUZZ_CHECK(
+        target.urlText.startsWith(target.scheme + QStringLiteral("://"), Qt::CaseInsensitive));
     FUZZ_CHECK(target.prefixAdded == (target.urlText != target.trimmedText));
     if (!target.isValid())
         return 0;
+
+    // Only a scheme Ruvelta fetches from reaches the tool, with a protocol it knows.
+    FUZZ_CHECK(supportedSchemes().contains(target.scheme + QStringLiteral("://")));
+    const QStringList startTls{"",     "smtp", "imap",     "pop3", "ftp",
+                               "ldap", "xmpp", "postgres", "mysql"};
+    FUZZ_CHECK(startTls.contains(target.startTls));
 
     FUZZ_CHECK(target.port >= 1 && target.port <= 65535);
     // The host is handed to the tool as one argument: it must not split or read as an option.
