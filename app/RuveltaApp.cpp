@@ -1,6 +1,7 @@
 #include "app/RuveltaApp.h"
 
 #include "app/QuitOnSignals.h"
+#include "ui/AccessibleLineEdit.h"
 #include "ui/AppStyle.h"
 #include "ui/QtTranslations.h"
 #include "ui/Theme.h"
@@ -37,6 +38,7 @@ void RuveltaApp::setUpApplication() {
     QApplication::setDesktopFileName(QStringLiteral("com.quessor.Ruvelta"));
     QApplication::setWindowIcon(appIcon());
     installQtTurkishTranslations();
+    installAccessibleLineEdits();
     QApplication::setStyle(new AppStyle);
     Theme::completePalette(*qApp);
 }

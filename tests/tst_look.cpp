@@ -312,7 +312,7 @@ private Q_SLOTS:
         auto* message = window.find<SelectableText>("statusMessage");
         QWidget* banner = window.find("statusBanner");
         QWidget* viewport = window.find<QScrollArea>("columnScrollArea")->viewport();
-        QCOMPARE(message->text(), window.view.statusMessage());
+        QCOMPARE(window.shownStatus(), window.view.statusMessage());
         QVERIFY(message->fontMetrics().horizontalAdvance(name) > message->width());
         QVERIFY(message->height() >= message->heightForWidth(message->width()));
         // Every stroke of the text is drawn, none cut off at the edge: as much ink as the same

@@ -260,12 +260,17 @@ void AppStyle::drawControl(ControlElement element, const QStyleOption* option, Q
             return;
         }
         if (element == CE_PushButton) {
-            drawControl(CE_PushButtonBevel, button, painter, widget);
-            QStyleOptionButton label(*button);
-            label.rect = subElementRect(SE_PushButtonContents, button, widget);
+            QStyleOptionButton shown(*button);
+            // A busy button keeps the focus for whoever had it there, but shows neither that
+            // nor a press: it looks as unavailable as it is.
+            if (isBusy(widget))
+                shown.state &= ~(State_MouseOver | State_Sunken | State_On | State_HasFocus);
+            drawControl(CE_PushButtonBevel, &shown, painter, widget);
+            QStyleOptionButton label(shown);
+            label.rect = subElementRect(SE_PushButtonContents, &shown, widget);
             drawControl(CE_PushButtonLabel, &label, painter, widget);
-            if (button->state & State_HasFocus)
-                drawFocusRing(painter, QRectF(button->rect), cornerRadius + focusRingRoom - 1);
+            if (shown.state & State_HasFocus)
+                drawFocusRing(painter, QRectF(shown.rect), cornerRadius + focusRingRoom - 1);
             return;
         }
     }

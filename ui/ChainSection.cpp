@@ -131,15 +131,21 @@ void ChainSection::fitListHeight() {
 }
 
 int ChainSection::currentRow() const {
-    const QModelIndex current = list_->currentIndex();
-    return current.isValid() ? current.row() : -1;
+    if (const QModelIndex current = list_->currentIndex(); current.isValid())
+        return current.row();
+    const QModelIndexList chosen = list_->selectionModel()->selectedRows();
+    return chosen.isEmpty() ? -1 : chosen.first().row();
 }
 
 void ChainSection::showChain() {
     const int rows = view_.chain().rowCount();
     fitListHeight();
+    // The first is chosen but not made current until the list has the keys: Qt 6.4 tells
+    // screen readers that the current row has the focus, wherever the focus is.
     if (rows > 0)
-        list_->setCurrentIndex(view_.chain().index(0, CertificateChain::subjectColumn));
+        list_->selectionModel()->select(view_.chain().index(0, 0),
+                                        QItemSelectionModel::ClearAndSelect |
+                                            QItemSelectionModel::Rows);
     showDetails();
     FocusKeeper::setPresent(this, rows > 0);
 }

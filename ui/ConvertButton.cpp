@@ -16,7 +16,10 @@ ConvertButton::ConvertButton(ContentView& view, QWidget* parent)
     turning_.setInterval(100);
     connect(&turning_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 
-    connect(this, &QPushButton::clicked, &view_, &ContentView::startConversion);
+    connect(this, &QPushButton::clicked, &view_, [this] {
+        if (!view_.isProcessing())
+            view_.startConversion();
+    });
     connect(&view_, &ContentView::isProcessingChanged, this, &ConvertButton::showState);
     connect(&view_, &ContentView::urlStringChanged, this, &ConvertButton::showState);
     connect(&view_, &ContentView::selectedPemFileChanged, this, &ConvertButton::showState);
@@ -25,7 +28,7 @@ ConvertButton::ConvertButton(ContentView& view, QWidget* parent)
 
 void ConvertButton::showState() {
     const bool busy = view_.isProcessing();
-    // The focus has left the button by then; its new word is said.
+    // Screen readers pass over a new name, even on the button with the focus; it is said.
     if (busy && text() != QStringLiteral("İşleniyor..."))
         say(this, QStringLiteral("İşleniyor..."));
     setText(busy ? QStringLiteral("İşleniyor...") : QStringLiteral("🚀 DER Dosyası Oluştur"));
@@ -38,5 +41,7 @@ void ConvertButton::showState() {
     // No trimming: a single blank is an address to try.
     const bool hasSource = !view_.urlString().isEmpty() || !view_.selectedPemFile().isEmpty();
     setButtonBusy(this, busy);
-    FocusKeeper::setAvailable(this, !busy && hasSource);
+    // While busy it keeps the focus, drawn and spoken as busy and taking no press, so that the
+    // focus stays in one place from the start of a run to its end, the save dialog included.
+    FocusKeeper::setAvailable(this, busy || hasSource);
 }

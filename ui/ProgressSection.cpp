@@ -66,11 +66,14 @@ ProgressSection::ProgressSection(ContentView& view, QWidget* parent)
 
 void ProgressSection::showState() {
     // A step is spoken as it first shows and as it changes; none is shown, or spoken, while the
-    // section is away, so that it never comes back saying the last run's step.
+    // section is away, so that it never comes back saying the last run's step. The last step is
+    // not: the status says how the run ended, once.
     const QString step = view_.isProcessing() ? rawValue(view_.currentStep()) : QString();
     if (stepText_->text() != step) {
         stepText_->setText(step);
-        announce(stepText_);
+        if (view_.currentStep() != ProcessingStep::completed &&
+            view_.currentStep() != ProcessingStep::failed)
+            announce(stepText_);
         stepText_->setVisible(!step.isEmpty());
     }
     bar_->setValue(int(std::lround(shownFraction(view_.progress()) * barScale)));

@@ -19,6 +19,11 @@ QString wordFor(QStringView mark) {
     return mark == u"✅" ? QStringLiteral("başarılı") : QStringLiteral("hata");
 }
 
+const QRegularExpression& markPattern() {
+    static const QRegularExpression mark(QStringLiteral("[✅❌]"));
+    return mark;
+}
+
 // A widget with the role it was given; a label is named by the spoken form of its text.
 class WidgetInRole : public QAccessibleWidget {
 public:
@@ -47,18 +52,27 @@ QString spokenText(const QString& shown) {
     static const QRegularExpression decoration(
         QStringLiteral("[\\x{1F000}-\\x{1FAFF}\\x{2190}-\\x{21FF}\\x{2600}-\\x{27BF}\\x{2B00}-"
                        "\\x{2BFF}]\\x{FE0F}?\\s*"));
-    static const QRegularExpression mark(QStringLiteral("[✅❌]"));
-    QString spoken = shown.trimmed();
-    if (const QRegularExpressionMatch leading = mark.match(spoken); leading.capturedStart() == 0) {
-        QString word = wordFor(leading.capturedView());
-        word[0] = word[0].toUpper();
-        spoken = word + QStringLiteral(": ") + spoken.mid(1).trimmed();
-    } else if (leading.hasMatch() && leading.capturedEnd() == spoken.size()) {
-        spoken = spoken.first(leading.capturedStart()).trimmed() + QStringLiteral(", ") +
-                 wordFor(leading.capturedView());
+    const MarkedText marked = splitMark(shown);
+    QString spoken = marked.text;
+    if (!marked.word.isEmpty()) {
+        spoken = marked.word + QStringLiteral(": ") + spoken;
+    } else if (const QRegularExpressionMatch trailing = markPattern().match(spoken);
+               trailing.hasMatch() && trailing.capturedEnd() == spoken.size()) {
+        spoken = spoken.first(trailing.capturedStart()).trimmed() + QStringLiteral(", ") +
+                 wordFor(trailing.capturedView());
     }
     spoken.replace(QStringLiteral(" → "), QStringLiteral(": "));
     return spoken.remove(decoration).trimmed();
+}
+
+MarkedText splitMark(const QString& shown) {
+    const QString trimmed = shown.trimmed();
+    const QRegularExpressionMatch leading = markPattern().match(trimmed);
+    if (leading.capturedStart() != 0)
+        return {QString(), QString(), trimmed};
+    QString word = wordFor(leading.capturedView());
+    word[0] = word[0].toUpper();
+    return {leading.captured(), word, trimmed.mid(leading.capturedLength()).trimmed()};
 }
 
 QPushButton* makeSpokenButton(const QString& text, const QString& spoken, const char* objectName,
@@ -93,18 +107,16 @@ void speak(QWidget* from, const QString& message) {
     QAccessibleAnnouncementEvent event(from, message);
     QAccessible::updateAccessibility(&event);
 #else
-    // A notification without text to show, in a corner of the window, told anew each time.
-    QWidget* window = from->window();
-    auto* voice = window->findChild<QLabel*>(QStringLiteral("announcement"));
-    if (!voice) {
-        voice = new QLabel(window);
-        voice->setObjectName(QStringLiteral("announcement"));
-        setAccessibleRole(voice, QAccessible::Notification);
-        voice->setFixedSize(1, 1);
-        voice->show();
-    }
+    // A notification without text to show, in a corner of the window, that says its message as
+    // it shows. One for each message: a screen reader reads it a moment later, by which time a
+    // message that followed at once would have replaced the first.
+    auto* voice = new QLabel(from->window());
+    voice->setObjectName(QStringLiteral("announcement"));
+    setAccessibleRole(voice, QAccessible::Notification);
     voice->setAccessibleName(message);
-    announce(voice);
+    voice->setFixedSize(1, 1);
+    voice->show();
+    QTimer::singleShot(std::chrono::seconds(30), voice, &QObject::deleteLater);
 #endif
 }
 

@@ -10,6 +10,15 @@ class QWidget;
 // the marks of success and failure are said as words.
 QString spokenText(const QString& shown);
 
+// A text that leads with the mark of success or failure: the mark, the word it stands for, and
+// the text after it. Without one, the mark and word are empty and the text is the whole.
+struct MarkedText {
+    QString mark;
+    QString word;
+    QString text;
+};
+MarkedText splitMark(const QString& shown);
+
 // A push button found by `objectName`, whose spoken name says what it acts on.
 QPushButton* makeSpokenButton(const QString& text, const QString& spoken, const char* objectName,
                               QWidget* parent);

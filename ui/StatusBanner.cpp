@@ -7,6 +7,10 @@
 #include "ui/Spoken.h"
 #include "ui/Typography.h"
 
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace {
@@ -26,46 +30,78 @@ Hue statusHue(StatusKind kind) {
     return Hue::blue;
 }
 
+// The message and each line under it, a sentence each. A fingerprint is left for the person to
+// read where it stands rather than sat through at every success.
+QString news(const QString& message, const QString& detail) {
+    static const QRegularExpression fingerprint(QStringLiteral("(?:[0-9A-F]{2}:){7}"));
+    QStringList sentences{spokenText(message)};
+    for (const QString& line : detail.split(u'\n', Qt::SkipEmptyParts)) {
+        if (!fingerprint.match(line).hasMatch())
+            sentences << spokenText(line);
+    }
+    for (QString& sentence : sentences) {
+        while (sentence.endsWith(u'.'))
+            sentence.chop(1);
+    }
+    return sentences.join(QStringLiteral(". "));
+}
+
 } // namespace
 
 StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
     : QGroupBox(parent)
     , view_(view)
+    , mark_(new QLabel(this))
     , message_(new SelectableText(this))
     , detail_(new SelectableText(this)) {
     setObjectName(QStringLiteral("statusBanner"));
-    setAccessibleRole(this, QAccessible::Notification);
+    // Named, not read out whole, as the focus comes into it: the news is said as it comes.
+    setAccessibleName(QStringLiteral("Durum"));
+    mark_->setObjectName(QStringLiteral("statusMark"));
+    mark_->setFont(roleFont(TextRole::body));
+    mark_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A picture, named by its word: not a label to read out with the news.
+    setAccessibleRole(mark_, QAccessible::Graphic);
     message_->setObjectName(QStringLiteral("statusMessage"));
     message_->setFont(roleFont(TextRole::body));
     detail_->setObjectName(QStringLiteral("statusDetail"));
     detail_->setFont(roleFont(TextRole::footnote));
+    detail_->setAccessibleName(QStringLiteral("Ayrıntılar"));
+    // Reached with Tab, to be heard again after the announcement has gone by.
+    for (SelectableText* text : {message_, detail_})
+        text->setFocusPolicy(Qt::StrongFocus);
 
+    auto* heading = new QHBoxLayout;
+    heading->setSpacing(QFontMetrics(mark_->font()).horizontalAdvance(u' '));
+    heading->addWidget(mark_);
+    heading->addWidget(message_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(4);
-    layout->addWidget(message_);
+    layout->addLayout(heading);
     layout->addWidget(detail_);
 
     connect(&view_, &ContentView::statusMessageChanged, this, &StatusBanner::showState);
+    // The box is outlined while the keys are in it, as a field shows its ring.
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { setCardOutlined(this, now && isAncestorOf(now)); });
     showState();
 }
 
 void StatusBanner::showState() {
     const Surface surface{statusHue(view_.statusKind()), tintOpacity};
     setCardLook(this, surface, 8);
-    message_->setText(view_.statusMessage());
-    speakAs(message_, view_.statusMessage());
-    Theme::setTone(message_, toneFor(TextRole::body, surface.hue, surface));
+    // The mark is said as the word it stands for, the name of the message's text.
+    const MarkedText heading = splitMark(view_.statusMessage());
+    mark_->setText(heading.mark);
+    mark_->setVisible(!heading.mark.isEmpty());
+    message_->setText(heading.text);
+    message_->setAccessibleName(heading.word.isEmpty() ? QStringLiteral("Durum") : heading.word);
+    for (QWidget* text : {static_cast<QWidget*>(mark_), static_cast<QWidget*>(message_)})
+        Theme::setTone(text, toneFor(TextRole::body, surface.hue, surface));
     detail_->setText(view_.statusDetail());
-    speakAs(detail_, view_.statusDetail());
     Theme::setTone(detail_, toneFor(TextRole::footnote, surface.hue, surface));
-    detail_->setVisible(!view_.statusDetail().isEmpty());
-    // Read out as news: the two texts, a sentence each, as they stand.
-    setAccessibleName(spokenText(view_.statusMessage()) +
-                      (view_.statusDetail().isEmpty()
-                           ? QString()
-                           : QStringLiteral(". ") + spokenText(view_.statusDetail())));
-    // Shown already, it is announced again; as it first shows, Qt tells of it itself.
-    if (isVisible() && !view_.statusMessage().isEmpty())
-        announce(this);
+    FocusKeeper::setPresent(detail_, !view_.statusDetail().isEmpty());
     FocusKeeper::setPresent(this, !view_.statusMessage().isEmpty());
+    if (!view_.statusMessage().isEmpty())
+        say(this, news(view_.statusMessage(), view_.statusDetail()));
 }

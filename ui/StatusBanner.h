@@ -3,10 +3,12 @@
 #include <QGroupBox>
 
 class ContentView;
+class QLabel;
 class SelectableText;
 
 // The last status message, coloured by its kind, with what the person needs next under it;
-// present while there is one. Screen readers announce each new message with its reason.
+// present while there is one. Screen readers announce each new message with its reason, and
+// both can be reached again with Tab and read line by line.
 class StatusBanner : public QGroupBox {
     Q_OBJECT
 
@@ -17,6 +19,7 @@ private:
     void showState();
 
     ContentView& view_;
+    QLabel* mark_; // of success or failure, shown beside the message, never read as a picture
     SelectableText* message_;
     SelectableText* detail_; // why it failed, or what was saved
 };

@@ -1,6 +1,7 @@
 #include "support/TestWindow.h"
 
 #include "ui/AppStyle.h"
+#include "ui/SelectableText.h"
 #include "ui/Theme.h"
 
 #include <QApplication>
@@ -35,6 +36,12 @@ QImage Window::pixelsOf(QWidget* widget, const QRect& area) {
     const QRect inRoot(widget->mapTo(&root, area.topLeft()), area.size());
     const qreal ratio = whole.devicePixelRatio();
     return whole.copy(QRect(inRoot.topLeft() * ratio, inRoot.size() * ratio));
+}
+
+QString Window::shownStatus() {
+    auto* mark = find<QLabel>("statusMark");
+    const QString message = find<SelectableText>("statusMessage")->text();
+    return mark->isVisibleTo(&root) ? mark->text() + u' ' + message : message;
 }
 
 QImage Window::textPixelsOf(QWidget* widget) {

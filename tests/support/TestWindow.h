@@ -21,6 +21,8 @@ struct Window {
         return widget;
     }
     bool shown(const char* name) { return find(name) && find(name)->isVisible(); }
+    // The status message as a person reads it, the mark beside it included.
+    QString shownStatus();
     // The window as drawn, cut to where the widget stands in it.
     QImage pixelsOf(QWidget* widget);
     QImage pixelsOf(QWidget* widget, const QRect& area);
