@@ -46,12 +46,13 @@ void ContentView::saveChainAsPem() {
         run, QStringLiteral("📦 Zincir PEM olarak kaydediliyor: %1 sertifika").arg(chain_.size()));
     setStep(run, ProcessingStep::converting, 0.5);
     const QPointer<Run> stillRunning = run;
-    const QString name = outputName_.trimmed().isEmpty() ? defaultOutputName : outputName_;
+    const QString name =
+        outputName_.trimmed().isEmpty() ? defaultOutputName : outputName_.trimmed();
     const std::optional<QUrl> chosen = dialogs_.chooseFileToSave(
         {QStringLiteral("PEM Zincirini Kaydet"),
          QStringLiteral("Sertifika zincirinin tamamını kaydedeceğiniz PEM dosyasının konumunu "
                         "seçin"),
-         name.trimmed().replace(u'/', u'-') + QStringLiteral("-zincir.pem"),
+         proposedName(name + QStringLiteral("-zincir"), defaultOutputName, QStringLiteral("pem")),
          QStringLiteral("pem")});
     if (!stillRunning)
         return;

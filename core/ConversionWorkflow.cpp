@@ -6,20 +6,6 @@
 
 #include <QPointer>
 
-namespace {
-
-// The name the save dialog proposes: the one given, as a name and not a path, with the extension
-// added unless it is there already; a blank one would make a hidden ".der" nobody finds.
-QString proposedName(const QString& name, const QString& extension) {
-    QString proposed = name.trimmed().replace(u'/', u'-');
-    if (proposed.isEmpty())
-        proposed = defaultOutputName;
-    const QString suffix = u'.' + extension;
-    return proposed.endsWith(suffix, Qt::CaseInsensitive) ? proposed : proposed + suffix;
-}
-
-} // namespace
-
 void ContentView::convertPemFileToDer(Run* run, const QUrl& fileUrl, std::optional<PemText> known,
                                       Conversion conversion) {
     appendDebugLog(run, QStringLiteral("🔄 PEM'den DER'e dönüştürme başlatılıyor..."));
@@ -84,7 +70,8 @@ void ContentView::convertCertificate(Run* run, const QString& block, Conversion 
     const std::optional<QUrl> chosen = dialogs_.chooseFileToSave(
         {QStringLiteral("DER Dosyasını Kaydet"),
          QStringLiteral("DER formatındaki sertifika dosyasını kaydedeceğiniz konumu seçin"),
-         proposedName(conversion.proposedName, QStringLiteral("der")), QStringLiteral("der")});
+         proposedName(conversion.proposedName, defaultOutputName, QStringLiteral("der")),
+         QStringLiteral("der")});
     // A reset while the dialog was open has ended the run.
     if (!stillRunning)
         return;

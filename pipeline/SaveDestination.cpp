@@ -13,3 +13,11 @@ QString withExtension(const QString& path, const QString& extension) {
         return path;
     return (hasExtension ? path.first(nameStart + dot) : path) + u'.' + extension;
 }
+
+QString proposedName(const QString& name, const QString& fallback, const QString& extension) {
+    QString proposed = name.trimmed().replace(u'/', u'-');
+    if (proposed.isEmpty())
+        proposed = fallback;
+    const QString suffix = u'.' + extension;
+    return proposed.endsWith(suffix, Qt::CaseInsensitive) ? proposed : proposed + suffix;
+}
