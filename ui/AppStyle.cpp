@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -14,7 +15,7 @@
 namespace {
 
 const char* const kindProperty = "ruveltaButtonKind";
-const char* const busyProperty = "ruveltaButtonBusy";
+const char* const busyProperty = "ruveltaBusy";
 const char* const cardHueProperty = "ruveltaCardHue";
 const char* const cardOpacityProperty = "ruveltaCardOpacity";
 const char* const cardRadiusProperty = "ruveltaCardRadius";
@@ -179,6 +180,22 @@ void setCardOutlined(QGroupBox* card, bool outlined) {
     card->update();
 }
 
+void setFieldBusy(QLineEdit* field, bool busy) {
+    if (field->property(busyProperty).toBool() == busy)
+        return;
+    field->setProperty(busyProperty, busy);
+    field->setReadOnly(busy);
+    field->deselect();
+    // Its text in the shade of an unavailable one; all of the window's palette again after.
+    QPalette palette;
+    if (busy) {
+        const QColor unavailable = field->palette().color(QPalette::Disabled, QPalette::Text);
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            palette.setColor(group, QPalette::Text, unavailable);
+    }
+    field->setPalette(palette);
+}
+
 void setCardLook(QGroupBox* card, Surface surface, qreal cornerRadius) {
     card->setProperty(cardHueProperty, int(surface.hue));
     card->setProperty(cardOpacityProperty, surface.opacity);
@@ -221,8 +238,8 @@ void AppStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* optio
                              QPainter* painter, const QWidget* widget) const {
     switch (element) {
     case PE_PanelLineEdit: {
-        const bool enabled = option->state & State_Enabled;
-        const bool focused = option->state & State_HasFocus;
+        const bool enabled = (option->state & State_Enabled) && !isBusy(widget);
+        const bool focused = (option->state & State_HasFocus) && enabled;
         const QRectF face = QRectF(option->rect).adjusted(1, 1, -1, -1);
         fillRounded(painter, face,
                     enabled ? option->palette.color(QPalette::Base) : Theme::unavailableFill(),

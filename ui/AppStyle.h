@@ -5,6 +5,7 @@
 #include <QProxyStyle>
 
 class QGroupBox;
+class QLineEdit;
 class QPushButton;
 
 // How push buttons are drawn: bordered (the default), prominent (the main action, filled with
@@ -13,6 +14,9 @@ enum class ButtonKind { bordered, prominent, borderless };
 void setButtonKind(QPushButton* button, ButtonKind kind);
 // The prominent button keeps its accent fill while its work runs, though it takes no clicks.
 void setButtonBusy(QPushButton* button, bool busy);
+// A field locked while the work runs: read-only and drawn as unavailable, yet keeping the focus
+// of whoever is in it, so that a screen reader is not sent elsewhere as the work starts.
+void setFieldBusy(QLineEdit* field, bool busy);
 
 // A card: a group box drawn as a tint over the window with rounded corners, its title, if any,
 // in bold above its contents.

@@ -101,7 +101,7 @@ void SourceSection::showState() {
     // Rewriting the same text would move the cursor while the person types.
     if (urlField_->text() != view_.urlString())
         urlField_->setText(view_.urlString());
-    FocusKeeper::setAvailable(urlField_, !view_.isProcessing());
+    setFieldBusy(urlField_, view_.isProcessing());
     // The main button cannot take the focus until there is a source; the field says so.
     const bool noSource = view_.urlString().isEmpty() && view_.selectedPemFile().isEmpty();
     const QString description = urlHint + (noSource ? u' ' + noSourceYet : QString());
@@ -110,6 +110,9 @@ void SourceSection::showState() {
     FocusKeeper::setAvailable(pickButton_, !view_.isProcessing());
     // Where the focus comes back after the open dialog, the pick is named.
     const QString picked = view_.selectedPemFile().fileName();
-    pickButton_->setAccessibleDescription(
-        picked.isEmpty() ? pickHint : pickHint + QStringLiteral(". Seçilen dosya: ") + picked);
+    const QString pickDescription =
+        picked.isEmpty() ? pickHint : pickHint + QStringLiteral(". Seçilen dosya: ") + picked;
+    // Said anew at every keystroke in the address field otherwise, crowding out what matters.
+    if (pickButton_->accessibleDescription() != pickDescription)
+        pickButton_->setAccessibleDescription(pickDescription);
 }
