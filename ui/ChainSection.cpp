@@ -6,10 +6,12 @@
 #include "ui/Spoken.h"
 #include "ui/Typography.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -108,6 +110,7 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     layout->addWidget(details_);
     layout->addLayout(buttons);
 
+    list_->installEventFilter(this);
     connect(&view_.chain(), &QAbstractItemModel::modelReset, this, &ChainSection::showChain);
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &ChainSection::showDetails);
@@ -128,6 +131,20 @@ void ChainSection::fitListHeight() {
                               : list_->fontMetrics().height() + 2 * list_->frameWidth() + 4;
     list_->setFixedHeight(list_->header()->sizeHint().height() + visibleRows * rowHeight +
                           2 * list_->frameWidth());
+}
+
+bool ChainSection::eventFilter(QObject* watched, QEvent* event) {
+    // The chosen row's subject becomes current once the list has the keys, so that a screen
+    // reader reads that row after the list's name; Qt makes the first cell current, unread.
+    if (watched == list_ && event->type() == QEvent::FocusIn) {
+        QTimer::singleShot(0, list_, [this] {
+            const QModelIndex subject =
+                view_.chain().index(currentRow(), CertificateChain::subjectColumn);
+            if (list_->hasFocus() && subject.isValid() && list_->currentIndex() != subject)
+                list_->setCurrentIndex(subject);
+        });
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 int ChainSection::currentRow() const {

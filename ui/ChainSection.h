@@ -18,6 +18,9 @@ public:
     // The lines a certificate's description takes, for a window that means to show it whole.
     static int detailLines();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void showChain();
     void fitListHeight();
