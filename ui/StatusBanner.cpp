@@ -95,7 +95,7 @@ void StatusBanner::showState() {
     mark_->setText(heading.mark);
     mark_->setVisible(!heading.mark.isEmpty());
     message_->setText(heading.text);
-    message_->setAccessibleName(heading.word.isEmpty() ? QStringLiteral("Durum") : heading.word);
+    message_->setAccessibleName(heading.word.isEmpty() ? QStringLiteral("Bilgi") : heading.word);
     for (QWidget* text : {static_cast<QWidget*>(mark_), static_cast<QWidget*>(message_)})
         Theme::setTone(text, toneFor(TextRole::body, surface.hue, surface));
     detail_->setText(view_.statusDetail());
