@@ -2,6 +2,7 @@
 
 #include "app/QuitOnSignals.h"
 #include "ui/AccessibleLineEdit.h"
+#include "ui/AccessibleLog.h"
 #include "ui/AppStyle.h"
 #include "ui/QtTranslations.h"
 #include "ui/Theme.h"
@@ -39,6 +40,7 @@ void RuveltaApp::setUpApplication() {
     QApplication::setWindowIcon(appIcon());
     installQtTurkishTranslations();
     installAccessibleLineEdits();
+    installAccessibleLog();
     QApplication::setStyle(new AppStyle);
     Theme::completePalette(*qApp);
 }
