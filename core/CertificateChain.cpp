@@ -1,25 +1,10 @@
 #include "core/CertificateChain.h"
 
-#include "core/FailureReasons.h"
-
 #include <QLocale>
 
 namespace {
 
 const QString undecodable = QStringLiteral("Çözülemeyen sertifika bloğu");
-
-QString alternativeNames(const CertificateSummary& certificate) {
-    QStringList names = certificate.dnsNames;
-    for (const QHostAddress& address : certificate.ipAddresses)
-        names << address.toString();
-    return names.isEmpty() ? QStringLiteral("yok") : names.join(QStringLiteral(", "));
-}
-
-QString key(const CertificateSummary& certificate) {
-    if (certificate.keyType.isEmpty())
-        return QStringLiteral("bilinmeyen tür");
-    return QStringLiteral("%1 %2 bit").arg(certificate.keyType).arg(certificate.keyBits);
-}
 
 } // namespace
 
@@ -51,7 +36,7 @@ QString CertificateChain::block(int row) const {
 const std::optional<CertificateSummary>& CertificateChain::summary(int row) const {
     auto found = summaries_.find(row);
     if (found == summaries_.end())
-        found = summaries_.insert(row, summarizeCertificateBlock(block(row)));
+        found = summaries_.insert(row, readCertificateBlock(block(row)));
     return *found;
 }
 
@@ -66,20 +51,7 @@ QByteArray CertificateChain::pem() const {
 
 QString CertificateChain::details(int row) const {
     const std::optional<CertificateSummary>& certificate = summary(row);
-    if (!certificate)
-        return undecodable;
-    return QStringList{QStringLiteral("Konu: ") + certificate->subject,
-                       QStringLiteral("Veren: ") + certificate->issuer,
-                       QStringLiteral("Alternatif adlar: ") + alternativeNames(*certificate),
-                       QStringLiteral("Seri numarası: ") + certificate->serialNumber,
-                       QStringLiteral("Anahtar: ") + key(*certificate),
-                       QStringLiteral("Geçerlilik başlangıcı: ") +
-                           FailureReasons::shownTime(certificate->effective),
-                       QStringLiteral("Geçerlilik sonu: ") +
-                           FailureReasons::shownTime(certificate->expiry),
-                       QStringLiteral("SHA-256 parmak izi: ") + certificate->sha256Fingerprint,
-                       QStringLiteral("SHA-1 parmak izi: ") + certificate->sha1Fingerprint}
-        .join(u'\n');
+    return certificate ? certificateDetails(*certificate).join(u'\n') : undecodable;
 }
 
 int CertificateChain::rowCount(const QModelIndex& parent) const {
@@ -91,7 +63,12 @@ int CertificateChain::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant CertificateChain::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
+    if (!index.isValid() ||
+        (role != Qt::DisplayRole && role != Qt::AccessibleTextRole && role != Qt::ToolTipRole))
+        return QVariant();
+    // A name cut short in its column is read whole from its tip.
+    if (role == Qt::ToolTipRole && index.column() != subjectColumn &&
+        index.column() != issuerColumn)
         return QVariant();
     const int row = index.row();
     if (index.column() == numberColumn)
@@ -112,6 +89,8 @@ QVariant CertificateChain::data(const QModelIndex& index, int role) const {
         return certificate->issuer;
     case expiryColumn:
         // The day is enough in a row; the details give the time.
+        if (!certificate->expiry.isValid())
+            return undecodedField.toString();
         return QLocale(QLocale::Turkish, QLocale::Turkey)
             .toString(certificate->expiry.toLocalTime().date(), QStringLiteral("d MMM yyyy"));
     default:

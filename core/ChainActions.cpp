@@ -33,8 +33,10 @@ void ContentView::saveChainCertificate(int row) {
     conversion.certificatesInSource = chain_.size();
     conversion.chainRow = row;
     // An issuer is saved under its own name, the first as the output name says.
-    conversion.proposedName =
-        row == 0 || certificate->subject.trimmed().isEmpty() ? outputName_ : certificate->subject;
+    conversion.proposedName = row == 0 || certificate->subjectName.trimmed().isEmpty()
+                                  ? outputName_
+                                  : certificate->subjectName;
+    conversion.certificate = *certificate;
     convertCertificate(run, chain_.block(row), std::move(conversion));
 }
 

@@ -13,7 +13,9 @@ ContentView::ContentView(FileDialogs& dialogs, QString toolPath, RunTimings timi
     , dialogs_(dialogs)
     , toolPath_(std::move(toolPath))
     , timings_(timings)
-    , outputName_(defaultOutputName) {}
+    , outputName_(defaultOutputName) {
+    fileReading_.setMaxThreadCount(1);
+}
 
 ContentView::~ContentView() {
     // Before the fields go: a run's tool is ended and its folder removed as it goes.

@@ -6,11 +6,13 @@
 #include "pipeline/CertificateSummary.h"
 #include "pipeline/DownloadTarget.h"
 #include "pipeline/HttpProxy.h"
+#include "pipeline/PemSource.h"
 #include "pipeline/PemText.h"
 #include "pipeline/ToolProcess.h"
 
 #include <QObject>
 #include <QString>
+#include <QThreadPool>
 #include <QUrl>
 #include <memory>
 #include <optional>
@@ -104,10 +106,11 @@ private:
     // A certificate on its way to the tool, and what its success will tell.
     struct Conversion {
         qsizetype certificatesInSource = 1;
-        int chainRow = 0;     // which of them is converted
-        QString chainWarning; // why the server's chain did not verify, for a download
-        QString host;         // the host typed, for a download
-        QString proposedName; // what the save dialog proposes, without the extension
+        int chainRow = 0;               // which of them is converted
+        QString chainWarning;           // why the server's chain did not verify, for a download
+        QString host;                   // the host typed, for a download
+        QString proposedName;           // what the save dialog proposes, without the extension
+        CertificateSummary certificate; // read before anyone is asked where to save it
         // The source's certificates, listed once the person has chosen where the first goes.
         std::optional<std::pair<PemText, QList<TextRange>>> chainToList;
         QString inputFile;
@@ -121,6 +124,8 @@ private:
     void convertPemFileToDer(Run* run, const QUrl& fileUrl, std::optional<PemText> known,
                              Conversion conversion);
 
+    void convertPemSource(Run* run, const QString& path, const PemSource& source,
+                          Conversion conversion);
     void startChainDownload(Run* run, const DownloadTarget& target,
                             const std::optional<HttpProxy>& proxy, const QString& chainFile);
     void handleDownloadResult(Run* run, const ToolResult& result, const DownloadTarget& target,
@@ -190,6 +195,9 @@ private:
     double progress_ = 0.0;
 
     CertificateChain chain_;
+    // Picked files are read one at a time, so that runs reach their save dialogs in the order
+    // they started.
+    QThreadPool fileReading_;
 
     quint64 runsStarted_ = 0;
 };

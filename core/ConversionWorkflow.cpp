@@ -4,7 +4,9 @@
 #include "pipeline/SaveDestination.h"
 #include "pipeline/StagedFile.h"
 
+#include <QFutureWatcher>
 #include <QPointer>
+#include <QtConcurrentRun>
 
 void ContentView::convertPemFileToDer(Run* run, const QUrl& fileUrl, std::optional<PemText> known,
                                       Conversion conversion) {
@@ -12,34 +14,46 @@ void ContentView::convertPemFileToDer(Run* run, const QUrl& fileUrl, std::option
     setStep(run, ProcessingStep::converting, 0.95);
 
     const QString path = fileUrl.toLocalFile();
-    const std::optional<PemText> pem = known ? std::move(known) : PemText::read(path);
-    if (!pem) {
+    if (known) {
+        convertPemSource(run, path, PemSource::inspect(std::move(known)), std::move(conversion));
+        return;
+    }
+    // A big file would freeze the window while it is read; the watcher goes with the run.
+    auto* reading = new QFutureWatcher<PemSource>(run);
+    connect(reading, &QFutureWatcherBase::finished, run, [this, run, reading, path, conversion] {
+        convertPemSource(run, path, reading->result(), conversion);
+    });
+    reading->setFuture(QtConcurrent::run(&fileReading_, [path] { return PemSource::read(path); }));
+}
+
+void ContentView::convertPemSource(Run* run, const QString& path, const PemSource& source,
+                                   Conversion conversion) {
+    if (!source.text) {
         reportFailure(run, QStringLiteral("❌ PEM dosyası okunamadı"),
                       QStringLiteral("❌ PEM dosyası okunamadı"),
                       FailureReasons::unreadableFile(path));
         return;
     }
-    const QList<TextRange> blocks = pem->certificateBlocks();
-    if (blocks.isEmpty()) {
+    if (source.blocks.isEmpty()) {
         reportFailure(run, QStringLiteral("❌ PEM'de sertifika bloğu bulunamadı"),
                       QStringLiteral("❌ Sertifika bloğu bulunamadı"),
-                      FailureReasons::noCertificate(path, *pem));
+                      FailureReasons::noCertificate(path, *source.text));
         return;
     }
-    const QString block = pem->text(blocks.front());
     // Known before anyone is asked where to save it: the tool would only fail on it later.
-    if (!summarizeCertificateBlock(block)) {
+    if (!source.first) {
         reportFailure(run, QStringLiteral("❌ İlk sertifika bloğu bozuk: ") + path,
                       QStringLiteral("❌ Dönüştürme başarısız"),
                       FailureReasons::damagedCertificate(path));
         return;
     }
-    conversion.certificatesInSource = blocks.size();
+    conversion.certificatesInSource = source.blocks.size();
     // A download's chain is always worth a look; a file's, once it holds more than one.
-    if (!conversion.host.isEmpty() || blocks.size() > 1)
-        conversion.chainToList.emplace(*pem, blocks);
+    if (!conversion.host.isEmpty() || source.blocks.size() > 1)
+        conversion.chainToList.emplace(*source.text, source.blocks);
     conversion.proposedName = outputName_;
-    convertCertificate(run, block, std::move(conversion));
+    conversion.certificate = *source.first;
+    convertCertificate(run, source.text->text(source.blocks.front()), std::move(conversion));
 }
 
 void ContentView::listChain(const Conversion& conversion) {

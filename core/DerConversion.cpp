@@ -2,7 +2,6 @@
 #include "core/FailureReasons.h"
 #include "pipeline/StagedFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -10,15 +9,12 @@ namespace {
 
 // What was saved, a line each: the certificate's names, its end and fingerprint, and what the
 // person might not expect.
-QString savedDetail(const std::optional<CertificateSummary>& saved, qsizetype certificatesInSource,
-                    int row, const QStringList& warnings) {
-    QStringList lines;
-    if (saved) {
-        lines << QStringLiteral("Konu: ") + saved->subject
-              << QStringLiteral("Veren: ") + saved->issuer
-              << QStringLiteral("Geçerlilik sonu: ") + FailureReasons::shownTime(saved->expiry)
-              << QStringLiteral("SHA-256 parmak izi: ") + saved->sha256Fingerprint;
-    }
+QString savedDetail(const CertificateSummary& saved, qsizetype certificatesInSource, int row,
+                    const QStringList& warnings) {
+    QStringList lines{QStringLiteral("Konu: ") + saved.subject,
+                      QStringLiteral("Veren: ") + saved.issuer,
+                      QStringLiteral("Geçerlilik sonu: ") + shownTime(saved.expiry),
+                      QStringLiteral("SHA-256 parmak izi: ") + saved.sha256Fingerprint};
     if (certificatesInSource > 1) {
         lines << (row == 0
                       ? QStringLiteral("%1 sertifikadan ilki kaydedildi").arg(certificatesInSource)
@@ -49,28 +45,24 @@ void ContentView::handleConversionResult(Run* run, const ToolResult& result,
     appendDebugLog(run, QStringLiteral("🔧 x509 dönüştürme sonucu: ") + outcomeWord(result));
     // The tool exits 0 even when it could not write (a full disk leaves an empty file), and
     // no certificate is empty in DER.
-    std::optional<CertificateSummary> saved;
-    if (QFile written(conversion.output->path());
-        result.success && written.open(QIODevice::ReadOnly))
-        saved = summarizeCertificate(written.readAll(), QSsl::Der);
     const bool committed =
         result.success && conversion.output->size() > 0 && conversion.output->commit();
     const QFileInfo destination(conversion.destination);
     if (committed && destination.exists()) {
         appendDebugLog(run, QStringLiteral("📊 Çıktı DER dosya boyutu: ") +
                                 QString::number(destination.size()) + QStringLiteral(" bytes"));
-        QStringList warnings;
         // Only the first was issued for the host; those after it are its issuers.
-        if (saved)
-            warnings = FailureReasons::certificateWarnings(
-                *saved, timings_.now(), conversion.chainRow == 0 ? conversion.host : QString());
+        QStringList warnings = FailureReasons::certificateWarnings(
+            conversion.certificate, timings_.now(),
+            conversion.chainRow == 0 ? conversion.host : QString());
         if (!conversion.chainWarning.isEmpty())
             warnings << conversion.chainWarning;
         setStep(run, ProcessingStep::completed, 1.0);
-        setStatusMessage(
-            QStringLiteral("✅ DER dosyası başarıyla oluşturuldu → ") + destination.fileName(),
-            StatusKind::success,
-            savedDetail(saved, conversion.certificatesInSource, conversion.chainRow, warnings));
+        setStatusMessage(QStringLiteral("✅ DER dosyası başarıyla oluşturuldu → ") +
+                             destination.fileName(),
+                         StatusKind::success,
+                         savedDetail(conversion.certificate, conversion.certificatesInSource,
+                                     conversion.chainRow, warnings));
         if (conversion.chainRow < chain_.size())
             chain_.markSaved(conversion.chainRow);
     } else {

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHostAddress>
-#include <QLocale>
 #include <QRegularExpression>
 #include <QStorageInfo>
 #include <algorithm>
@@ -356,7 +355,7 @@ QString unreadableFile(const QString& path) {
         return QStringLiteral("Dosyayı okuma izniniz yok: %1").arg(name);
     // A certificate is a few kilobytes; a file far larger is no DER certificate.
     constexpr qint64 largestDerCertificate = 1 << 20;
-    if (info.size() <= largestDerCertificate && summarizeCertificate(file.readAll(), QSsl::Der))
+    if (info.size() <= largestDerCertificate && readCertificate(file.readAll()))
         return QStringLiteral("Bu dosya zaten DER biçiminde görünüyor: %1. Dönüştürmeden "
                               "kullanabilirsiniz.")
             .arg(name);
@@ -383,25 +382,23 @@ QString damagedCertificate(const QString& path) {
         .arg(QFileInfo(path).fileName());
 }
 
-QString shownTime(const QDateTime& moment) {
-    const QDateTime local = moment.toLocalTime();
-    return QLocale(QLocale::Turkish, QLocale::Turkey)
-               .toString(local, QStringLiteral("d MMMM yyyy HH:mm")) +
-           u' ' + local.timeZoneAbbreviation();
-}
-
 QStringList certificateWarnings(const CertificateSummary& certificate, const QDateTime& now,
                                 const QString& host) {
     constexpr qint64 soonDays = 30;
     QStringList warnings;
-    if (certificate.expiry < now) {
+    if (!certificate.effective.isValid() || !certificate.expiry.isValid())
+        warnings << QStringLiteral(
+            "⚠️ Sertifikanın geçerlilik tarihleri çözülemedi: ne zaman "
+            "geçerli olduğu bilinmiyor.");
+    if (certificate.expiry.isValid() && certificate.expiry < now) {
         warnings << QStringLiteral("⚠️ Sertifikanın süresi dolmuş: %1 tarihinde sona erdi.")
                         .arg(shownTime(certificate.expiry));
-    } else if (certificate.effective > now) {
+    } else if (certificate.effective.isValid() && certificate.effective > now) {
         warnings << QStringLiteral(
                         "⚠️ Sertifika henüz geçerli değil: %1 tarihinde başlıyor.")
                         .arg(shownTime(certificate.effective));
-    } else if (const qint64 left = now.secsTo(certificate.expiry); left < soonDays * 86400) {
+    } else if (const qint64 left = now.secsTo(certificate.expiry);
+               certificate.expiry.isValid() && left < soonDays * 86400) {
         warnings << QStringLiteral(
                         "⚠️ Sertifikanın süresi yakında doluyor: %1 tarihinde sona "
                         "eriyor (%2 gün kaldı).")

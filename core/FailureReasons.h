@@ -41,8 +41,6 @@ QString damagedCertificate(const QString& path);
 // held against `now`, and whether it was issued for `host` (the host typed; empty for a file).
 QStringList certificateWarnings(const CertificateSummary& certificate, const QDateTime& now,
                                 const QString& host);
-// The moment as the window shows it: Turkish, in local time, with its zone.
-QString shownTime(const QDateTime& moment);
 // Why the server's chain did not verify, as a whole sentence; empty when the tool did not
 // complain.
 QString chainWarning(const ToolResult& result);

@@ -3,59 +3,330 @@
 #include "pipeline/PemInspection.h"
 
 #include <QCryptographicHash>
-#include <QSslCertificate>
-#include <QSslKey>
+#include <QLocale>
+#include <QTimeZone>
+#include <memory>
+#include <openssl/core_names.h>
+#include <openssl/ec.h>
+#include <openssl/err.h>
+#include <openssl/evp.h>
+#include <openssl/objects.h>
+#include <openssl/x509.h>
+#include <openssl/x509v3.h>
 
 namespace {
 
-QString fingerprint(const QSslCertificate& certificate, QCryptographicHash::Algorithm algorithm) {
-    return QString::fromLatin1(certificate.digest(algorithm).toHex(':').toUpper());
+const QString absent = QStringLiteral("yok");
+
+template <auto release> struct Releaser {
+    template <typename T> void operator()(T* owned) const { release(owned); }
+};
+template <typename T, auto release> using Owned = std::unique_ptr<T, Releaser<release>>;
+void releaseBytes(unsigned char* bytes) {
+    OPENSSL_free(bytes);
 }
 
-QString keyTypeName(const QSslKey& key) {
-    if (key.isNull())
-        return QString();
-    switch (key.algorithm()) {
-    case QSsl::Rsa:
-        return QStringLiteral("RSA");
-    case QSsl::Ec:
-        return QStringLiteral("EC");
-    case QSsl::Dsa:
-        return QStringLiteral("DSA");
-    case QSsl::Dh:
-        return QStringLiteral("DH");
-    case QSsl::Opaque:
-        break;
+// libcrypto leaves what it could not decode on the thread's error queue; each failure is said
+// here where it happens, so the queue is left as it was found.
+struct ErrorQueueMark {
+    ErrorQueueMark() { ERR_set_mark(); }
+    ~ErrorQueueMark() { ERR_pop_to_mark(); }
+    ErrorQueueMark(const ErrorQueueMark&) = delete;
+    ErrorQueueMark& operator=(const ErrorQueueMark&) = delete;
+};
+
+QString undecoded() {
+    return undecodedField.toString();
+}
+
+// A field's text on one line: control characters and line breaks would let a name pose as
+// another line of the details.
+QString oneLine(QString text) {
+    for (QChar& c : text) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line ||
+            category == QChar::Separator_Paragraph)
+            c = QChar::ReplacementCharacter;
     }
-    return QString();
+    return text;
+}
+
+std::optional<QString> text(const ASN1_STRING* string) {
+    unsigned char* utf8 = nullptr;
+    const int length = string ? ASN1_STRING_to_UTF8(&utf8, string) : -1;
+    if (length < 0)
+        return std::nullopt;
+    const Owned<unsigned char, releaseBytes> owned(utf8);
+    return oneLine(QString::fromUtf8(reinterpret_cast<const char*>(utf8), length));
+}
+
+QString objectName(const ASN1_OBJECT* object, bool shortName) {
+    if (const int nid = OBJ_obj2nid(object); nid != NID_undef) {
+        if (const char* name = shortName ? OBJ_nid2sn(nid) : OBJ_nid2ln(nid))
+            return QString::fromLatin1(name);
+    }
+    char dotted[128];
+    const int length = object ? OBJ_obj2txt(dotted, sizeof dotted, object, 1) : 0;
+    if (length <= 0)
+        return undecoded();
+    return QString::fromLatin1(dotted, std::min<int>(length, sizeof dotted - 1));
+}
+
+QString hexPairs(QByteArrayView bytes) {
+    return QString::fromLatin1(bytes.toByteArray().toHex(':').toUpper());
+}
+
+QString shownList(QStringList items) {
+    for (QString& item : items) {
+        if (item.trimmed().isEmpty())
+            item = QStringLiteral("(boş)");
+    }
+    return items.isEmpty() ? absent : items.join(QStringLiteral(", "));
+}
+
+struct Name {
+    QString line;
+    QString commonName;
+};
+
+Name readName(const X509_NAME* name) {
+    QStringList common;
+    QStringList others;
+    QString commonName;
+    QString organisation;
+    QString unit;
+    const int count = name ? X509_NAME_entry_count(name) : 0;
+    for (int i = 0; i < count; ++i) {
+        const X509_NAME_ENTRY* entry = X509_NAME_get_entry(name, i);
+        const ASN1_OBJECT* type = X509_NAME_ENTRY_get_object(entry);
+        const std::optional<QString> value = text(X509_NAME_ENTRY_get_data(entry));
+        const int nid = OBJ_obj2nid(type);
+        (nid == NID_commonName ? common : others)
+            << objectName(type, true) + u'=' + value.value_or(undecoded());
+        if (!value || value->trimmed().isEmpty())
+            continue;
+        if (nid == NID_commonName && commonName.isEmpty())
+            commonName = *value;
+        else if (nid == NID_organizationName && organisation.isEmpty())
+            organisation = *value;
+        else if (nid == NID_organizationalUnitName && unit.isEmpty())
+            unit = *value;
+    }
+    return {shownList(common + others), !commonName.isEmpty()     ? commonName
+                                        : !organisation.isEmpty() ? organisation
+                                                                  : unit};
+}
+
+QDateTime moment(const ASN1_TIME* time) {
+    // A missing time would be read as now.
+    tm parts{};
+    if (!time || ASN1_TIME_to_tm(time, &parts) != 1)
+        return QDateTime();
+    const QDate date(parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday);
+    const QTime clock(parts.tm_hour, parts.tm_min, parts.tm_sec);
+    if (!date.isValid() || !clock.isValid())
+        return QDateTime();
+    return QDateTime(date, clock, QTimeZone::utc());
+}
+
+QString curve(EVP_PKEY* key, int bits) {
+    char group[80];
+    size_t length = 0;
+    if (EVP_PKEY_get_utf8_string_param(key, OSSL_PKEY_PARAM_GROUP_NAME, group, sizeof group,
+                                       &length) == 1) {
+        const int nid = OBJ_txt2nid(group);
+        if (const char* nist = nid != NID_undef ? EC_curve_nid2nist(nid) : nullptr)
+            return QString::fromLatin1(nist);
+        return QString::fromLatin1(group, qsizetype(length));
+    }
+    return QStringLiteral("adı olmayan eğri, %1 bit").arg(bits);
+}
+
+QString keyText(X509* certificate) {
+    ASN1_OBJECT* algorithm = nullptr;
+    const X509_PUBKEY* info = X509_get_X509_PUBKEY(certificate);
+    if (!info || X509_PUBKEY_get0_param(&algorithm, nullptr, nullptr, nullptr, info) != 1)
+        return undecoded();
+    EVP_PKEY* key = X509_get0_pubkey(certificate);
+    if (!key)
+        return QStringLiteral("%1 (%2)").arg(undecodedField, objectName(algorithm, false));
+    const int bits = EVP_PKEY_get_bits(key);
+    const QString withBits = QStringLiteral("%1 %2 bit");
+    if (EVP_PKEY_is_a(key, "EC"))
+        return QStringLiteral("EC ") + curve(key, bits);
+    if (EVP_PKEY_is_a(key, "ED25519"))
+        return QStringLiteral("Ed25519");
+    if (EVP_PKEY_is_a(key, "ED448"))
+        return QStringLiteral("Ed448");
+    for (const char* sized : {"RSA", "RSA-PSS", "DSA", "DH"}) {
+        if (EVP_PKEY_is_a(key, sized))
+            return withBits.arg(QLatin1StringView(sized)).arg(bits);
+    }
+    const char* type = EVP_PKEY_get0_type_name(key);
+    const QString name = type ? QString::fromLatin1(type) : objectName(algorithm, false);
+    return bits > 0 ? withBits.arg(name).arg(bits) : name;
+}
+
+QString keyPin(X509* certificate) {
+    unsigned char* encoded = nullptr;
+    const int length = i2d_X509_PUBKEY(X509_get_X509_PUBKEY(certificate), &encoded);
+    if (length <= 0)
+        return undecoded();
+    const Owned<unsigned char, releaseBytes> owned(encoded);
+    return QString::fromLatin1(
+        QCryptographicHash::hash(QByteArrayView(encoded, length), QCryptographicHash::Sha256)
+            .toBase64());
+}
+
+QString fingerprint(X509* certificate, const EVP_MD* digest) {
+    unsigned char value[EVP_MAX_MD_SIZE];
+    unsigned int length = 0;
+    if (X509_digest(certificate, digest, value, &length) != 1)
+        return undecoded();
+    return hexPairs(QByteArrayView(value, length));
+}
+
+QString signatureAlgorithm(X509* certificate) {
+    const X509_ALGOR* algorithm = nullptr;
+    X509_get0_signature(nullptr, &algorithm, certificate);
+    const ASN1_OBJECT* object = nullptr;
+    if (algorithm)
+        X509_ALGOR_get0(&object, nullptr, nullptr, algorithm);
+    return object ? objectName(object, false) : undecoded();
+}
+
+QString serialNumber(X509* certificate) {
+    const ASN1_INTEGER* serial = X509_get0_serialNumber(certificate);
+    const int length = ASN1_STRING_length(serial);
+    if (length <= 0)
+        return QStringLiteral("00");
+    const QString pairs = hexPairs(QByteArrayView(ASN1_STRING_get0_data(serial), length));
+    return ASN1_STRING_type(serial) == V_ASN1_NEG_INTEGER ? u'-' + pairs : pairs;
+}
+
+// An extension decoded by libcrypto, and whether it was there at all: a missing one and one that
+// does not decode both come back empty.
+template <typename T, auto release> struct Extension {
+    Extension(X509* certificate, int nid)
+        : value(static_cast<T*>(X509_get_ext_d2i(certificate, nid, &found, nullptr))) {}
+    int found = -1; // -1: not there
+    Owned<T, release> value;
+    bool undecodable() const { return !value && found != -1; }
+};
+
+QString certificateAuthority(X509* certificate) {
+    const Extension<BASIC_CONSTRAINTS, BASIC_CONSTRAINTS_free> constraints(certificate,
+                                                                           NID_basic_constraints);
+    if (constraints.undecodable())
+        return undecoded();
+    if (!constraints.value || !constraints.value->ca)
+        return QStringLiteral("Hayır");
+    if (!constraints.value->pathlen)
+        return QStringLiteral("Evet");
+    const long below = ASN1_INTEGER_get(constraints.value->pathlen);
+    return below < 0 ? QStringLiteral("Evet, altındaki ara sertifika sınırı çözülemedi")
+                     : QStringLiteral("Evet, altında en çok %1 ara sertifika").arg(below);
+}
+
+void readAlternativeNames(X509* certificate, CertificateSummary& summary) {
+    const Extension<GENERAL_NAMES, GENERAL_NAMES_free> names(certificate, NID_subject_alt_name);
+    if (names.undecodable()) {
+        summary.alternativeNames = undecoded();
+        return;
+    }
+    QStringList shown;
+    for (int i = 0; names.value && i < sk_GENERAL_NAME_num(names.value.get()); ++i) {
+        const GENERAL_NAME* name = sk_GENERAL_NAME_value(names.value.get(), i);
+        switch (name->type) {
+        case GEN_DNS:
+            if (const std::optional<QString> dns = text(name->d.dNSName)) {
+                summary.dnsNames << *dns;
+                shown << *dns;
+            } else {
+                shown << undecoded();
+            }
+            break;
+        case GEN_IPADD: {
+            const ASN1_OCTET_STRING* bytes = name->d.iPAddress;
+            const unsigned char* address = ASN1_STRING_get0_data(bytes);
+            QHostAddress host;
+            if (ASN1_STRING_length(bytes) == 4)
+                host.setAddress(quint32(address[0]) << 24 | quint32(address[1]) << 16 |
+                                quint32(address[2]) << 8 | address[3]);
+            else if (ASN1_STRING_length(bytes) == 16)
+                host.setAddress(address);
+            if (!host.isNull())
+                summary.ipAddresses << host;
+            shown << (host.isNull() ? undecoded() : host.toString());
+            break;
+        }
+        case GEN_EMAIL:
+            shown << QStringLiteral("e-posta ") + text(name->d.rfc822Name).value_or(undecoded());
+            break;
+        case GEN_URI:
+            shown << text(name->d.uniformResourceIdentifier).value_or(undecoded());
+            break;
+        default:
+            break;
+        }
+    }
+    summary.alternativeNames = shownList(shown);
+}
+
+void readAuthorityAccess(X509* certificate, CertificateSummary& summary) {
+    const Extension<AUTHORITY_INFO_ACCESS, AUTHORITY_INFO_ACCESS_free> access(certificate,
+                                                                              NID_info_access);
+    if (access.undecodable()) {
+        summary.caIssuers = summary.ocsp = undecoded();
+        return;
+    }
+    QStringList caIssuers;
+    QStringList ocsp;
+    for (int i = 0; access.value && i < sk_ACCESS_DESCRIPTION_num(access.value.get()); ++i) {
+        const ACCESS_DESCRIPTION* description = sk_ACCESS_DESCRIPTION_value(access.value.get(), i);
+        if (description->location->type != GEN_URI)
+            continue;
+        const QString address =
+            text(description->location->d.uniformResourceIdentifier).value_or(undecoded());
+        const int method = OBJ_obj2nid(description->method);
+        if (method == NID_ad_ca_issuers)
+            caIssuers << address;
+        else if (method == NID_ad_OCSP)
+            ocsp << address;
+    }
+    summary.caIssuers = shownList(caIssuers);
+    summary.ocsp = shownList(ocsp);
 }
 
 } // namespace
 
-std::optional<CertificateSummary> summarizeCertificate(const QByteArray& data,
-                                                       QSsl::EncodingFormat format) {
-    const QSslCertificate certificate(data, format);
-    if (certificate.isNull())
+std::optional<CertificateSummary> readCertificate(QByteArrayView der) {
+    const ErrorQueueMark mark;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(der.data());
+    const Owned<X509, X509_free> owned(d2i_X509(nullptr, &bytes, long(der.size())));
+    X509* const certificate = owned.get();
+    if (!certificate)
         return std::nullopt;
-    const auto names = certificate.subjectAlternativeNames();
-    QList<QHostAddress> addresses;
-    for (const QString& address : names.values(QSsl::AlternativeNameEntryType::IpAddressEntry))
-        addresses << QHostAddress(address);
-    const QSslKey key = certificate.publicKey();
-    return CertificateSummary{certificate.subjectDisplayName(),
-                              certificate.issuerDisplayName(),
-                              certificate.effectiveDate(),
-                              certificate.expiryDate(),
-                              fingerprint(certificate, QCryptographicHash::Sha256),
-                              names.values(QSsl::AlternativeNameEntryType::DnsEntry),
-                              addresses,
-                              fingerprint(certificate, QCryptographicHash::Sha1),
-                              QString::fromLatin1(certificate.serialNumber()).toUpper(),
-                              keyTypeName(key),
-                              key.isNull() ? 0 : key.length()};
+    CertificateSummary summary;
+    const Name subject = readName(X509_get_subject_name(certificate));
+    summary.subject = subject.line;
+    summary.subjectName = subject.commonName;
+    summary.issuer = readName(X509_get_issuer_name(certificate)).line;
+    summary.effective = moment(X509_get0_notBefore(certificate));
+    summary.expiry = moment(X509_get0_notAfter(certificate));
+    readAlternativeNames(certificate, summary);
+    summary.serialNumber = serialNumber(certificate);
+    summary.key = keyText(certificate);
+    summary.signatureAlgorithm = signatureAlgorithm(certificate);
+    summary.certificateAuthority = certificateAuthority(certificate);
+    summary.sha256Fingerprint = fingerprint(certificate, EVP_sha256());
+    summary.sha1Fingerprint = fingerprint(certificate, EVP_sha1());
+    summary.keyPin = keyPin(certificate);
+    readAuthorityAccess(certificate, summary);
+    return summary;
 }
 
-std::optional<CertificateSummary> summarizeCertificateBlock(QStringView block) {
+std::optional<CertificateSummary> readCertificateBlock(QStringView block) {
     const qsizetype begin = block.indexOf(beginCertificateMarker);
     const qsizetype end = block.indexOf(endCertificateMarker);
     if (begin < 0 || end < begin)
@@ -71,5 +342,31 @@ std::optional<CertificateSummary> summarizeCertificateBlock(QStringView block) {
     }
     const auto der =
         QByteArray::fromBase64Encoding(base64, QByteArray::AbortOnBase64DecodingErrors);
-    return der ? summarizeCertificate(*der, QSsl::Der) : std::nullopt;
+    return der ? readCertificate(*der) : std::nullopt;
+}
+
+QStringList certificateDetails(const CertificateSummary& certificate) {
+    return {QStringLiteral("Konu: ") + certificate.subject,
+            QStringLiteral("Veren: ") + certificate.issuer,
+            QStringLiteral("Alternatif adlar: ") + certificate.alternativeNames,
+            QStringLiteral("Seri numarası: ") + certificate.serialNumber,
+            QStringLiteral("Anahtar: ") + certificate.key,
+            QStringLiteral("İmza algoritması: ") + certificate.signatureAlgorithm,
+            QStringLiteral("Sertifika yetkilisi (CA): ") + certificate.certificateAuthority,
+            QStringLiteral("Geçerlilik başlangıcı: ") + shownTime(certificate.effective),
+            QStringLiteral("Geçerlilik sonu: ") + shownTime(certificate.expiry),
+            QStringLiteral("SHA-256 parmak izi: ") + certificate.sha256Fingerprint,
+            QStringLiteral("SHA-1 parmak izi: ") + certificate.sha1Fingerprint,
+            QStringLiteral("Açık anahtar pini (SHA-256, base64): ") + certificate.keyPin,
+            QStringLiteral("Verenin sertifikası (CA Issuers): ") + certificate.caIssuers,
+            QStringLiteral("İptal durumu (OCSP): ") + certificate.ocsp};
+}
+
+QString shownTime(const QDateTime& moment) {
+    if (!moment.isValid())
+        return undecoded();
+    const QDateTime local = moment.toLocalTime();
+    return QLocale(QLocale::Turkish, QLocale::Turkey)
+               .toString(local, QStringLiteral("d MMMM yyyy HH:mm")) +
+           u' ' + local.timeZoneAbbreviation();
 }

@@ -1,32 +1,48 @@
 #pragma once
 
-#include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QHostAddress>
 #include <QList>
-#include <QSsl>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <optional>
 
-// What a certificate says of itself, for telling the person what was saved and what to mind.
+// Stands for a field the certificate holds but that could not be read.
+inline constexpr QStringView undecodedField = u"çözülemedi";
+
+// What a certificate says of itself, read once and each field on its own, for telling the person
+// what was saved and what to mind. Every text is one line and never empty: a field that is not
+// there reads "yok", one that does not decode reads undecodedField.
 struct CertificateSummary {
-    QString subject; // its common name, or the name that stands in for one
+    QString subject;     // every attribute, the common name first: "CN=…, O=…, C=TR"
+    QString subjectName; // its common name, else organisation or unit; empty when it has none
     QString issuer;
-    QDateTime effective;
+    QDateTime effective; // invalid when the time does not decode
     QDateTime expiry;
-    QString sha256Fingerprint; // upper-case hex pairs joined by colons, as browsers show it
-    QStringList dnsNames;      // the names it was issued for
+    QStringList dnsNames; // the names it was issued for
     QList<QHostAddress> ipAddresses;
+    QString alternativeNames; // every alternative name, as shown
+    QString serialNumber;     // hex pairs joined by colons
+    QString key;              // "EC P-256", "RSA 2048 bit", "Ed25519"
+    QString signatureAlgorithm;
+    QString certificateAuthority; // whether it may issue certificates
+    QString sha256Fingerprint;    // upper-case hex pairs joined by colons, as browsers show it
     QString sha1Fingerprint;
-    QString serialNumber; // hex pairs joined by colons
-    QString keyType;      // "RSA", "EC", "DSA", "DH"; empty when Qt cannot tell
-    int keyBits = 0;
+    QString keyPin;    // SHA-256 of its public key info in base64, as pinning settings take it
+    QString caIssuers; // where its issuer's certificate is published
+    QString ocsp;      // where its revocation status is answered
 };
 
-// Nothing when the bytes are not one certificate in the given form.
-std::optional<CertificateSummary> summarizeCertificate(const QByteArray& data,
-                                                       QSsl::EncodingFormat format);
+// Nothing when the bytes do not begin with one DER certificate.
+std::optional<CertificateSummary> readCertificate(QByteArrayView der);
 // The certificate a block holds: its Base64 between the markers, blanks and line breaks aside,
 // as the tool reads it. Nothing when that does not decode to a certificate.
-std::optional<CertificateSummary> summarizeCertificateBlock(QStringView block);
+std::optional<CertificateSummary> readCertificateBlock(QStringView block);
+
+// Every field, a "label: value" line each, to read or copy.
+QStringList certificateDetails(const CertificateSummary& certificate);
+// The moment as the window shows it: Turkish, in local time, with its zone; undecodedField when
+// it is not valid.
+QString shownTime(const QDateTime& moment);

@@ -6,9 +6,8 @@
 #include <QFileInfo>
 
 std::optional<PemText> PemText::read(const QString& path) {
-    // A pipe or a device would block the GUI thread or never end: only regular files are text.
-    // The file is read whole on the GUI thread, so one far beyond any certificate bundle is
-    // refused rather than freezing the window and filling memory.
+    // A pipe or a device would block or never end: only regular files are text. The file is
+    // read whole, so one far beyond any certificate bundle is refused rather than filling memory.
     const QFileInfo info(path);
     if (!info.isFile() || info.size() > maximumFileSize)
         return std::nullopt;

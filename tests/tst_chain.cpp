@@ -62,10 +62,10 @@ private Q_SLOTS:
         list->setFocus();
         QTest::keyClick(list, Qt::Key_End);
         auto* details = window.find("certificateDetails");
-        QVERIFY(
-            details->property("plainText")
-                .toString()
-                .startsWith(QStringLiteral("Konu: Ruvelta Test Root\nVeren: Ruvelta Test Root\n")));
+        QVERIFY(details->property("plainText")
+                    .toString()
+                    .startsWith(QStringLiteral(
+                        "Konu: CN=Ruvelta Test Root\nVeren: CN=Ruvelta Test Root\n")));
         window.dialogs.answerSave(QUrl::fromLocalFile(dir_.filePath("root")));
         QSignalSpy ended(&window.view, &ContentView::statusMessageChanged);
         QTest::keyClick(list, Qt::Key_Return);

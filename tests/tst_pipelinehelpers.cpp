@@ -1,3 +1,4 @@
+#include "pipeline/CertificateSummary.h"
 #include "pipeline/DownloadTarget.h"
 #include "pipeline/GraphemeText.h"
 #include "pipeline/HostNames.h"
@@ -6,8 +7,10 @@
 #include "pipeline/SaveDestination.h"
 #include "pipeline/TextDecoding.h"
 #include "pipeline/WorkingFolder.h"
+#include "support/TestCertificates.h"
 #include "support/TestFiles.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -19,6 +22,10 @@ namespace {
 QString block(const char* body, const char* lineEnd = "\n") {
     return beginCertificateMarker + QLatin1String(lineEnd) + QLatin1String(body) +
            QLatin1String(lineEnd) + endCertificateMarker + QLatin1String(lineEnd);
+}
+
+std::optional<CertificateSummary> seed(const QString& name) {
+    return readCertificate(readTestFile(certificateSeed(name)));
 }
 
 } // namespace
@@ -364,6 +371,94 @@ private Q_SLOTS:
         }
         QFETCH(QString, host);
         QTEST(namesCoverHost(dns, addresses, host), "covered");
+    }
+
+    void certificatesAreReadFieldByField_data() {
+        QTest::addColumn<QString>("seed");
+        QTest::addColumn<QStringList>("lines"); // details lines that must be there
+        const QString undecoded = undecodedField.toString();
+        QTest::newRow("EC key with organisation, names and where its issuer is")
+            << "ec-p256-web"
+            << QStringList{"Konu: CN=localhost, C=TR, ST=İstanbul, O=Örnek Şirket, OU=Ağ",
+                           "Alternatif adlar: localhost, *.example.com, 127.0.0.1, ::1",
+                           "Anahtar: EC P-256",
+                           "İmza algoritması: ecdsa-with-SHA256",
+                           "Sertifika yetkilisi (CA): Hayır",
+                           "Verenin sertifikası (CA Issuers): http://ca.example/issuer.der",
+                           "İptal durumu (OCSP): http://ocsp.example/"};
+        QTest::newRow("RSA authority with a path length")
+            << "rsa-2048-ca"
+            << QStringList{"Konu: CN=Deneme Kök CA, C=TR, O=Ruvelta Deneme",
+                           "Anahtar: RSA 2048 bit",
+                           "Sertifika yetkilisi (CA): Evet, altında en çok 0 ara sertifika",
+                           "Alternatif adlar: yok", "İptal durumu (OCSP): yok"};
+        QTest::newRow("curve without a NIST name")
+            << "ec-secp256k1" << QStringList{"Anahtar: EC secp256k1"};
+        QTest::newRow("Ed448, no common name")
+            << "ed448" << QStringList{"Konu: OU=Yalnızca birim", "Anahtar: Ed448"};
+        QTest::newRow("no subject at all") << "no-subject" << QStringList{"Konu: yok"};
+        QTest::newRow("point off its curve")
+            << "ec-off-curve" << QStringList{"Anahtar: " + undecoded + " (id-ecPublicKey)"};
+        QTest::newRow("unknown key algorithm")
+            << "unknown-key-algorithm"
+            << QStringList{"Anahtar: " + undecoded + " (1.2.840.10045.2.127)"};
+        QTest::newRow("end of validity in letters")
+            << "bad-time" << QStringList{"Geçerlilik sonu: " + undecoded};
+    }
+
+    void certificatesAreReadFieldByField() {
+        QFETCH(QString, seed);
+        QFETCH(QStringList, lines);
+        const std::optional<CertificateSummary> certificate = ::seed(seed);
+        QVERIFY(certificate);
+        const QStringList details = certificateDetails(*certificate);
+        for (const QString& line : lines)
+            QVERIFY2(details.contains(line), qPrintable(line + "\n--\n" + details.join(u'\n')));
+    }
+
+    // Names, fingerprints and key pins as the tool itself gives them, for every seed it reads.
+    void readerAgreesWithTheTool() {
+        const QTemporaryDir tmpdir;
+        const QDir seeds(certificateSeed(QString()));
+        const QStringList files = seeds.entryList({"*.der"});
+        QVERIFY(files.size() >= 10);
+        for (const QString& file : files) {
+            const QString path = seeds.filePath(file);
+            const std::optional<CertificateSummary> certificate =
+                readCertificate(readTestFile(path));
+            QVERIFY2(certificate, qPrintable(file));
+            const ToolRun tool = runOpenSslTool({"x509", "-inform", "der", "-in", path, "-noout",
+                                                 "-subject", "-fingerprint", "-sha256", "-nameopt",
+                                                 "sep_multiline,sname,utf8,-esc_msb"});
+            QVERIFY2(tool.ok, qPrintable(tool.problem));
+            QStringList common;
+            QStringList others;
+            QString fingerprint;
+            for (const QString& line : QString::fromUtf8(tool.output).split(u'\n')) {
+                if (line.startsWith("    "))
+                    (line.startsWith("    CN=") ? common : others) << line.trimmed();
+                else if (line.startsWith("sha256 Fingerprint="))
+                    fingerprint = line.section(u'=', 1);
+            }
+            const QString subject = (common + others).join(", ");
+            QCOMPARE(certificate->subject, subject.isEmpty() ? "yok" : subject);
+            QCOMPARE(certificate->sha256Fingerprint, fingerprint);
+
+            const QString key = tmpdir.filePath(file + ".pub");
+            if (runOpenSslTool(
+                    {"x509", "-inform", "der", "-in", path, "-pubkey", "-noout", "-out", key})
+                    .ok) {
+                const ToolRun spki =
+                    runOpenSslTool({"pkey", "-pubin", "-in", key, "-outform", "der"});
+                QVERIFY2(spki.ok, qPrintable(spki.problem));
+                QCOMPARE(
+                    certificate->keyPin,
+                    QCryptographicHash::hash(spki.output, QCryptographicHash::Sha256).toBase64());
+            }
+            for (const QString& line : certificateDetails(*certificate))
+                QVERIFY2(!line.section(": ", 1).trimmed().isEmpty(),
+                         qPrintable(file + ": " + line));
+        }
     }
 
     void workingFoldersAreOwnPrivateAndGoWithTheirOwner() {

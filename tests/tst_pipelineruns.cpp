@@ -245,7 +245,8 @@ private Q_SLOTS:
         // What the tool itself reads in the file that was written.
         const ToolRun described =
             runOpenSslTool({"x509", "-inform", "der", "-in", path("out.der"), "-noout",
-                            "-fingerprint", "-sha256", "-subject", "-issuer", "-enddate"});
+                            "-fingerprint", "-sha256", "-subject", "-issuer", "-enddate",
+                            "-nameopt", "sep_comma_plus_space,sname,utf8,-esc_msb"});
         QVERIFY2(described.ok, qPrintable(described.problem));
         const auto field = [&](const char* pattern) {
             return QRegularExpression(QString::fromLatin1(pattern),
@@ -258,8 +259,7 @@ private Q_SLOTS:
         end.setTimeZone(QTimeZone::utc());
         QVERIFY(end.isValid());
         const QStringList expected{
-            "Konu: " + field("^subject=.*CN ?= ?([^,\\n]+)$"),
-            "Veren: " + field("^issuer=.*CN ?= ?([^,\\n]+)$"),
+            "Konu: " + field("^subject=(.+)$"), "Veren: " + field("^issuer=(.+)$"),
             "Geçerlilik sonu: " +
                 QLocale(QLocale::Turkish).toString(end.toLocalTime(), "d MMMM yyyy HH:mm") + " " +
                 end.toLocalTime().timeZoneAbbreviation(),
@@ -480,7 +480,7 @@ private Q_SLOTS:
         view.setOutputName(typed);
         pick(view, dialogs, certs_.leafPem);
         view.startConversion();
-        QCOMPARE(dialogs.saveRequests.size(), 1);
+        QTRY_COMPARE(dialogs.saveRequests.size(), 1);
         QTEST(dialogs.saveRequests[0].proposedName, "proposed");
     }
 
@@ -554,7 +554,7 @@ private Q_SLOTS:
         QCOMPARE(b.statusMessage(), succeededStatus("b.der"));
         QCOMPARE(readTestFile(path("a.der")), rootDer_);
         QCOMPARE(readTestFile(path("b.der")), leafDer_);
-        QVERIFY2(b.statusDetail().startsWith("Konu: localhost\n"), qPrintable(b.statusDetail()));
+        QVERIFY2(b.statusDetail().startsWith("Konu: CN=localhost\n"), qPrintable(b.statusDetail()));
     }
 
     void validation_data() {

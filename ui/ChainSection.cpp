@@ -28,14 +28,17 @@ void sizeColumns(QTreeView* list) {
     const int padding = 2 * metrics.averageCharWidth() + list->indentation();
     QHeaderView* header = list->header();
     header->setStretchLastSection(false);
-    const auto fixed = [&](int column, const QString& widest) {
+    const auto fixed = [&](int column, std::initializer_list<QString> texts) {
+        int widest = header->sectionSizeHint(column);
+        for (const QString& text : texts)
+            widest = qMax(widest, metrics.horizontalAdvance(text) + padding);
         header->setSectionResizeMode(column, QHeaderView::Fixed);
-        header->resizeSection(column, qMax(metrics.horizontalAdvance(widest) + padding,
-                                           header->sectionSizeHint(column)));
+        header->resizeSection(column, widest);
     };
-    fixed(CertificateChain::numberColumn, QStringLiteral("99999"));
-    fixed(CertificateChain::expiryColumn, QStringLiteral("30 Ağu 2030"));
-    fixed(CertificateChain::stateColumn, QStringLiteral("✅ Kaydedildi"));
+    fixed(CertificateChain::numberColumn, {QStringLiteral("99999")});
+    fixed(CertificateChain::expiryColumn,
+          {QStringLiteral("30 Ağu 2030"), undecodedField.toString()});
+    fixed(CertificateChain::stateColumn, {QStringLiteral("✅ Kaydedildi")});
     header->setSectionResizeMode(CertificateChain::subjectColumn, QHeaderView::Stretch);
     header->setSectionResizeMode(CertificateChain::issuerColumn, QHeaderView::Stretch);
 }

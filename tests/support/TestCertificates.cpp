@@ -29,6 +29,11 @@ QByteArray derOfPemFile(const QString& pemPath) {
     return run.ok ? run.output : QByteArray();
 }
 
+QString certificateSeed(const QString& name) {
+    const QString folder = QStringLiteral(RUVELTA_CERTIFICATE_SEEDS);
+    return name.isEmpty() ? folder : folder + u'/' + name + QStringLiteral(".der");
+}
+
 QString TestCertificates::create(const QString& folder) {
     const auto path = [&folder](const char* name) { return folder + u'/' + QLatin1String(name); };
     const QString config = path("openssl.cnf");

@@ -1,0 +1,12 @@
+#include "pipeline/PemSource.h"
+
+PemSource PemSource::inspect(std::optional<PemText> text) {
+    PemSource source;
+    if (text) {
+        source.blocks = text->certificateBlocks();
+        if (!source.blocks.isEmpty())
+            source.first = readCertificateBlock(text->text(source.blocks.front()));
+    }
+    source.text = std::move(text);
+    return source;
+}
