@@ -122,6 +122,77 @@ private Q_SLOTS:
         QCOMPARE(window.shown("chainSection"), window.view.chain().size() > 0);
     }
 
+    // A certificate whose key or time does not decode, picked alone, in a bundle or sent by a
+    // server as its intermediate: the window lives on, says what it could not read in the status
+    // or the chosen row's details, and saves it as the tool converts it.
+    void whatDoesNotDecodeIsSaid_data() {
+        QTest::addColumn<QString>("source"); // "file", "bundle" (after the leaf) or "server"
+        QTest::addColumn<QString>("seed");
+        QTest::addColumn<QString>("line");
+        const QString undecoded = undecodedField.toString();
+        QTest::newRow("key off its curve, picked alone")
+            << "file"
+            << "ec-off-curve"
+            << "Konu: CN=localhost, C=TR, ST=İstanbul, O=Örnek Şirket, OU=Ağ";
+        QTest::newRow("time in letters, picked alone") << "file"
+                                                       << "bad-time"
+                                                       << "Geçerlilik sonu: " + undecoded;
+        QTest::newRow("unknown key algorithm, in a bundle")
+            << "bundle"
+            << "unknown-key-algorithm"
+            << "Anahtar: " + undecoded + " (1.2.840.10045.2.127)";
+        QTest::newRow("key off its curve, from a server")
+            << "server"
+            << "ec-off-curve"
+            << "Anahtar: " + undecoded + " (id-ecPublicKey)";
+    }
+
+    void whatDoesNotDecodeIsSaid() {
+        QFETCH(QString, source);
+        QFETCH(QString, seed);
+        QFETCH(QString, line);
+        const QString pem = dir_.filePath(seed + ".pem");
+        QVERIFY(
+            runOpenSslTool({"x509", "-inform", "der", "-in", certificateSeed(seed), "-out", pem})
+                .ok);
+        Window window(openSslPath, quickTimings);
+        TlsServer server;
+        if (source == "server") {
+            QCOMPARE(server.start(certs_.leafPem, certs_.leafKey, pem), QString());
+            QVERIFY(fetch(window, "localhost:" + QString::number(server.port()), "first.der"));
+        } else {
+            const QString picked = dir_.filePath("picked.pem");
+            writeTestFile(picked, (source == "bundle" ? readTestFile(certs_.leafPem) : "") +
+                                      readTestFile(pem));
+            window.dialogs.answerOpen(QUrl::fromLocalFile(picked));
+            QTest::mouseClick(window.find("pickFileButton"), Qt::LeftButton);
+            window.dialogs.answerSave(QUrl::fromLocalFile(dir_.filePath("first.der")));
+            QTest::mouseClick(window.find("convertButton"), Qt::LeftButton);
+            QVERIFY(waitForRunEnd(window.view));
+        }
+        QCOMPARE(window.view.statusKind(), StatusKind::success);
+        if (source == "file") {
+            QVERIFY2(window.view.statusDetail().split(u'\n').contains(line),
+                     qPrintable(window.view.statusDetail()));
+            QCOMPARE(bytesOf("first.der"), readTestFile(certificateSeed(seed)));
+            return;
+        }
+        // Its row drawn and chosen with the keys, its details read, and saved.
+        auto* list = window.find<QTreeView>("chainList");
+        QVERIFY(window.shown("chainSection"));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->currentIndex().row(), 1);
+        const QString details = window.find("certificateDetails")->property("plainText").toString();
+        QVERIFY2(details.split(u'\n').contains(line), qPrintable(details));
+        QVERIFY(!window.pixelsOf(list).isNull());
+        window.dialogs.answerSave(QUrl::fromLocalFile(dir_.filePath("second.der")));
+        QSignalSpy ended(&window.view, &ContentView::statusMessageChanged);
+        QTest::keyClick(list, Qt::Key_Return);
+        QVERIFY(ended.wait() && drainPostedTasks(&window.view));
+        QCOMPARE(bytesOf("second.der"), readTestFile(certificateSeed(seed)));
+    }
+
     void serversThatUpgradeToTls_data() {
         QTest::addColumn<StartTlsServer::Protocol>("protocol");
         QTest::addColumn<QString>("scheme");
