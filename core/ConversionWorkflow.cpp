@@ -18,11 +18,16 @@ void ContentView::convertPemFileToDer(Run* run, const QUrl& fileUrl, std::option
         convertPemSource(run, path, PemSource::inspect(std::move(known)), std::move(conversion));
         return;
     }
-    // A big file would freeze the window while it is read; the watcher goes with the run.
+    // A big file would freeze the window while it is read; the watcher goes with the run. The
+    // run goes on from a queued call, so that the save dialog is never open inside the
+    // watcher's own signal.
     auto* reading = new QFutureWatcher<PemSource>(run);
-    connect(reading, &QFutureWatcherBase::finished, run, [this, run, reading, path, conversion] {
-        convertPemSource(run, path, reading->result(), conversion);
-    });
+    connect(
+        reading, &QFutureWatcherBase::finished, run,
+        [this, run, reading, path, conversion] {
+            convertPemSource(run, path, reading->result(), conversion);
+        },
+        Qt::QueuedConnection);
     reading->setFuture(QtConcurrent::run(&fileReading_, [path] { return PemSource::read(path); }));
 }
 

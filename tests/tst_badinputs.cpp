@@ -514,6 +514,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("thenNewRun");
         QTest::newRow("download, reset at once") << 0 << "start" << false;
         QTest::newRow("download, reset while the tool runs") << 0 << "tool" << false;
+        QTest::newRow("conversion, reset while its file is read") << 1 << "start" << false;
         QTest::newRow("conversion, reset while the tool runs") << 1 << "tool" << false;
         QTest::newRow("conversion, reset in the save dialog") << 1 << "dialog" << false;
         QTest::newRow("download, reset, then a new download") << 0 << "tool" << true;
