@@ -126,6 +126,8 @@ int main(int argc, char** argv) {
     QTimer::singleShot(3500, [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); });
     converter.pickPemFile(QUrl::fromLocalFile(certificates.leafPem));
     converter.startConversion();
-    ok &= converter.statusMessage() == QStringLiteral("Kaydetme iptal edildi");
+    ok &= QTest::qWaitFor(
+        [&] { return converter.statusMessage() == QStringLiteral("Kaydetme iptal edildi"); },
+        10000);
     return ok ? 0 : 1;
 }
