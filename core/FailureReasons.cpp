@@ -386,10 +386,14 @@ QStringList certificateWarnings(const CertificateSummary& certificate, const QDa
                                 const QString& host) {
     constexpr qint64 soonDays = 30;
     QStringList warnings;
-    if (!certificate.effective.isValid() || !certificate.expiry.isValid())
-        warnings << QStringLiteral(
-            "⚠️ Sertifikanın geçerlilik tarihleri çözülemedi: ne zaman "
-            "geçerli olduğu bilinmiyor.");
+    QStringList undecoded;
+    for (const QString& line : certificateDetails(certificate)) {
+        if (line.contains(undecodedField))
+            undecoded << line.section(QStringLiteral(": "), 0, 0);
+    }
+    if (!undecoded.isEmpty())
+        warnings << QStringLiteral("⚠️ Sertifikanın bazı alanları çözülemedi: %1.")
+                        .arg(undecoded.join(QStringLiteral(", ")));
     if (certificate.expiry.isValid() && certificate.expiry < now) {
         warnings << QStringLiteral("⚠️ Sertifikanın süresi dolmuş: %1 tarihinde sona erdi.")
                         .arg(shownTime(certificate.expiry));

@@ -1,6 +1,8 @@
 #include "ui/SelectableText.h"
 
+#include <QFontMetrics>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <cmath>
 #include <memory>
 
@@ -12,6 +14,7 @@ qreal laidOutHeight(const QTextDocument& document, qreal width, qreal* idealWidt
     copy->setDefaultFont(document.defaultFont());
     copy->setDefaultTextOption(document.defaultTextOption());
     copy->setDocumentMargin(document.documentMargin());
+    copy->rootFrame()->setFrameFormat(document.rootFrame()->frameFormat());
     copy->setTextWidth(width);
     if (idealWidth)
         *idealWidth = copy->idealWidth();
@@ -42,8 +45,16 @@ SelectableText::SelectableText(QWidget* parent)
 }
 
 void SelectableText::setText(const QString& text) {
-    if (text != toPlainText())
-        setPlainText(text);
+    if (text == toPlainText())
+        return;
+    setPlainText(text);
+    // Capitals with a mark above (İ, Ö) reach past the font's ascent: the first line gets room
+    // for the mark, or the edge cuts it off and "İstanbul" reads "Istanbul".
+    const QFontMetrics metrics(document()->defaultFont());
+    QTextFrameFormat root = document()->rootFrame()->frameFormat();
+    root.setTopMargin(
+        qMax(0, -metrics.tightBoundingRect(QStringLiteral("İÖÜÇŞĞ")).top() - metrics.ascent()));
+    document()->rootFrame()->setFrameFormat(root);
 }
 
 int SelectableText::heightForWidth(int width) const {
