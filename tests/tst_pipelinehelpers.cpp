@@ -13,6 +13,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
@@ -417,31 +418,41 @@ private Q_SLOTS:
     }
 
     // Names, fingerprints and key pins as the tool itself gives them, for every seed it reads.
+    // RUVELTA_CERTIFICATES names another folder, such as a fuzzer's corpus: there only what the
+    // tool reads is compared.
     void readerAgreesWithTheTool() {
         const QTemporaryDir tmpdir;
-        const QDir seeds(certificateSeed(QString()));
-        const QStringList files = seeds.entryList({"*.der"});
+        const QString other = qEnvironmentVariable("RUVELTA_CERTIFICATES");
+        const QDir seeds(other.isEmpty() ? certificateSeed(QString()) : other);
+        const QStringList files = seeds.entryList(QDir::Files);
         QVERIFY(files.size() >= 10);
         for (const QString& file : files) {
             const QString path = seeds.filePath(file);
+            const ToolRun tool = runOpenSslTool({"x509", "-inform", "der", "-in", path, "-noout",
+                                                 "-subject", "-fingerprint", "-sha256", "-nameopt",
+                                                 "sep_multiline,sname,utf8,-esc_msb,dump_nostr"});
+            if (!tool.ok && !other.isEmpty())
+                continue;
+            QVERIFY2(tool.ok, qPrintable(tool.problem));
             const std::optional<CertificateSummary> certificate =
                 readCertificate(readTestFile(path));
             QVERIFY2(certificate, qPrintable(file));
-            const ToolRun tool = runOpenSslTool({"x509", "-inform", "der", "-in", path, "-noout",
-                                                 "-subject", "-fingerprint", "-sha256", "-nameopt",
-                                                 "sep_multiline,sname,utf8,-esc_msb"});
-            QVERIFY2(tool.ok, qPrintable(tool.problem));
             QStringList common;
             QStringList others;
             QString fingerprint;
-            for (const QString& line : QString::fromUtf8(tool.output).split(u'\n')) {
+            for (QString line : QString::fromUtf8(tool.output).split(u'\n')) {
+                // The tool dumps what is no text in hex; the reader says it does not decode.
+                line.replace(QRegularExpression("=#[0-9A-F]*$"), "=" + undecodedField.toString());
                 if (line.startsWith("    "))
                     (line.startsWith("    CN=") ? common : others) << line.trimmed();
                 else if (line.startsWith("sha256 Fingerprint="))
                     fingerprint = line.section(u'=', 1);
             }
+            // Control characters are shown as the replacement character, to keep to one line.
+            static const QRegularExpression controls("[\\x{0}-\\x{1F}\\x{7F}-\\x{9F}\\x{FFFD}]");
             const QString subject = (common + others).join(", ");
-            QCOMPARE(certificate->subject, subject.isEmpty() ? "yok" : subject);
+            QCOMPARE(QString(certificate->subject).remove(controls),
+                     subject.isEmpty() ? "yok" : QString(subject).remove(controls));
             QCOMPARE(certificate->sha256Fingerprint, fingerprint);
 
             const QString key = tmpdir.filePath(file + ".pub");
