@@ -14,6 +14,8 @@ void ContentView::convertPemFileToDer(Run* run, const QUrl& fileUrl, std::option
     setStep(run, ProcessingStep::converting, 0.95);
 
     const QString path = fileUrl.toLocalFile();
+    // The name as it stood when the work started, whatever is typed while the file is read.
+    conversion.proposedName = outputName_;
     if (known) {
         convertPemSource(run, path, PemSource::inspect(std::move(known)), std::move(conversion));
         return;
@@ -56,7 +58,6 @@ void ContentView::convertPemSource(Run* run, const QString& path, const PemSourc
     // A download's chain is always worth a look; a file's, once it holds more than one.
     if (!conversion.host.isEmpty() || source.blocks.size() > 1)
         conversion.chainToList.emplace(*source.text, source.blocks);
-    conversion.proposedName = outputName_;
     conversion.certificate = *source.first;
     convertCertificate(run, source.text->text(source.blocks.front()), std::move(conversion));
 }

@@ -419,7 +419,7 @@ QStringList certificateWarnings(const CertificateSummary& certificate, const QDa
                                      "sunucu adı yok.")
                           .arg(host)
                     : QStringLiteral("⚠️ Sertifika %1 için verilmemiş; verildiği adlar: %2.")
-                          .arg(host, names.join(QStringLiteral(", "))));
+                          .arg(host, shownList(names)));
     }
     return warnings;
 }

@@ -1,17 +1,22 @@
-// Any bytes as a DER certificate: reading never crashes, and every field the details show says
-// something, on a line of its own.
+// Any bytes as a DER certificate: reading never crashes and leaves nothing on libcrypto's error
+// queue, and every field the details show says something visible, on a line of its own.
 #include "FuzzCheck.h"
 #include "pipeline/CertificateSummary.h"
+
+#include <QRegularExpression>
+#include <openssl/err.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::optional<CertificateSummary> certificate =
         readCertificate(QByteArrayView(data, qsizetype(size)));
+    FUZZ_CHECK(ERR_peek_error() == 0);
     if (!certificate)
         return 0;
+    static const QRegularExpression hidden(QStringLiteral("[\\p{Cc}\\p{Cf}\\p{Zl}\\p{Zp}]"));
+    static const QRegularExpression visible(QStringLiteral("[^\\s]"));
     for (const QString& line : certificateDetails(*certificate)) {
-        const qsizetype colon = line.indexOf(QStringLiteral(": "));
-        FUZZ_CHECK(colon > 0 && !line.sliced(colon + 2).trimmed().isEmpty());
-        FUZZ_CHECK(!line.contains(u'\n') && !line.contains(u'\r'));
+        FUZZ_CHECK(line.section(QStringLiteral(": "), 1).contains(visible));
+        FUZZ_CHECK(!line.contains(hidden));
     }
     FUZZ_CHECK(certificate->sha256Fingerprint.size() == 32 * 3 - 1);
     return 0;

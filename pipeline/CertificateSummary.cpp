@@ -39,16 +39,28 @@ QString undecoded() {
     return undecodedField.toString();
 }
 
-// A field's text on one line: control characters and line breaks would let a name pose as
-// another line of the details.
-QString oneLine(QString text) {
-    for (QChar& c : text) {
-        const QChar::Category category = c.category();
-        if (category == QChar::Other_Control || category == QChar::Separator_Line ||
-            category == QChar::Separator_Paragraph)
-            c = QChar::ReplacementCharacter;
+// A field's text on one line, every character of it seen: control characters and line breaks
+// would let a name pose as another line of the details, invisible and direction marks would hide
+// or reorder what it says.
+QString oneLine(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t code = text[i].unicode();
+        qsizetype units = 1;
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            code = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            units = 2;
+        }
+        const QChar::Category category = QChar::category(code);
+        if (category == QChar::Other_Control || category == QChar::Other_Format ||
+            category == QChar::Separator_Line || category == QChar::Separator_Paragraph)
+            out += QChar::ReplacementCharacter;
+        else
+            out += QStringView(text).sliced(i, units);
+        i += units - 1;
     }
-    return text;
+    return out;
 }
 
 std::optional<QString> text(const ASN1_STRING* string) {
@@ -58,6 +70,21 @@ std::optional<QString> text(const ASN1_STRING* string) {
         return std::nullopt;
     const Owned<unsigned char, releaseBytes> owned(utf8);
     return oneLine(QString::fromUtf8(reinterpret_cast<const char*>(utf8), length));
+}
+
+// A name's value as RFC 4514 writes it, and as the tool shows it with esc_2253: no value poses
+// as another attribute.
+QString escapedValue(const QString& value) {
+    QString out;
+    out.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c == u'\\' || QStringView(u",+\"<>;").contains(c) ||
+            (i == 0 && (c == u'#' || c == u' ')) || (i == value.size() - 1 && c == u' '))
+            out += u'\\';
+        out += c;
+    }
+    return out;
 }
 
 QString objectName(const ASN1_OBJECT* object, bool shortName) {
@@ -74,14 +101,6 @@ QString objectName(const ASN1_OBJECT* object, bool shortName) {
 
 QString hexPairs(QByteArrayView bytes) {
     return QString::fromLatin1(bytes.toByteArray().toHex(':').toUpper());
-}
-
-QString shownList(QStringList items) {
-    for (QString& item : items) {
-        if (item.trimmed().isEmpty())
-            item = QStringLiteral("(boş)");
-    }
-    return items.isEmpty() ? absent : items.join(QStringLiteral(", "));
 }
 
 struct Name {
@@ -102,7 +121,7 @@ Name readName(const X509_NAME* name) {
         const std::optional<QString> value = text(X509_NAME_ENTRY_get_data(entry));
         const int nid = OBJ_obj2nid(type);
         (nid == NID_commonName ? common : others)
-            << objectName(type, true) + u'=' + value.value_or(undecoded());
+            << objectName(type, true) + u'=' + (value ? escapedValue(*value) : undecoded());
         if (!value || value->trimmed().isEmpty())
             continue;
         if (nid == NID_commonName && commonName.isEmpty())
@@ -112,9 +131,11 @@ Name readName(const X509_NAME* name) {
         else if (nid == NID_organizationalUnitName && unit.isEmpty())
             unit = *value;
     }
-    return {shownList(common + others), !commonName.isEmpty()     ? commonName
-                                        : !organisation.isEmpty() ? organisation
-                                                                  : unit};
+    return {common.isEmpty() && others.isEmpty() ? absent
+                                                 : (common + others).join(QStringLiteral(", ")),
+            !commonName.isEmpty()     ? commonName
+            : !organisation.isEmpty() ? organisation
+                                      : unit};
 }
 
 QDateTime moment(const ASN1_TIME* time) {
@@ -223,9 +244,53 @@ QString certificateAuthority(X509* certificate) {
         return QStringLiteral("Hayır");
     if (!constraints.value->pathlen)
         return QStringLiteral("Evet");
-    const long below = ASN1_INTEGER_get(constraints.value->pathlen);
-    return below < 0 ? QStringLiteral("Evet, altındaki ara sertifika sınırı çözülemedi")
-                     : QStringLiteral("Evet, altında en çok %1 ara sertifika").arg(below);
+    int64_t below = 0;
+    if (ASN1_INTEGER_get_int64(&below, constraints.value->pathlen) != 1)
+        return QStringLiteral("Evet, altındaki ara sertifika sınırı çözülemedi");
+    return below < 0
+               ? QStringLiteral("Evet, altındaki ara sertifika sınırı geçersiz: %1").arg(below)
+               : QStringLiteral("Evet, altında en çok %1 ara sertifika").arg(below);
+}
+
+QString shownAddress(const ASN1_OCTET_STRING* bytes, QList<QHostAddress>* addresses) {
+    const unsigned char* address = ASN1_STRING_get0_data(bytes);
+    QHostAddress host;
+    if (ASN1_STRING_length(bytes) == 4)
+        host.setAddress(quint32(address[0]) << 24 | quint32(address[1]) << 16 |
+                        quint32(address[2]) << 8 | address[3]);
+    else if (ASN1_STRING_length(bytes) == 16)
+        host.setAddress(address);
+    if (host.isNull())
+        return undecoded();
+    if (addresses)
+        *addresses << host;
+    return host.toString();
+}
+
+// Any kind of name a certificate gives, as shown; DNS names and addresses are also collected for
+// matching the host.
+QString shownGeneralName(const GENERAL_NAME* name, QStringList* dnsNames = nullptr,
+                         QList<QHostAddress>* addresses = nullptr) {
+    switch (name->type) {
+    case GEN_DNS: {
+        const std::optional<QString> dns = text(name->d.dNSName);
+        if (dns && dnsNames)
+            *dnsNames << *dns;
+        return dns.value_or(undecoded());
+    }
+    case GEN_IPADD:
+        return shownAddress(name->d.iPAddress, addresses);
+    case GEN_EMAIL:
+        return QStringLiteral("e-posta ") + text(name->d.rfc822Name).value_or(undecoded());
+    case GEN_URI:
+        return text(name->d.uniformResourceIdentifier).value_or(undecoded());
+    case GEN_DIRNAME:
+        return QStringLiteral("dizin adı ") + readName(name->d.directoryName).line;
+    case GEN_RID:
+        return QStringLiteral("kayıtlı kimlik ") + objectName(name->d.registeredID, false);
+    default:
+        return QStringLiteral("gösterilemeyen ad türü");
+    }
 }
 
 void readAlternativeNames(X509* certificate, CertificateSummary& summary) {
@@ -235,41 +300,9 @@ void readAlternativeNames(X509* certificate, CertificateSummary& summary) {
         return;
     }
     QStringList shown;
-    for (int i = 0; names.value && i < sk_GENERAL_NAME_num(names.value.get()); ++i) {
-        const GENERAL_NAME* name = sk_GENERAL_NAME_value(names.value.get(), i);
-        switch (name->type) {
-        case GEN_DNS:
-            if (const std::optional<QString> dns = text(name->d.dNSName)) {
-                summary.dnsNames << *dns;
-                shown << *dns;
-            } else {
-                shown << undecoded();
-            }
-            break;
-        case GEN_IPADD: {
-            const ASN1_OCTET_STRING* bytes = name->d.iPAddress;
-            const unsigned char* address = ASN1_STRING_get0_data(bytes);
-            QHostAddress host;
-            if (ASN1_STRING_length(bytes) == 4)
-                host.setAddress(quint32(address[0]) << 24 | quint32(address[1]) << 16 |
-                                quint32(address[2]) << 8 | address[3]);
-            else if (ASN1_STRING_length(bytes) == 16)
-                host.setAddress(address);
-            if (!host.isNull())
-                summary.ipAddresses << host;
-            shown << (host.isNull() ? undecoded() : host.toString());
-            break;
-        }
-        case GEN_EMAIL:
-            shown << QStringLiteral("e-posta ") + text(name->d.rfc822Name).value_or(undecoded());
-            break;
-        case GEN_URI:
-            shown << text(name->d.uniformResourceIdentifier).value_or(undecoded());
-            break;
-        default:
-            break;
-        }
-    }
+    for (int i = 0; names.value && i < sk_GENERAL_NAME_num(names.value.get()); ++i)
+        shown << shownGeneralName(sk_GENERAL_NAME_value(names.value.get(), i), &summary.dnsNames,
+                                  &summary.ipAddresses);
     summary.alternativeNames = shownList(shown);
 }
 
@@ -284,10 +317,7 @@ void readAuthorityAccess(X509* certificate, CertificateSummary& summary) {
     QStringList ocsp;
     for (int i = 0; access.value && i < sk_ACCESS_DESCRIPTION_num(access.value.get()); ++i) {
         const ACCESS_DESCRIPTION* description = sk_ACCESS_DESCRIPTION_value(access.value.get(), i);
-        if (description->location->type != GEN_URI)
-            continue;
-        const QString address =
-            text(description->location->d.uniformResourceIdentifier).value_or(undecoded());
+        const QString address = shownGeneralName(description->location);
         const int method = OBJ_obj2nid(description->method);
         if (method == NID_ad_ca_issuers)
             caIssuers << address;
@@ -343,6 +373,15 @@ std::optional<CertificateSummary> readCertificateBlock(QStringView block) {
     const auto der =
         QByteArray::fromBase64Encoding(base64, QByteArray::AbortOnBase64DecodingErrors);
     return der ? readCertificate(*der) : std::nullopt;
+}
+
+QString shownList(QStringList items) {
+    for (QString& item : items)
+        item =
+            item.trimmed().isEmpty()
+                ? QStringLiteral("(boş)")
+                : item.replace(u'\\', QStringLiteral("\\\\")).replace(u',', QStringLiteral("\\,"));
+    return items.isEmpty() ? absent : items.join(QStringLiteral(", "));
 }
 
 QStringList certificateDetails(const CertificateSummary& certificate) {

@@ -41,6 +41,8 @@ std::optional<CertificateSummary> readCertificate(QByteArrayView der);
 // as the tool reads it. Nothing when that does not decode to a certificate.
 std::optional<CertificateSummary> readCertificateBlock(QStringView block);
 
+// Items joined by ", ", each with its commas escaped so that none poses as two; "yok" for none.
+QString shownList(QStringList items);
 // Every field, a "label: value" line each, to read or copy.
 QStringList certificateDetails(const CertificateSummary& certificate);
 // The moment as the window shows it: Turkish, in local time, with its zone; undecodedField when

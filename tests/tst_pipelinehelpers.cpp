@@ -398,6 +398,11 @@ private Q_SLOTS:
         QTest::newRow("Ed448, no common name")
             << "ed448" << QStringList{"Konu: OU=Yalnızca birim", "Anahtar: Ed448"};
         QTest::newRow("no subject at all") << "no-subject" << QStringList{"Konu: yok"};
+        QTest::newRow("names that would pose as others or hide what they say")
+            << "tricky-names"
+            << QStringList{"Konu: CN=kotu.example\\, O=Gerçek Banka, O=\uFFFDters",
+                           "Alternatif adlar: kayıtlı kimlik 1.2.3.4, a.example",
+                           "Verenin sertifikası (CA Issuers): kayıtlı kimlik 1.2.3.5"};
         QTest::newRow("point off its curve")
             << "ec-off-curve" << QStringList{"Anahtar: " + undecoded + " (id-ecPublicKey)"};
         QTest::newRow("unknown key algorithm")
@@ -428,9 +433,9 @@ private Q_SLOTS:
         QVERIFY(files.size() >= 10);
         for (const QString& file : files) {
             const QString path = seeds.filePath(file);
-            const ToolRun tool = runOpenSslTool({"x509", "-inform", "der", "-in", path, "-noout",
-                                                 "-subject", "-fingerprint", "-sha256", "-nameopt",
-                                                 "sep_multiline,sname,utf8,-esc_msb,dump_nostr"});
+            const ToolRun tool = runOpenSslTool(
+                {"x509", "-inform", "der", "-in", path, "-noout", "-subject", "-fingerprint",
+                 "-sha256", "-nameopt", "sep_multiline,sname,utf8,esc_2253,-esc_msb,dump_nostr"});
             if (!tool.ok && !other.isEmpty())
                 continue;
             QVERIFY2(tool.ok, qPrintable(tool.problem));
@@ -444,15 +449,19 @@ private Q_SLOTS:
                 // The tool dumps what is no text in hex; the reader says it does not decode.
                 line.replace(QRegularExpression("=#[0-9A-F]*$"), "=" + undecodedField.toString());
                 if (line.startsWith("    "))
-                    (line.startsWith("    CN=") ? common : others) << line.trimmed();
+                    (line.startsWith("    CN=") ? common : others) << line.sliced(4);
                 else if (line.startsWith("sha256 Fingerprint="))
                     fingerprint = line.section(u'=', 1);
             }
-            // Control characters are shown as the replacement character, to keep to one line.
-            static const QRegularExpression controls("[\\x{0}-\\x{1F}\\x{7F}-\\x{9F}\\x{FFFD}]");
+            // Control and format characters are shown as the replacement character. In another
+            // folder, a name with such a character or a value that does not decode is left out:
+            // the tool prints those its own way, line breaks included.
+            static const QRegularExpression controls("[\\p{Cc}\\p{Cf}\\x{FFFD}]");
             const QString subject = (common + others).join(", ");
-            QCOMPARE(QString(certificate->subject).remove(controls),
-                     subject.isEmpty() ? "yok" : QString(subject).remove(controls));
+            if (other.isEmpty() || !(certificate->subject.contains(controls) ||
+                                     certificate->subject.contains(undecodedField)))
+                QCOMPARE(QString(certificate->subject).remove(controls),
+                         subject.isEmpty() ? "yok" : QString(subject).remove(controls));
             QCOMPARE(certificate->sha256Fingerprint, fingerprint);
 
             const QString key = tmpdir.filePath(file + ".pub");
@@ -461,10 +470,11 @@ private Q_SLOTS:
                     .ok) {
                 const ToolRun spki =
                     runOpenSslTool({"pkey", "-pubin", "-in", key, "-outform", "der"});
-                QVERIFY2(spki.ok, qPrintable(spki.problem));
-                QCOMPARE(
-                    certificate->keyPin,
-                    QCryptographicHash::hash(spki.output, QCryptographicHash::Sha256).toBase64());
+                QVERIFY2(spki.ok || !other.isEmpty(), qPrintable(spki.problem));
+                if (spki.ok)
+                    QCOMPARE(certificate->keyPin,
+                             QCryptographicHash::hash(spki.output, QCryptographicHash::Sha256)
+                                 .toBase64());
             }
             for (const QString& line : certificateDetails(*certificate))
                 QVERIFY2(!line.section(": ", 1).trimmed().isEmpty(),
