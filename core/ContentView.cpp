@@ -1,6 +1,12 @@
 #include "core/ContentView.h"
 
+#include "core/ChainCertificateRun.h"
+#include "core/ChainPemRun.h"
+#include "core/DownloadRun.h"
+#include "core/FileDialogs.h"
 #include "core/LogClock.h"
+#include "core/PemFileRun.h"
+#include "core/PemValidation.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -10,10 +16,8 @@
 ContentView::ContentView(FileDialogs& dialogs, QString toolPath, RunTimings timings,
                          QObject* parent)
     : QObject(parent)
-    , dialogs_(dialogs)
-    , toolPath_(std::move(toolPath))
-    , timings_(timings)
-    , outputName_(defaultOutputName) {
+    , outputName_(defaultOutputName)
+    , runContext_{dialogs, std::move(toolPath), timings, outputName_, fileReading_} {
     fileReading_.setMaxThreadCount(1);
 }
 
@@ -22,8 +26,78 @@ ContentView::~ContentView() {
     abandonRuns();
 }
 
-Run* ContentView::startRun() {
-    return new Run(++runsStarted_, this);
+void ContentView::launch(Run* run) {
+    connect(run, &Run::stepReached, this, [this](ProcessingStep step, double progress) {
+        setCurrentStep(step);
+        setProgress(progress);
+    });
+    connect(run, &Run::logged, this, &ContentView::appendLine);
+    connect(run, &Run::statusReported, this, &ContentView::setStatusMessage);
+    connect(run, &Run::chainRead, &chain_, &CertificateChain::show);
+    connect(run, &Run::chainRowSaved, this, [this](int row) {
+        if (row < chain_.size())
+            chain_.markSaved(row);
+    });
+    connect(run, &Run::ended, this, [this, run] { finishRun(run); });
+    run->start();
+}
+
+void ContentView::startConversion() {
+    // The list belongs to the source converted last; a new one replaces it once it is read.
+    chain_.clear();
+    if (!selectedPemFile_.isEmpty()) {
+        launch(new PemFileRun(++runsStarted_, runContext_, selectedPemFile_.toLocalFile(), this));
+    } else if (!urlString_.isEmpty()) {
+        setProcessing(true);
+        setStatusMessage(QString(), StatusKind::notice);
+        setDebugOutput(QString());
+        // Not trimmed here: blanks only still start the download, which reports them.
+        launch(new DownloadRun(++runsStarted_, runContext_, urlString_, this));
+    }
+}
+
+void ContentView::saveChainCertificate(int row) {
+    if (isProcessing_ || row < 0 || row >= chain_.size())
+        return;
+    // Not busy, as a picked file's conversion is not: the window stays as it is around the list.
+    launch(new ChainCertificateRun(++runsStarted_, runContext_, row, chain_.size(),
+                                   chain_.block(row), chain_.summary(row), this));
+}
+
+void ContentView::saveChainAsPem() {
+    if (isProcessing_ || chain_.size() == 0)
+        return;
+    launch(new ChainPemRun(++runsStarted_, runContext_, chain_.size(), chain_.pem(), this));
+}
+
+void ContentView::copyCertificateDetails(int row) {
+    if (row >= 0 && row < chain_.size())
+        QGuiApplication::clipboard()->setText(chain_.details(row));
+}
+
+void ContentView::selectPemFile() {
+    const std::optional<QUrl> chosen = runContext_.dialogs.chooseFileToOpen(
+        {QStringLiteral("PEM Dosyası Seçin"),
+         QStringLiteral("SSL sertifikası içeren PEM dosyasını seçin")});
+    if (chosen)
+        pickPemFile(*chosen);
+}
+
+void ContentView::pickPemFile(const QUrl& file) {
+    setSelectedPemFile(file);
+    if (!selectedPemFile_.isEmpty())
+        setUrlString(QString());
+}
+
+void ContentView::clearSelectedFile() {
+    setSelectedPemFile(QUrl());
+}
+
+bool ContentView::validatePemFile(const QUrl& fileUrl) {
+    const QString path = fileUrl.toLocalFile();
+    const PemVerdict verdict = checkPem(PemText::read(path), path);
+    appendDebugLog(verdict.message);
+    return verdict.valid;
 }
 
 void ContentView::abandonRuns() {
@@ -89,29 +163,24 @@ void ContentView::setProgress(double progress) {
 }
 
 void ContentView::setStep(ProcessingStep step, double progress) {
-    setStep(nullptr, step, progress);
-}
-
-void ContentView::setStep(Run* run, ProcessingStep step, double progress) {
-    post(run, [this, step, progress] {
+    post([this, step, progress] {
         setCurrentStep(step);
         setProgress(progress);
     });
 }
 
 void ContentView::appendDebugLog(const QString& message) {
-    appendDebugLog(nullptr, message);
+    // The line carries the time of the request, not of the append.
+    post([this, time = mediumTimeOfDay(QTime::currentTime()), message] {
+        appendLine(time, message);
+    });
 }
 
-void ContentView::appendDebugLog(Run* run, const QString& message) {
-    // The line carries the time of the request, not of the append.
-    const QString time = mediumTimeOfDay(QTime::currentTime());
-    post(run, [this, time, message] {
-        const QString line = logLine(time, message);
-        debugOutput_ += line;
-        Q_EMIT debugLineAppended(line);
-        Q_EMIT debugOutputChanged();
-    });
+void ContentView::appendLine(const QString& time, const QString& message) {
+    const QString line = logLine(time, message);
+    debugOutput_ += line;
+    Q_EMIT debugLineAppended(line);
+    Q_EMIT debugOutputChanged();
 }
 
 void ContentView::resetAll() {
@@ -126,15 +195,6 @@ void ContentView::resetAll() {
     setProgress(0.0);
     chain_.clear();
     appendDebugLog(QStringLiteral("[Reset] Tüm veriler temizlendi"));
-}
-
-void ContentView::reportFailure(Run* run, const QString& logMessage, const QString& status,
-                                const QString& reason) {
-    if (!logMessage.isEmpty())
-        appendDebugLog(run, logMessage);
-    setStep(run, ProcessingStep::failed, 1.0);
-    setStatusMessage(status, StatusKind::failure, reason);
-    finishRun(run);
 }
 
 void ContentView::clearDebugLog() {

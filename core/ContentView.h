@@ -3,32 +3,19 @@
 #include "core/CertificateChain.h"
 #include "core/ProcessingStep.h"
 #include "core/Run.h"
-#include "pipeline/CertificateSummary.h"
-#include "pipeline/DownloadTarget.h"
-#include "pipeline/HttpProxy.h"
-#include "pipeline/PemSource.h"
-#include "pipeline/PemText.h"
+#include "core/StatusKind.h"
 #include "pipeline/ToolProcess.h"
 
 #include <QObject>
 #include <QString>
 #include <QThreadPool>
 #include <QUrl>
-#include <memory>
-#include <optional>
 
 class FileDialogs;
-class StagedFile;
 
-// The output name at start-up and after a reset.
-inline const QString defaultOutputName = QStringLiteral("certificate");
-
-// What a status message reports: the window colours it by this.
-enum class StatusKind { notice, success, failure };
-
-// The one owner of the converter's state and of every operation of the converter and the
-// certificate pipeline. Lives on the GUI thread and is written there only; widgets observe it
-// through the change signals and call its actions.
+// The one owner of the converter's state: widgets observe it through the change signals and call
+// its actions. Each action that outlives its call starts a run of its kind, whose reports it
+// applies to the state. Lives on the GUI thread and is written there only.
 class ContentView : public QObject {
     Q_OBJECT
 
@@ -103,56 +90,14 @@ Q_SIGNALS:
     void progressChanged();
 
 private:
-    // A certificate on its way to the tool, and what its success will tell.
-    struct Conversion {
-        qsizetype certificatesInSource = 1;
-        int chainRow = 0;               // which of them is converted
-        QString chainWarning;           // why the server's chain did not verify, for a download
-        QString host;                   // the host typed, for a download
-        QString proposedName;           // what the save dialog proposes, without the extension
-        CertificateSummary certificate; // read before anyone is asked where to save it
-        // The source's certificates, listed once the person has chosen where the first goes.
-        std::optional<std::pair<PemText, QList<TextRange>>> chainToList;
-        QString inputFile;
-        QString destination;
-        std::shared_ptr<StagedFile> output; // where the tool writes, beside the destination
-    };
-
-    // The two sources of a run; both end in convertPemFileToDer. A download hands over the chain
-    // it has in memory with the file it saved it to.
-    void downloadCertificateChain(Run* run);
-    void convertPemFileToDer(Run* run, const QUrl& fileUrl, std::optional<PemText> known,
-                             Conversion conversion);
-
-    void convertPemSource(Run* run, const QString& path, const PemSource& source,
-                          Conversion conversion);
-    void startChainDownload(Run* run, const DownloadTarget& target,
-                            const std::optional<HttpProxy>& proxy, const QString& chainFile);
-    void handleDownloadResult(Run* run, const ToolResult& result, const DownloadTarget& target,
-                              const std::optional<HttpProxy>& proxy, const QString& chainFile);
-    void convertCertificate(Run* run, const QString& block, Conversion conversion);
-    // The save dialog was cancelled.
-    void cancelSave(Run* run);
-    void listChain(const Conversion& conversion);
-    void convertToDer(Run* run, const Conversion& conversion);
-    void handleConversionResult(Run* run, const ToolResult& result, const Conversion& conversion);
-    // Log line (when given), failed step, status message with its reason, end of the run.
-    void reportFailure(Run* run, const QString& logMessage, const QString& status,
-                       const QString& reason);
-
-    // What a run writes through the queue; it is dropped if the run goes first.
-    void setStep(Run* run, ProcessingStep step, double progress);
-    void appendDebugLog(Run* run, const QString& message);
-    bool validatePem(Run* run, const std::optional<PemText>& text, const QString& path);
-
-    Run* startRun();
+    // Starts `run`, whose reports land in the state until it ends or is deleted.
+    void launch(Run* run);
     // The busy state is the newest run's: an older run's end leaves it alone. The run goes once
     // what it posted before has landed.
     void finishRun(Run* run);
-    // Ends the run once its result has been seen for a while.
-    void finishRunAfterResult(Run* run);
     // Deletes every run in flight: their tools are ended and nothing they posted lands.
     void abandonRuns();
+    void appendLine(const QString& time, const QString& message);
 
     void setStatusMessage(const QString& message, StatusKind kind,
                           const QString& detail = QString());
@@ -171,17 +116,10 @@ private:
     }
 
     // Runs `task` on the GUI thread once it is back in its event loop, after everything posted
-    // before it; never if the run is deleted first.
-    template <typename Task> void post(Run* run, Task task) {
-        QObject* context = run;
-        if (!context)
-            context = this;
-        QMetaObject::invokeMethod(context, std::move(task), Qt::QueuedConnection);
+    // before it.
+    template <typename Task> void post(Task task) {
+        QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
     }
-
-    FileDialogs& dialogs_;
-    const QString toolPath_;
-    const RunTimings timings_;
 
     QString urlString_;
     QString outputName_;
@@ -198,6 +136,7 @@ private:
     // Picked files are read one at a time, so that runs reach their save dialogs in the order
     // they started.
     QThreadPool fileReading_;
+    const RunContext runContext_;
 
     quint64 runsStarted_ = 0;
 };

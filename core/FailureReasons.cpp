@@ -173,7 +173,7 @@ QString lookUp(Step step, const Evidence& evidence, const QString& first, const 
 
 // The tool could not be started at all.
 QString launchProblem(const ToolResult& result, const QString& toolPath) {
-    if (!result.error.startsWith(QStringLiteral("Process hatası: ")))
+    if (!result.launchFailed)
         return QString();
     const QFileInfo tool(toolPath);
     if (!tool.exists())

@@ -1,10 +1,20 @@
 #pragma once
 
+#include "core/ProcessingStep.h"
+#include "core/StatusKind.h"
+#include "pipeline/PemText.h"
+#include "pipeline/ToolResult.h"
 #include "pipeline/WorkingFolder.h"
 
 #include <QDateTime>
 #include <QObject>
+#include <QPointer>
 #include <chrono>
+#include <functional>
+
+class FileDialogs;
+class QThreadPool;
+struct SaveDialogRequest;
 
 // How long the tools may run before the watchdog ends them, how long the busy state outlasts a
 // conversion's result, and the clock a certificate's dates are held against. Tests change them;
@@ -16,18 +26,65 @@ struct RunTimings {
     QDateTime (*now)() = &QDateTime::currentDateTimeUtc;
 };
 
-// One piece of work the person started, from its start action to its last write. It owns its
-// working folder, and as children its tool process and its timers; whatever it posts is
-// delivered with it as the context. Deleting it (a reset, or its end) ends its tool, removes its
-// folder and drops all it would still have written.
+// The output name at start-up and after a reset, and the name proposed for a blank one.
+inline const QString defaultOutputName = QStringLiteral("certificate");
+
+// What the view lends every run it starts; it outlives them all.
+struct RunContext {
+    FileDialogs& dialogs;
+    const QString toolPath;
+    const RunTimings timings;
+    const QString& outputName; // as typed at the moment a run reads it
+    QThreadPool& fileReading;  // picked files are read there, one at a time, in start order
+};
+
+// One piece of work the person started, from its start action to its last write. Each kind is
+// a class of its own that holds its data as members; the run owns its working folder, and as
+// children its tool process and its timers. What it reports reaches the view through its
+// signals, from calls queued behind everything it posted before; deleting it (a reset, or its
+// end) ends its tool, removes its folder and drops all it would still have reported.
 class Run : public QObject {
     Q_OBJECT
 
 public:
-    Run(quint64 serial, QObject* parent)
-        : QObject(parent)
-        , serial(serial) {}
+    Run(quint64 serial, const RunContext& context, QObject* parent);
 
     const quint64 serial; // a run started later has a larger one
+
+    virtual void start() = 0;
+
+Q_SIGNALS:
+    void stepReached(ProcessingStep step, double progress);
+    void logged(const QString& time, const QString& message);
+    // At once, not queued, as the status always was.
+    void statusReported(const QString& message, StatusKind kind, const QString& detail);
+    void chainRead(const PemText& text, const QList<TextRange>& blocks);
+    void chainRowSaved(int row);
+    // The run has nothing more to do; the view takes its busy state back and deletes it.
+    void ended();
+
+protected:
+    // Runs `task` once the GUI thread is back in its event loop, after all posted before; never
+    // if the run is deleted first.
+    template <typename Task> void post(Task task) {
+        QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+    }
+    void log(const QString& message);
+    void step(ProcessingStep step, double progress);
+    void report(const QString& message, StatusKind kind, const QString& detail = QString());
+    // Log line (when given), failed step, status message with its reason, end of the run.
+    void fail(const QString& logMessage, const QString& status, const QString& reason);
+    void finish();
+    // Ends the run once its result has been seen for a while.
+    void finishAfterResult();
+
+    // Asks, between steps, where the file goes. Once answered, answered() runs; a cancel ends
+    // the run; a destination that exists as a file the person may not write is refused with
+    // `refusedStatus`. Otherwise `save` gets the destination with the request's extension.
+    void askWhereToSave(const SaveDialogRequest& request, const QString& refusedStatus,
+                        std::function<void(const QString& destination)> save);
+    virtual void answered() {}
+
+    const RunContext& context;
     WorkingFolder folder;
 };

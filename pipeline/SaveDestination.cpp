@@ -1,5 +1,57 @@
 #include "pipeline/SaveDestination.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cerrno>
+#include <climits>
+#include <optional>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+namespace {
+
+// Far beyond any certificate: a larger file is not replaced in place, where its old bytes would
+// have to be held to put them back.
+constexpr qint64 largestKeptInMemory = 16 << 20;
+
+// The file a destination names: a link is written through.
+QFileInfo resolved(const QString& destination) {
+    const QFileInfo info(destination);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info : QFileInfo(canonical);
+}
+
+bool mayWrite(const QString& path) {
+    return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+}
+
+// Why a file could not be put at `target`, read off the place itself: Qt reports a failed save
+// in words, not as an errno value.
+int whyNotSaved(const QFileInfo& target) {
+    if (target.isDir())
+        return EISDIR;
+    QFileInfo folder(target.absolutePath());
+    if (!folder.isDir()) {
+        while (!folder.exists() && !folder.isRoot())
+            folder.setFile(folder.absolutePath());
+        return folder.isDir() ? ENOENT : ENOTDIR;
+    }
+    if (QFile::encodeName(target.fileName()).size() > NAME_MAX)
+        return ENAMETOOLONG;
+    struct statvfs disk {};
+    const bool known = ::statvfs(QFile::encodeName(folder.filePath()).constData(), &disk) == 0;
+    if (known && (disk.f_flag & ST_RDONLY))
+        return EROFS;
+    if (!mayWrite(folder.filePath()) && !(target.isFile() && mayWrite(target.filePath())))
+        return EACCES;
+    if (known && disk.f_bavail == 0)
+        return ENOSPC;
+    return EIO;
+}
+
+} // namespace
+
 QString withExtension(const QString& path, const QString& extension) {
     const qsizetype nameStart = path.lastIndexOf(u'/') + 1;
     const QStringView name = QStringView(path).sliced(nameStart);
@@ -20,4 +72,36 @@ QString proposedName(const QString& name, const QString& fallback, const QString
         proposed = fallback;
     const QString suffix = u'.' + extension;
     return proposed.endsWith(suffix, Qt::CaseInsensitive) ? proposed : proposed + suffix;
+}
+
+int replacingRefused(const QString& destination) {
+    const QFileInfo target = resolved(destination);
+    if (!target.isFile() ||
+        ::access(QFile::encodeName(target.filePath()).constData(), W_OK) == 0)
+        return 0;
+    return errno;
+}
+
+int saveFile(const QString& destination, const QByteArray& bytes) {
+    const QFileInfo target = resolved(destination);
+    QSaveFile file(destination);
+    std::optional<QByteArray> previous;
+    if (target.isFile() && !mayWrite(target.absolutePath()) &&
+        target.size() <= largestKeptInMemory) {
+        QFile old(target.filePath());
+        if (old.open(QIODevice::ReadOnly)) {
+            previous = old.readAll();
+            file.setDirectWriteFallback(old.error() == QFileDevice::NoError);
+        }
+    }
+    // Flushed first: written in place, commit would miss a failure to flush.
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
+        file.commit())
+        return 0;
+    if (file.directWriteFallback()) {
+        QFile old(target.filePath());
+        if (old.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            old.write(*previous);
+    }
+    return whyNotSaved(target);
 }

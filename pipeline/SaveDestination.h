@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // The destination with its extension made `extension` ("der"): cert.pem -> cert.der,
@@ -11,3 +12,13 @@ QString withExtension(const QString& path, const QString& extension);
 // added unless it ends with it already; a blank one, which would make a hidden file nobody
 // finds, gives way to `fallback`.
 QString proposedName(const QString& name, const QString& fallback, const QString& extension);
+
+// Why an existing destination may not be replaced by the person (EACCES, EROFS…), before
+// anything is written; 0 when it may, or when there is no file there.
+int replacingRefused(const QString& destination);
+
+// Puts `bytes` at `destination` with QSaveFile: a new file beside it replaces it in one rename,
+// keeping a replaced file's permissions, and a link is written through. Where the folder takes
+// no new file but the file there may be written, it is written in place, and its old bytes are
+// put back should that fail. Returns 0, or an errno value saying why nothing was put there.
+int saveFile(const QString& destination, const QByteArray& bytes);

@@ -44,10 +44,11 @@ ToolProcess::~ToolProcess() {
     if (process_.state() == QProcess::NotRunning)
         return;
     // Nothing of a tool ended this way is announced; it is killed outright and reaped here, so
-    // that no zombie outlives its run.
+    // that no zombie outlives its run. A kill takes at once unless the tool is stuck in the
+    // kernel, which no wait here would end.
     process_.disconnect(this);
     process_.kill();
-    process_.waitForFinished(-1);
+    process_.waitForFinished(int(killGrace.count()));
 }
 
 void ToolProcess::start() {
@@ -60,6 +61,7 @@ void ToolProcess::finish() {
     killTimer_.stop();
     ToolResult result;
     if (process_.error() == QProcess::FailedToStart) {
+        result.launchFailed = true;
         result.error = QStringLiteral("Process hatası: ") + process_.errorString();
     } else {
         result.endedByWatchdog = endedByWatchdog_;
@@ -80,9 +82,16 @@ void runOpenSSL(QObject* owner, const QString& executablePath, const QStringList
                 const QProcessEnvironment& environment) {
     auto* tool = new ToolProcess(executablePath, arguments, timeout, environment, owner);
     QObject::connect(tool, &ToolProcess::finished, owner,
-                     [tool, done = std::move(done)](const ToolResult& result) {
-                         tool->deleteLater();
-                         done(result);
+                     [owner, tool, done = std::move(done)](const ToolResult& result) {
+                         // Handled once the tool's signal has returned and the tool is gone, so
+                         // that whatever follows (a question to the person) runs outside it.
+                         QMetaObject::invokeMethod(
+                             owner,
+                             [tool, done, result] {
+                                 delete tool;
+                                 done(result);
+                             },
+                             Qt::QueuedConnection);
                      });
     tool->start();
 }

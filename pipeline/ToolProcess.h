@@ -44,7 +44,8 @@ private:
 };
 
 // Starts the tool under `owner`, which then owns its process and watchdog: `done` gets the result
-// on the owner's thread, unless the owner is deleted first, which ends the tool.
+// on the owner's thread from a queued call, once the tool has been released, unless the owner is
+// deleted first, which ends the tool.
 void runOpenSSL(QObject* owner, const QString& executablePath, const QStringList& arguments,
                 std::chrono::milliseconds timeout, std::function<void(const ToolResult&)> done,
                 const QProcessEnvironment& environment =

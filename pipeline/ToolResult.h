@@ -7,8 +7,9 @@ struct ToolResult {
     bool success = false;
     QString output;
     QString error;
-    // How the run ended, for telling why it failed: cut short by the watchdog, or by a signal
-    // (its number; 0 when the tool exited or never started).
+    // How the run ended, for telling why it failed: never started, cut short by the watchdog, or
+    // by a signal (its number; 0 when the tool exited or never started).
+    bool launchFailed = false;
     bool endedByWatchdog = false;
     int signal = 0;
 };

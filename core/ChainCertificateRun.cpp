@@ -1,0 +1,32 @@
+#include "core/ChainCertificateRun.h"
+
+ChainCertificateRun::ChainCertificateRun(quint64 serial, const RunContext& context, int row,
+                                         qsizetype rows, const QString& block,
+                                         const std::optional<CertificateSummary>& summary,
+                                         QObject* parent)
+    : DerConversionRun(serial, context, parent)
+    , block_(block)
+    , summary_(summary) {
+    chainRow = row;
+    certificatesInSource = rows;
+}
+
+void ChainCertificateRun::start() {
+    log(QStringLiteral("📜 Zincirdeki %1. sertifika kaydediliyor: %2")
+            .arg(chainRow + 1)
+            .arg(summary_ ? summary_->subject : QStringLiteral("?")));
+    step(ProcessingStep::converting, Progress::started);
+    if (!summary_) {
+        fail(QStringLiteral("❌ Sertifika bloğu bozuk: %1. sertifika").arg(chainRow + 1),
+             QStringLiteral("❌ Dönüştürme başarısız"),
+             QStringLiteral("Sertifika bozuk: zincirdeki %1. sertifika bloğu çözülemiyor.")
+                 .arg(chainRow + 1));
+        return;
+    }
+    // An issuer is saved under its own name, the first as the output name says.
+    proposedName = chainRow == 0 || summary_->subjectName.trimmed().isEmpty()
+                       ? context.outputName
+                       : summary_->subjectName;
+    certificate = *summary_;
+    convertCertificate(block_);
+}

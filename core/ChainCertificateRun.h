@@ -1,0 +1,19 @@
+#pragma once
+
+#include "core/DerConversionRun.h"
+
+// Saves one certificate of the listed chain as DER.
+class ChainCertificateRun : public DerConversionRun {
+    Q_OBJECT
+
+public:
+    ChainCertificateRun(quint64 serial, const RunContext& context, int row, qsizetype rows,
+                        const QString& block, const std::optional<CertificateSummary>& summary,
+                        QObject* parent);
+
+    void start() override;
+
+private:
+    const QString block_;
+    const std::optional<CertificateSummary> summary_;
+};

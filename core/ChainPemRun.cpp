@@ -1,0 +1,39 @@
+#include "core/ChainPemRun.h"
+
+#include "core/FailureReasons.h"
+#include "core/FileDialogs.h"
+#include "pipeline/SaveDestination.h"
+
+#include <QFileInfo>
+
+void ChainPemRun::start() {
+    log(QStringLiteral("📦 Zincir PEM olarak kaydediliyor: %1 sertifika").arg(certificates_));
+    step(ProcessingStep::converting, Progress::started);
+    const QString name = context.outputName.trimmed().isEmpty() ? defaultOutputName
+                                                                : context.outputName.trimmed();
+    askWhereToSave(
+        {QStringLiteral("PEM Zincirini Kaydet"),
+         QStringLiteral("Sertifika zincirinin tamamını kaydedeceğiniz PEM dosyasının konumunu "
+                        "seçin"),
+         proposedName(name + QStringLiteral("-zincir"), defaultOutputName, QStringLiteral("pem")),
+         QStringLiteral("pem")},
+        QStringLiteral("❌ Kaydetme başarısız"),
+        [this](const QString& destination) { save(destination); });
+}
+
+void ChainPemRun::save(const QString& destination) {
+    if (const int error = saveFile(destination, pem_); error != 0) {
+        fail(QStringLiteral("❌ PEM dosyası yazılamadı: ") + destination,
+             QStringLiteral("❌ Kaydetme başarısız"),
+             FailureReasons::conversion(ToolResult(), context.toolPath, destination, error,
+                                        context.timings.conversion));
+        return;
+    }
+    log(QStringLiteral("📊 Çıktı PEM dosya boyutu: ") +
+        QString::number(QFileInfo(destination).size()) + QStringLiteral(" bytes"));
+    step(ProcessingStep::completed, Progress::ended);
+    report(QStringLiteral("✅ PEM zinciri kaydedildi → ") + QFileInfo(destination).fileName(),
+           StatusKind::success,
+           QStringLiteral("%1 sertifika tek dosyada, kaynaktaki sırayla").arg(certificates_));
+    finishAfterResult();
+}

@@ -1,0 +1,82 @@
+#include "core/Run.h"
+
+#include "core/FailureReasons.h"
+#include "core/FileDialogs.h"
+#include "core/LogClock.h"
+#include "pipeline/SaveDestination.h"
+
+#include <QTimer>
+
+Run::Run(quint64 serial, const RunContext& context, QObject* parent)
+    : QObject(parent)
+    , serial(serial)
+    , context(context) {}
+
+void Run::log(const QString& message) {
+    // The line carries the time of the request, not of the append.
+    post([this, time = mediumTimeOfDay(QTime::currentTime()), message] {
+        Q_EMIT logged(time, message);
+    });
+}
+
+void Run::step(ProcessingStep step, double progress) {
+    post([this, step, progress] { Q_EMIT stepReached(step, progress); });
+}
+
+void Run::report(const QString& message, StatusKind kind, const QString& detail) {
+    Q_EMIT statusReported(message, kind, detail);
+}
+
+void Run::fail(const QString& logMessage, const QString& status, const QString& reason) {
+    if (!logMessage.isEmpty())
+        log(logMessage);
+    step(ProcessingStep::failed, Progress::ended);
+    report(status, StatusKind::failure, reason);
+    finish();
+}
+
+void Run::finish() {
+    Q_EMIT ended();
+}
+
+void Run::finishAfterResult() {
+    auto* busyEnd = new QTimer(this);
+    busyEnd->setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the busy state lasts the full time.
+    busyEnd->setTimerType(Qt::PreciseTimer);
+    connect(busyEnd, &QTimer::timeout, this, &Run::finish);
+    busyEnd->start(context.timings.busyEnd);
+}
+
+void Run::askWhereToSave(const SaveDialogRequest& request, const QString& refusedStatus,
+                         std::function<void(const QString&)> save) {
+    // Queued on the view, which outlives the dialog: a reset or a close while it is open deletes
+    // the run, and the answer then finds nothing to continue.
+    QMetaObject::invokeMethod(
+        parent(),
+        [run = QPointer<Run>(this), request, refusedStatus, save = std::move(save)] {
+            if (!run)
+                return;
+            const std::optional<QUrl> chosen = run->context.dialogs.chooseFileToSave(request);
+            if (!run)
+                return;
+            run->answered();
+            if (!chosen || chosen->isEmpty()) {
+                run->log(QStringLiteral("⚠️ Kullanıcı dosya kaydetme işlemini iptal etti"));
+                run->report(QStringLiteral("Kaydetme iptal edildi"), StatusKind::notice);
+                run->step(ProcessingStep::none, Progress::idle);
+                run->finish();
+                return;
+            }
+            const QString destination = withExtension(chosen->toLocalFile(), request.allowedType);
+            run->log(QStringLiteral("💾 Çıktı %1 dosya yolu: %2")
+                         .arg(request.allowedType.toUpper(), destination));
+            if (const int refused = replacingRefused(destination); refused != 0) {
+                run->fail(QStringLiteral("❌ Dosyayı değiştirme izni yok: ") + destination,
+                          refusedStatus, FailureReasons::notWritable(destination, refused));
+                return;
+            }
+            save(destination);
+        },
+        Qt::QueuedConnection);
+}
