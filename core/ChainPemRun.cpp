@@ -9,8 +9,8 @@
 void ChainPemRun::start() {
     log(QStringLiteral("📦 Zincir PEM olarak kaydediliyor: %1 sertifika").arg(certificates_));
     step(ProcessingStep::converting, Progress::started);
-    const QString name = context.outputName.trimmed().isEmpty() ? defaultOutputName
-                                                                : context.outputName.trimmed();
+    const QString name =
+        context.outputName.trimmed().isEmpty() ? defaultOutputName : context.outputName.trimmed();
     askWhereToSave(
         {QStringLiteral("PEM Zincirini Kaydet"),
          QStringLiteral("Sertifika zincirinin tamamını kaydedeceğiniz PEM dosyasının konumunu "

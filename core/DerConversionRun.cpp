@@ -79,8 +79,8 @@ void DerConversionRun::convertSource(const QString& path, const PemSource& sourc
 
 void DerConversionRun::convertCertificate(const QString& block) {
     inputFile_ = folder.filePath(QStringLiteral("first_cert.pem"));
-    const QString error = inputFile_.isEmpty() ? folder.error()
-                                               : writeWorkingFile(inputFile_, block.toUtf8());
+    const QString error =
+        inputFile_.isEmpty() ? folder.error() : writeWorkingFile(inputFile_, block.toUtf8());
     if (!error.isEmpty()) {
         fail(QStringLiteral("❌ Geçici dosya yazılamadı: ") + error,
              QStringLiteral("❌ Geçici dosya hatası"),
@@ -105,9 +105,12 @@ void DerConversionRun::convertToDer(const QString& destination) {
     // The tool writes in the run's folder; the destination is replaced only by a whole
     // certificate.
     outputFile_ = folder.filePath(QStringLiteral("certificate.der"));
-    const QStringList arguments{QStringLiteral("x509"), QStringLiteral("-outform"),
-                                QStringLiteral("der"),  QStringLiteral("-in"),
-                                inputFile_,             QStringLiteral("-out"),
+    const QStringList arguments{QStringLiteral("x509"),
+                                QStringLiteral("-outform"),
+                                QStringLiteral("der"),
+                                QStringLiteral("-in"),
+                                inputFile_,
+                                QStringLiteral("-out"),
                                 outputFile_};
     runOpenSSL(this, context.toolPath, arguments, context.timings.conversion,
                [this, destination](const ToolResult& result) {
@@ -121,8 +124,8 @@ void DerConversionRun::handleConversionResult(const ToolResult& result,
     // The tool exits 0 even when it could not write (a full disk leaves an empty file), and
     // no certificate is empty in DER.
     QFile output(outputFile_);
-    const QByteArray der = result.success && output.open(QIODevice::ReadOnly) ? output.readAll()
-                                                                                : QByteArray();
+    const QByteArray der =
+        result.success && output.open(QIODevice::ReadOnly) ? output.readAll() : QByteArray();
     const int saveError = der.isEmpty() ? 0 : saveFile(destination, der);
     if (der.isEmpty() || saveError != 0) {
         step(ProcessingStep::failed, Progress::ended);
@@ -135,8 +138,8 @@ void DerConversionRun::handleConversionResult(const ToolResult& result,
     log(QStringLiteral("📊 Çıktı DER dosya boyutu: ") +
         QString::number(QFileInfo(destination).size()) + QStringLiteral(" bytes"));
     // Only the first was issued for the host; those after it are its issuers.
-    QStringList warnings = FailureReasons::certificateWarnings(
-        certificate, context.timings.now(), chainRow == 0 ? host : QString());
+    QStringList warnings = FailureReasons::certificateWarnings(certificate, context.timings.now(),
+                                                               chainRow == 0 ? host : QString());
     if (!chainWarning.isEmpty())
         warnings << chainWarning;
     step(ProcessingStep::completed, Progress::ended);

@@ -45,7 +45,8 @@ void DownloadRun::start() {
     }
     proxy_ = proxy.proxy;
     if (proxy_)
-        log(QStringLiteral("🛡️ Proxy üzerinden: %1 (%2)").arg(proxy_->shown(), proxy_->variable));
+        log(QStringLiteral("🛡️ Proxy üzerinden: %1 (%2)")
+                .arg(proxy_->shown(), proxy_->variable));
     step(ProcessingStep::downloading, Progress::routeChosen);
 
     chainFile_ = folder.filePath(QStringLiteral("downloaded_chain.pem"));

@@ -605,8 +605,8 @@ private Q_SLOTS:
         row("in place, no room for the whole file", false, 0644,
             "ulimit -f unlimited; for a; do out=$a; done; head -c 8192 /dev/zero > \"$out\"", "old",
             "yazılamadı");
-        row("in place, the tool leaves it empty", false, 0644, "for a; do out=$a; done; : > \"$out\"",
-            "old", "yazılamadı");
+        row("in place, the tool leaves it empty", false, 0644,
+            "for a; do out=$a; done; : > \"$out\"", "old", "yazılamadı");
         row("no file, folder takes none", false, 0, "", "none", "yazma izniniz yok");
     }
 

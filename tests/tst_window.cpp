@@ -1,6 +1,7 @@
 #include "app/QuitOnSignals.h"
 #include "app/RuveltaApp.h"
 #include "core/ContentView.h"
+#include "support/LoopbackServers.h"
 #include "support/PersonAtModals.h"
 #include "support/RunWaiting.h"
 #include "support/ScriptedFileDialogs.h"
@@ -9,6 +10,7 @@
 #include "support/TestWindow.h"
 #include "ui/LogView.h"
 #include "ui/ProgressSection.h"
+#include "ui/QtFileDialogs.h"
 #include "ui/RootColumn.h"
 #include "ui/SelectableText.h"
 #include "ui/StatusBanner.h"
@@ -17,6 +19,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -483,6 +486,48 @@ private Q_SLOTS:
         QCOMPARE(QCoreApplication::exec(), 0);
         window.reset();
         QCOMPARE(::kill(readTestFile(pids).trimmed().toInt(), 0), -1);
+        QCOMPARE(workingFolders(tmpdir.path()), QStringList());
+    }
+
+    void terminationSignalWhileTheSaveDialogIsOpen_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGHUP, a logout") << SIGHUP;
+    }
+
+    void terminationSignalWhileTheSaveDialogIsOpen() {
+        // The person is asked once the download's tool is gone; the signal ends the dialog's
+        // loop and the app's, and nothing of the run stays behind.
+        QFETCH(int, signal);
+        const QTemporaryDir tmpdir;
+        qputenv("TMPDIR", QFile::encodeName(tmpdir.path()));
+        TestCertificates certs;
+        QVERIFY(certs.create(dir_.filePath("certificates")).isEmpty());
+        TlsServer server;
+        QVERIFY(server.start(certs.leafPem, certs.leafKey, certs.chainPem).isEmpty());
+        quitOnTerminationSignals();
+        QtFileDialogs dialogs;
+        auto view = std::make_unique<ContentView>(dialogs);
+        RootColumn window(*view);
+        dialogs.setParentWindow(&window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* field = window.findChild<QLineEdit*>(QStringLiteral("urlField"));
+        typeText(field, QStringLiteral("127.0.0.1:%1").arg(server.port()));
+        QTest::keyClick(field, Qt::Key_Return);
+        PersonAtModals person;
+        QStringList asked; // the working files, and the tools alive, while the dialog is open
+        person.at("QFileDialog", [&](QWidget*) {
+            for (const QString& folder : workingFolders(tmpdir.path()))
+                asked << QDir(folder).entryList(QDir::Files);
+            for (const QProcess* tool : view->findChildren<QProcess*>())
+                asked << tool->program();
+            ::raise(signal);
+        });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QCOMPARE(person.stepsLeft(), 0);
+        QCOMPARE(asked, (QStringList{"downloaded_chain.pem", "first_cert.pem"}));
+        view.reset();
         QCOMPARE(workingFolders(tmpdir.path()), QStringList());
     }
 
