@@ -1,6 +1,6 @@
 #include "core/CertificateChain.h"
 
-#include <QLocale>
+#include "pipeline/ShownTime.h"
 
 namespace {
 
@@ -89,10 +89,7 @@ QVariant CertificateChain::data(const QModelIndex& index, int role) const {
         return certificate->issuer;
     case expiryColumn:
         // The day is enough in a row; the details give the time.
-        if (!certificate->expiry.isValid())
-            return undecodedField.toString();
-        return QLocale(QLocale::Turkish, QLocale::Turkey)
-            .toString(certificate->expiry.toLocalTime().date(), QStringLiteral("d MMM yyyy"));
+        return shownDay(certificate->expiry);
     default:
         return QVariant();
     }

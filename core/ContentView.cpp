@@ -4,9 +4,9 @@
 #include "core/ChainPemRun.h"
 #include "core/DownloadRun.h"
 #include "core/FileDialogs.h"
-#include "core/LogClock.h"
 #include "core/PemFileRun.h"
 #include "core/PemValidation.h"
+#include "pipeline/ShownTime.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -171,13 +171,11 @@ void ContentView::setStep(ProcessingStep step, double progress) {
 
 void ContentView::appendDebugLog(const QString& message) {
     // The line carries the time of the request, not of the append.
-    post([this, time = mediumTimeOfDay(QTime::currentTime()), message] {
-        appendLine(time, message);
-    });
+    post([this, time = logStamp(QTime::currentTime()), message] { appendLine(time, message); });
 }
 
 void ContentView::appendLine(const QString& time, const QString& message) {
-    const QString line = logLine(time, message);
+    const QString line = u'[' + time + QStringLiteral("] ") + message + u'\n';
     debugOutput_ += line;
     Q_EMIT debugLineAppended(line);
     Q_EMIT debugOutputChanged();

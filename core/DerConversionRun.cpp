@@ -3,6 +3,7 @@
 #include "core/FailureReasons.h"
 #include "core/FileDialogs.h"
 #include "pipeline/SaveDestination.h"
+#include "pipeline/ShownTime.h"
 #include "pipeline/ToolProcess.h"
 
 #include <QFile>

@@ -3,6 +3,7 @@
 #include "pipeline/CertificateSummary.h"
 #include "pipeline/HostNames.h"
 #include "pipeline/PemText.h"
+#include "pipeline/ShownTime.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,8 +2,8 @@
 
 #include "core/FailureReasons.h"
 #include "core/FileDialogs.h"
-#include "core/LogClock.h"
 #include "pipeline/SaveDestination.h"
+#include "pipeline/ShownTime.h"
 
 #include <QTimer>
 
@@ -14,9 +14,7 @@ Run::Run(quint64 serial, const RunContext& context, QObject* parent)
 
 void Run::log(const QString& message) {
     // The line carries the time of the request, not of the append.
-    post([this, time = mediumTimeOfDay(QTime::currentTime()), message] {
-        Q_EMIT logged(time, message);
-    });
+    post([this, time = logStamp(QTime::currentTime()), message] { Q_EMIT logged(time, message); });
 }
 
 void Run::step(ProcessingStep step, double progress) {

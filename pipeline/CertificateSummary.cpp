@@ -1,6 +1,7 @@
 #include "pipeline/CertificateSummary.h"
 
 #include "pipeline/PemInspection.h"
+#include "pipeline/ShownTime.h"
 
 #include <QCryptographicHash>
 #include <QLocale>
@@ -399,13 +400,4 @@ QStringList certificateDetails(const CertificateSummary& certificate) {
             QStringLiteral("Açık anahtar pini (SHA-256, base64): ") + certificate.keyPin,
             QStringLiteral("Verenin sertifikası (CA Issuers): ") + certificate.caIssuers,
             QStringLiteral("İptal durumu (OCSP): ") + certificate.ocsp};
-}
-
-QString shownTime(const QDateTime& moment) {
-    if (!moment.isValid())
-        return undecoded();
-    const QDateTime local = moment.toLocalTime();
-    return QLocale(QLocale::Turkish, QLocale::Turkey)
-               .toString(local, QStringLiteral("d MMMM yyyy HH:mm")) +
-           u' ' + local.timeZoneAbbreviation();
 }

@@ -45,6 +45,3 @@ std::optional<CertificateSummary> readCertificateBlock(QStringView block);
 QString shownList(QStringList items);
 // Every field, a "label: value" line each, to read or copy.
 QStringList certificateDetails(const CertificateSummary& certificate);
-// The moment as the window shows it: Turkish, in local time, with its zone; undecodedField when
-// it is not valid.
-QString shownTime(const QDateTime& moment);

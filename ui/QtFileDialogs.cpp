@@ -1,6 +1,7 @@
 #include "ui/QtFileDialogs.h"
 
 #include "pipeline/SaveDestination.h"
+#include "pipeline/ShownTime.h"
 #include "ui/FocusKeeper.h"
 
 #include <QApplication>
@@ -84,7 +85,7 @@ public:
             return QIdentityProxyModel::data(index, role);
         const QModelIndex file = mapToSource(index);
         if (index.column() == dateModified)
-            return QLocale().toString(files->lastModified(file), QLocale::ShortFormat);
+            return shownTime(files->lastModified(file));
         return files->isDir(file) ? QString() : QLocale().formattedDataSize(files->size(file));
     }
 };

@@ -1,4 +1,14 @@
-#include "core/LogClock.h"
+#include "pipeline/ShownTime.h"
+
+#include "pipeline/CertificateSummary.h"
+
+namespace {
+
+QString inTurkish(const QDateTime& moment, const QString& format) {
+    return QLocale(QLocale::Turkish, QLocale::Turkey).toString(moment.toLocalTime(), format);
+}
+
+} // namespace
 
 // Qt's long time format is the closest to the medium style but carries the zone ("t") and,
 // in some locales, milliseconds ("z"); both are dropped outside quoted literals.
@@ -20,11 +30,19 @@ QString mediumTimeFormat(const QLocale& locale) {
     return format.isEmpty() ? QStringLiteral("HH:mm:ss") : format;
 }
 
-QString mediumTimeOfDay(const QTime& time) {
+QString logStamp(const QTime& time) {
     static const QString format = mediumTimeFormat(QLocale::system());
     return QLocale::system().toString(time, format);
 }
 
-QString logLine(const QString& formattedTime, const QString& message) {
-    return u'[' + formattedTime + QStringLiteral("] ") + message + u'\n';
+QString shownTime(const QDateTime& moment) {
+    if (!moment.isValid())
+        return undecodedField.toString();
+    return inTurkish(moment, QStringLiteral("d MMMM yyyy HH:mm")) + u' ' +
+           moment.toLocalTime().timeZoneAbbreviation();
+}
+
+QString shownDay(const QDateTime& moment) {
+    return moment.isValid() ? inTurkish(moment, QStringLiteral("d MMM yyyy"))
+                            : undecodedField.toString();
 }
