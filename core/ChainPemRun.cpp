@@ -25,7 +25,7 @@ void ChainPemRun::save(const QString& destination) {
     if (const int error = saveFile(destination, pem_); error != 0) {
         fail(QStringLiteral("❌ PEM dosyası yazılamadı: ") + destination,
              QStringLiteral("❌ Kaydetme başarısız"),
-             FailureReasons::conversion(ToolResult(), context.toolPath, destination, error,
+             FailureReasons::conversion(ToolResult(), context.tool.program(), destination, error,
                                         context.timings.conversion));
         return;
     }

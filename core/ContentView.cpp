@@ -13,11 +13,16 @@
 #include <QGuiApplication>
 #include <QPointer>
 
-ContentView::ContentView(FileDialogs& dialogs, QString toolPath, RunTimings timings,
+ContentView::ContentView(FileDialogs& dialogs, const QString& toolPath, RunTimings timings,
                          QObject* parent)
+    : ContentView(dialogs, std::make_unique<ToolRunner>(toolPath), timings, parent) {}
+
+ContentView::ContentView(FileDialogs& dialogs, std::unique_ptr<const ToolRunner> tool,
+                         RunTimings timings, QObject* parent)
     : QObject(parent)
     , outputName_(defaultOutputName)
-    , runContext_{dialogs, std::move(toolPath), timings, outputName_, fileReading_} {
+    , tool_(std::move(tool))
+    , runContext_{dialogs, *tool_, timings, outputName_, fileReading_} {
     fileReading_.setMaxThreadCount(1);
 }
 

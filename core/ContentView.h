@@ -10,6 +10,7 @@
 #include <QString>
 #include <QThreadPool>
 #include <QUrl>
+#include <memory>
 
 class FileDialogs;
 
@@ -20,10 +21,12 @@ class ContentView : public QObject {
     Q_OBJECT
 
 public:
-    // `toolPath` is the openssl executable; only tests point it elsewhere, or shorten the
-    // timings.
-    explicit ContentView(FileDialogs& dialogs, QString toolPath = openSslPath,
+    // `toolPath` is the openssl executable; only tests point it elsewhere, put a stand-in in
+    // its place, or shorten the timings.
+    explicit ContentView(FileDialogs& dialogs, const QString& toolPath = openSslPath,
                          RunTimings timings = RunTimings(), QObject* parent = nullptr);
+    ContentView(FileDialogs& dialogs, std::unique_ptr<const ToolRunner> tool, RunTimings timings,
+                QObject* parent = nullptr);
     ~ContentView() override;
 
     const QString& urlString() const { return urlString_; }
@@ -136,6 +139,7 @@ private:
     // Picked files are read one at a time, so that runs reach their save dialogs in the order
     // they started.
     QThreadPool fileReading_;
+    const std::unique_ptr<const ToolRunner> tool_;
     const RunContext runContext_;
 
     quint64 runsStarted_ = 0;

@@ -4,7 +4,6 @@
 #include "core/FileDialogs.h"
 #include "pipeline/SaveDestination.h"
 #include "pipeline/ShownTime.h"
-#include "pipeline/ToolProcess.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -113,10 +112,10 @@ void DerConversionRun::convertToDer(const QString& destination) {
                                 inputFile_,
                                 QStringLiteral("-out"),
                                 outputFile_};
-    runOpenSSL(this, context.toolPath, arguments, context.timings.conversion,
-               [this, destination](const ToolResult& result) {
-                   handleConversionResult(result, destination);
-               });
+    context.tool.run(this, {arguments, context.timings.conversion, outputFile_},
+                     [this, destination](const ToolResult& result) {
+                         handleConversionResult(result, destination);
+                     });
 }
 
 void DerConversionRun::handleConversionResult(const ToolResult& result,
@@ -131,7 +130,7 @@ void DerConversionRun::handleConversionResult(const ToolResult& result,
     if (der.isEmpty() || saveError != 0) {
         step(ProcessingStep::failed, Progress::ended);
         report(QStringLiteral("❌ Dönüştürme başarısız"), StatusKind::failure,
-               FailureReasons::conversion(result, context.toolPath, destination, saveError,
+               FailureReasons::conversion(result, context.tool.program(), destination, saveError,
                                           context.timings.conversion));
         finishAfterResult();
         return;

@@ -4,7 +4,6 @@
 #include "core/PemValidation.h"
 #include "pipeline/GraphemeText.h"
 #include "pipeline/PemInspection.h"
-#include "pipeline/ToolProcess.h"
 
 #include <QFileInfo>
 #include <QUrl>
@@ -84,9 +83,8 @@ void DownloadRun::fetch() {
                       << QStringLiteral("env:") + proxyPasswordVariable;
         }
     }
-    runOpenSSL(
-        this, context.toolPath, arguments, context.timings.download,
-        [this](const ToolResult& result) { handleDownloadResult(result); }, environment);
+    context.tool.run(this, {arguments, context.timings.download, QString(), environment},
+                     [this](const ToolResult& result) { handleDownloadResult(result); });
 }
 
 void DownloadRun::handleDownloadResult(const ToolResult& result) {
@@ -105,7 +103,7 @@ void DownloadRun::handleDownloadResult(const ToolResult& result) {
     log(QStringLiteral("📜 Bulunan sertifika sayısı: ") + QString::number(blocks.size()));
     if (blocks.isEmpty()) {
         fail(QString(), QStringLiteral("❌ Sertifika zinciri indirilemedi"),
-             FailureReasons::download(result, context.toolPath, target_, proxy_,
+             FailureReasons::download(result, context.tool.program(), target_, proxy_,
                                       context.timings.download));
         return;
     }

@@ -77,10 +77,10 @@ void ToolProcess::finish() {
     Q_EMIT finished(result);
 }
 
-void runOpenSSL(QObject* owner, const QString& executablePath, const QStringList& arguments,
-                std::chrono::milliseconds timeout, std::function<void(const ToolResult&)> done,
-                const QProcessEnvironment& environment) {
-    auto* tool = new ToolProcess(executablePath, arguments, timeout, environment, owner);
+void ToolRunner::run(QObject* owner, const ToolRequest& request,
+                     std::function<void(const ToolResult&)> done) const {
+    auto* tool =
+        new ToolProcess(program_, request.arguments, request.timeout, request.environment, owner);
     QObject::connect(tool, &ToolProcess::finished, owner,
                      [owner, tool, done = std::move(done)](const ToolResult& result) {
                          // Handled once the tool's signal has returned and the tool is gone, so

@@ -43,10 +43,39 @@ private:
     bool endedByWatchdog_ = false;
 };
 
-// Starts the tool under `owner`, which then owns its process and watchdog: `done` gets the result
-// on the owner's thread from a queued call, once the tool has been released, unless the owner is
-// deleted first, which ends the tool.
-void runOpenSSL(QObject* owner, const QString& executablePath, const QStringList& arguments,
-                std::chrono::milliseconds timeout, std::function<void(const ToolResult&)> done,
-                const QProcessEnvironment& environment =
-                    QProcessEnvironment(QProcessEnvironment::InheritFromParent));
+// What a run asks of the tool.
+struct ToolRequest {
+    ToolRequest(QStringList arguments, std::chrono::milliseconds timeout,
+                QString output = QString(),
+                QProcessEnvironment environment =
+                    QProcessEnvironment(QProcessEnvironment::InheritFromParent))
+        : arguments(std::move(arguments))
+        , timeout(timeout)
+        , output(std::move(output))
+        , environment(std::move(environment)) {}
+
+    QStringList arguments;
+    std::chrono::milliseconds timeout;
+    QString output; // the file it is to write, if any; also among the arguments
+    QProcessEnvironment environment;
+};
+
+// Starts the tool for the runs: the one place where they start processes, and so the seam where
+// a stand-in may answer instead.
+class ToolRunner {
+public:
+    explicit ToolRunner(QString program = openSslPath)
+        : program_(std::move(program)) {}
+    virtual ~ToolRunner() = default;
+
+    const QString& program() const { return program_; }
+
+    // Starts the tool under `owner`, which then owns its process and watchdog: `done` gets the
+    // result on the owner's thread from a queued call, once the tool has been released, unless
+    // the owner is deleted first, which ends the tool.
+    virtual void run(QObject* owner, const ToolRequest& request,
+                     std::function<void(const ToolResult&)> done) const;
+
+private:
+    const QString program_;
+};

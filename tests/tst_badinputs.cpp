@@ -192,7 +192,8 @@ private Q_SLOTS:
             << none << leafPem_ << QByteArray("ulimit -f 0; exec /usr/bin/openssl \"$@\"")
             << toolFails;
         QTest::newRow("tool writes part, then hangs")
-            << none << leafPem_ << QByteArray("printf partial > \"$7\"; exec sleep 60")
+            << none << leafPem_
+            << QByteArray("for a; do out=$a; done; printf partial > \"$out\"; exec sleep 60")
             << toolFails;
     }
 

@@ -4,6 +4,7 @@
 #include "support/LoopbackServers.h"
 #include "support/RunWaiting.h"
 #include "support/ScriptedFileDialogs.h"
+#include "support/ScriptedTool.h"
 #include "support/TestCertificates.h"
 #include "support/TestFiles.h"
 
@@ -23,6 +24,7 @@ namespace {
 
 const QByteArray noFile = "<no file>";
 const QByteArray hugeFile = "<huge file>";
+const QByteArray nothingWritten = "<nothing written>";
 const QString cancel = QStringLiteral("<cancel>");
 const QString openssl = QStringLiteral("/usr/bin/openssl");
 
@@ -356,7 +358,8 @@ private Q_SLOTS:
     void pickedFileRuns_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("answer");
-        QTest::addColumn<QByteArray>("standIn"); // a shell body run instead of openssl, if any
+        // What a stand-in for the tool writes, if one answers: bytes, or nothingWritten.
+        QTest::addColumn<QByteArray>("standIn");
         QTest::addColumn<QString>("written");
         QTest::addColumn<QString>("status");
         QTest::addColumn<QString>("lastLine");
@@ -396,11 +399,11 @@ private Q_SLOTS:
             << leaf << "missing/out.der" << QByteArray() << "" << failedConversion
             << "🔧 x509 dönüştürme sonucu: BAŞARILI" << failed;
         QTest::newRow("tool writes nothing")
-            << leaf << "out.der" << QByteArray("exit 0") << "" << failedConversion
+            << leaf << "out.der" << nothingWritten << "" << failedConversion
             << "🔧 x509 dönüştürme sonucu: BAŞARILI" << failed;
         // As openssl does on a full disk: exit 0, an empty file.
         QTest::newRow("tool writes an empty file")
-            << leaf << "out.der" << QByteArray(": > \"$7\"") << "" << failedConversion
+            << leaf << "out.der" << QByteArray("") << "" << failedConversion
             << "🔧 x509 dönüştürme sonucu: BAŞARILI" << failed;
         QTest::newRow("file far larger than any bundle")
             << hugeFile << "out.der" << QByteArray() << "" << unreadable << unreadable << failed;
@@ -421,8 +424,12 @@ private Q_SLOTS:
             writeTestFile(path("picked.pem"), content);
         }
         ScriptedFileDialogs dialogs;
-        ContentView view(
-            dialogs, standIn.isEmpty() ? openssl : writeShellScript(dir_->path(), "tool", standIn));
+        std::unique_ptr<const ToolRunner> tool = std::make_unique<ToolRunner>();
+        if (!standIn.isNull()) {
+            tool = std::make_unique<ScriptedTool>(ScriptedTool().answer(ScriptedTool::writing(
+                standIn == nothingWritten ? std::nullopt : std::optional(standIn))));
+        }
+        ContentView view(dialogs, std::move(tool), RunTimings());
         LogRecorder log(view);
         AtStatus atStatus(view, this);
         QSignalSpy busy(&view, &ContentView::isProcessingChanged);

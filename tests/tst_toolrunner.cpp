@@ -17,7 +17,8 @@ ToolResult runToEnd(const QString& tool, const QStringList& arguments,
                     std::chrono::milliseconds timeout) {
     QObject owner;
     std::optional<ToolResult> result;
-    runOpenSSL(&owner, tool, arguments, timeout, [&result](const ToolResult& r) { result = r; });
+    ToolRunner(tool).run(&owner, {arguments, timeout},
+                         [&result](const ToolResult& r) { result = r; });
     if (!QTest::qWaitFor([&result] { return result.has_value(); }, 60000))
         qWarning("the tool did not end");
     return result.value_or(ToolResult());
@@ -150,9 +151,8 @@ private Q_SLOTS:
         const QString pidFile = dir_.filePath("pid");
         auto owner = std::make_unique<QObject>();
         bool announced = false;
-        runOpenSSL(owner.get(),
-                   script("hang", "echo $$ > '" + QFile::encodeName(pidFile) + "'\nexec sleep 30"),
-                   {}, 20s, [&announced](const ToolResult&) { announced = true; });
+        ToolRunner(script("hang", "echo $$ > '" + QFile::encodeName(pidFile) + "'\nexec sleep 30"))
+            .run(owner.get(), {{}, 20s}, [&announced](const ToolResult&) { announced = true; });
         QTRY_VERIFY(!readTestFile(pidFile).isEmpty());
         const pid_t pid = readTestFile(pidFile).trimmed().toInt();
         owner.reset();

@@ -2,6 +2,7 @@
 #include "support/LoopbackServers.h"
 #include "support/RunWaiting.h"
 #include "support/ScriptedFileDialogs.h"
+#include "support/ScriptedTool.h"
 #include "support/TestCertificates.h"
 #include "support/TestFiles.h"
 
@@ -56,42 +57,33 @@ private Q_SLOTS:
         QVERIFY2(elapsed >= 1000 && elapsed < 10000, qPrintable(QString::number(elapsed)));
     }
 
-    // The window's own figures, read off the timers of a run in flight rather than waited out.
-    void theWindowKeepsItsFigures_data() {
-        QTest::addColumn<QString>("stage");
-        QTest::addColumn<int>("ms");
-        QTest::newRow("download watchdog") << "download" << 20000;
-        QTest::newRow("conversion watchdog") << "conversion" << 10000;
-        QTest::newRow("busy state after the result") << "result" << 2000;
-    }
-
     void theWindowKeepsItsFigures() {
-        QFETCH(QString, stage);
-        QFETCH(int, ms);
-        const LoopbackListener silent(QByteArray(), LoopbackListener::Ending::stayOpen);
+        // The watchdogs the window gives the tool, and how long its busy state outlasts a
+        // result, read off the run's timer rather than waited out.
+        auto owned = std::make_unique<ScriptedTool>();
+        ScriptedTool& tool = *owned;
+        ToolResult fetched;
+        fetched.success = true;
+        fetched.output = QString::fromUtf8(readTestFile(certs_.leafPem));
+        tool.answer([fetched](const ToolRequest&) { return fetched; })
+            .answer(ScriptedTool::writing(derOfPemFile(certs_.leafPem)));
         ScriptedFileDialogs dialogs;
-        // Held, so that the conversion's tool stays in flight.
-        ContentView view(dialogs, stage == "conversion"
-                                      ? writeHeldTool(dir_.path(), dir_.filePath("never"))
-                                      : openSslPath);
+        ContentView view(dialogs, std::move(owned), RunTimings());
         dialogs.answerSave(QUrl::fromLocalFile(dir_.filePath("out.der")));
-        if (stage == "download")
-            view.setUrlString("127.0.0.1:" + QString::number(silent.port()));
-        else
-            view.pickPemFile(QUrl::fromLocalFile(certs_.leafPem));
+        view.setUrlString(QStringLiteral("localhost:1"));
         view.startConversion();
-        if (stage == "result")
-            QVERIFY(waitForRunEnd(view));
+        QVERIFY(waitForRunEnd(view));
+        QCOMPARE(view.statusMessage(), succeededStatus("out.der"));
 
+        QList<std::chrono::milliseconds> watchdogs;
+        for (const ToolRequest& request : tool.requests)
+            watchdogs << request.timeout;
+        QCOMPARE(watchdogs, (QList<std::chrono::milliseconds>{20s, 10s}));
         QList<int> running;
-        QVERIFY(QTest::qWaitFor([&] {
-            running.clear();
-            for (const QTimer* timer : view.findChildren<QTimer*>())
-                if (timer->isActive())
-                    running << timer->interval();
-            return !running.isEmpty();
-        }));
-        QCOMPARE(running, QList<int>{ms});
+        for (const QTimer* timer : view.findChildren<QTimer*>())
+            if (timer->isActive())
+                running << timer->interval();
+        QCOMPARE(running, QList<int>{2000});
         view.resetAll();
     }
 };
