@@ -1,29 +1,24 @@
 #include "ui/AccessibleLineEdit.h"
 
-#include <QAccessibleWidget>
+#include "ui/AccessibleText.h"
+
 #include <QLineEdit>
 
 namespace {
 
-class AccessibleLineEdit : public QAccessibleWidget,
-                           public QAccessibleTextInterface,
-                           public QAccessibleEditableTextInterface {
+class AccessibleLineEdit : public AccessibleText, public QAccessibleEditableTextInterface {
 public:
     explicit AccessibleLineEdit(QLineEdit* edit)
-        : QAccessibleWidget(edit, QAccessible::EditableText) {}
+        : AccessibleText(edit, QAccessible::EditableText) {}
 
     void* interface_cast(QAccessible::InterfaceType type) override {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface*>(this);
         if (type == QAccessible::EditableTextInterface)
             return static_cast<QAccessibleEditableTextInterface*>(this);
-        return QAccessibleWidget::interface_cast(type);
+        return AccessibleText::interface_cast(type);
     }
 
     QString text(QAccessible::Text kind) const override {
-        if (kind == QAccessible::Value)
-            return shown();
-        const QString text = QAccessibleWidget::text(kind);
+        const QString text = AccessibleText::text(kind);
         if (text.isEmpty() && kind == QAccessible::Description)
             return edit()->placeholderText();
         return text;
@@ -31,14 +26,14 @@ public:
 
     void setText(QAccessible::Text kind, const QString& text) override {
         if (kind != QAccessible::Value) {
-            QAccessibleWidget::setText(kind, text);
+            AccessibleText::setText(kind, text);
         } else if (!edit()->isReadOnly()) {
             edit()->setText(text);
         }
     }
 
     QAccessible::State state() const override {
-        QAccessible::State state = QAccessibleWidget::state();
+        QAccessible::State state = AccessibleText::state();
         state.editable = !edit()->isReadOnly();
         state.readOnly = edit()->isReadOnly();
         state.passwordEdit = edit()->echoMode() != QLineEdit::Normal;
@@ -47,26 +42,10 @@ public:
         return state;
     }
 
-    // The whole text is one run without attributes.
-    QString attributes(int offset, int* startOffset, int* endOffset) const override {
-        const bool inside = offset >= 0 && offset <= characterCount();
-        *startOffset = inside ? 0 : offset;
-        *endOffset = inside ? characterCount() : offset;
-        return QString();
-    }
-
-    int characterCount() const override { return int(shown().size()); }
     int cursorPosition() const override { return edit()->cursorPosition(); }
-    void setCursorPosition(int position) override { edit()->setCursorPosition(position); }
-
-    QString text(int startOffset, int endOffset) const override {
-        if (startOffset > endOffset)
-            return QString();
-        return shown().mid(startOffset, endOffset - startOffset);
-    }
 
     QRect characterRect(int offset) const override {
-        const QString text = shown();
+        const QString text = spoken();
         if (offset < 0 || offset >= text.size())
             return QRect();
         // Measured from the caret, the one place the field tells where its text lies.
@@ -83,25 +62,6 @@ public:
         return edit()->cursorPositionAt(edit()->mapFromGlobal(point));
     }
 
-    int selectionCount() const override { return edit()->hasSelectedText() ? 1 : 0; }
-
-    void selection(int index, int* startOffset, int* endOffset) const override {
-        const bool has = index == 0 && edit()->hasSelectedText();
-        *startOffset = has ? edit()->selectionStart() : 0;
-        *endOffset = has ? edit()->selectionEnd() : 0;
-    }
-
-    void addSelection(int startOffset, int endOffset) override {
-        setSelection(0, startOffset, endOffset);
-    }
-    void removeSelection(int index) override {
-        if (index == 0)
-            edit()->deselect();
-    }
-    void setSelection(int index, int startOffset, int endOffset) override {
-        if (index == 0)
-            edit()->setSelection(startOffset, endOffset - startOffset);
-    }
     void scrollToSubstring(int startIndex, int) override { edit()->setCursorPosition(startIndex); }
 
     void deleteText(int startOffset, int endOffset) override {
@@ -113,12 +73,25 @@ public:
             edit()->setText(edit()->text().replace(startOffset, endOffset - startOffset, text));
     }
 
-private:
-    QLineEdit* edit() const { return static_cast<QLineEdit*>(widget()); }
+protected:
     // A password is read as the marks that stand for it, or not at all.
-    QString shown() const {
+    QString spoken() const override {
         return edit()->echoMode() == QLineEdit::Normal ? edit()->text() : edit()->displayText();
     }
+    std::pair<int, int> selected() const override {
+        return edit()->hasSelectedText()
+                   ? std::pair(edit()->selectionStart(), edit()->selectionEnd())
+                   : std::pair(0, 0);
+    }
+    void select(int startOffset, int endOffset) override {
+        if (startOffset == endOffset)
+            edit()->setCursorPosition(startOffset);
+        else
+            edit()->setSelection(startOffset, endOffset - startOffset);
+    }
+
+private:
+    QLineEdit* edit() const { return static_cast<QLineEdit*>(widget()); }
 };
 
 QAccessibleInterface* lineEditInterface(const QString&, QObject* object) {

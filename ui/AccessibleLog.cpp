@@ -1,30 +1,20 @@
 #include "ui/AccessibleLog.h"
 
+#include "ui/AccessibleText.h"
 #include "ui/LogView.h"
 
-#include <QAccessibleWidget>
 #include <QRegularExpression>
 #include <algorithm>
 
 namespace {
 
-class AccessibleLog : public QAccessibleWidget, public QAccessibleTextInterface {
+class AccessibleLog : public AccessibleText {
 public:
     explicit AccessibleLog(LogView* log)
-        : QAccessibleWidget(log, QAccessible::EditableText) {}
-
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface*>(this);
-        return QAccessibleWidget::interface_cast(type);
-    }
-
-    QString text(QAccessible::Text kind) const override {
-        return kind == QAccessible::Value ? spoken() : QAccessibleWidget::text(kind);
-    }
+        : AccessibleText(log, QAccessible::EditableText) {}
 
     QAccessible::State state() const override {
-        QAccessible::State state = QAccessibleWidget::state();
+        QAccessible::State state = AccessibleText::state();
         state.readOnly = true;
         state.multiLine = true;
         state.selectableText = true;
@@ -32,39 +22,7 @@ public:
         return state;
     }
 
-    // The whole text is one run without attributes.
-    QString attributes(int offset, int* startOffset, int* endOffset) const override {
-        const bool inside = offset >= 0 && offset <= characterCount();
-        *startOffset = inside ? 0 : offset;
-        *endOffset = inside ? characterCount() : offset;
-        return QString();
-    }
-
-    QString text(int startOffset, int endOffset) const override {
-        return startOffset > endOffset ? QString()
-                                       : spoken().mid(startOffset, endOffset - startOffset);
-    }
-    int characterCount() const override { return int(spoken().size()); }
-
     int cursorPosition() const override { return toSpoken(log()->textCursor().position()); }
-    void setCursorPosition(int position) override { select(position, position); }
-
-    int selectionCount() const override { return log()->textCursor().hasSelection() ? 1 : 0; }
-    void selection(int index, int* startOffset, int* endOffset) const override {
-        const QTextCursor cursor = log()->textCursor();
-        const bool has = index == 0 && cursor.hasSelection();
-        *startOffset = has ? toSpoken(cursor.selectionStart()) : 0;
-        *endOffset = has ? toSpoken(cursor.selectionEnd()) : 0;
-    }
-    void addSelection(int startOffset, int endOffset) override { select(startOffset, endOffset); }
-    void removeSelection(int index) override {
-        if (index == 0)
-            setCursorPosition(cursorPosition());
-    }
-    void setSelection(int index, int startOffset, int endOffset) override {
-        if (index == 0)
-            select(startOffset, endOffset);
-    }
     void scrollToSubstring(int startIndex, int endIndex) override {
         select(startIndex, endIndex);
         log()->ensureCursorVisible();
@@ -86,12 +44,25 @@ public:
                    : -1;
     }
 
+protected:
+    QString spoken() const override { return spokenText(); }
+    std::pair<int, int> selected() const override {
+        const QTextCursor cursor = log()->textCursor();
+        return {toSpoken(cursor.selectionStart()), toSpoken(cursor.selectionEnd())};
+    }
+    void select(int startOffset, int endOffset) override {
+        QTextCursor cursor(log()->document());
+        cursor.setPosition(toShown(startOffset));
+        cursor.setPosition(toShown(endOffset), QTextCursor::KeepAnchor);
+        log()->setTextCursor(cursor);
+    }
+
 private:
     LogView* log() const { return static_cast<LogView*>(widget()); }
 
     // The log without its pictographs and the blank after each; shown_[i] is where the i-th
     // character spoken stands in the log, shown_.back() the log's end.
-    const QString& spoken() const {
+    const QString& spokenText() const {
         const int revision = log()->document()->revision();
         if (revision == revision_)
             return spoken_;
@@ -117,20 +88,13 @@ private:
         return spoken_;
     }
     int toShown(int offset) const {
-        spoken();
+        spokenText();
         return shown_[std::clamp<qsizetype>(offset, 0, shown_.size() - 1)];
     }
     int toSpoken(int position) const {
-        spoken();
+        spokenText();
         return int(std::lower_bound(shown_.cbegin(), shown_.cend(), position) - shown_.cbegin());
     }
-    void select(int startOffset, int endOffset) {
-        QTextCursor cursor(log()->document());
-        cursor.setPosition(toShown(startOffset));
-        cursor.setPosition(toShown(endOffset), QTextCursor::KeepAnchor);
-        log()->setTextCursor(cursor);
-    }
-
     mutable int revision_ = -1;
     mutable QString spoken_;
     mutable QList<int> shown_;
