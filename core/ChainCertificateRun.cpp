@@ -24,9 +24,9 @@ void ChainCertificateRun::start() {
         return;
     }
     // An issuer is saved under its own name, the first as the output name says.
-    proposedName = chainRow == 0 || summary_->subjectName.trimmed().isEmpty()
-                       ? context.outputName
-                       : summary_->subjectName;
+    nameToPropose = chainRow == 0 || summary_->subjectName.trimmed().isEmpty()
+                        ? context.outputName
+                        : summary_->subjectName;
     certificate = *summary_;
     convertCertificate(block_);
 }

@@ -36,7 +36,7 @@ void DerConversionRun::convertPemFile(const QString& path, std::optional<PemText
     log(QStringLiteral("🔄 PEM'den DER'e dönüştürme başlatılıyor..."));
     step(ProcessingStep::converting, Progress::converting);
     // The name as it stood when the work started, whatever is typed while the file is read.
-    proposedName = context.outputName;
+    nameToPropose = context.outputName;
     if (known) {
         convertSource(path, PemSource::inspect(std::move(known)));
         return;
@@ -90,7 +90,7 @@ void DerConversionRun::convertCertificate(const QString& block) {
     askWhereToSave(
         {QStringLiteral("DER Dosyasını Kaydet"),
          QStringLiteral("DER formatındaki sertifika dosyasını kaydedeceğiniz konumu seçin"),
-         ::proposedName(proposedName, defaultOutputName, QStringLiteral("der")),
+         proposedName(nameToPropose, defaultOutputName, QStringLiteral("der")),
          QStringLiteral("der")},
         QStringLiteral("❌ Dönüştürme başarısız"),
         [this](const QString& destination) { convertToDer(destination); });
@@ -128,6 +128,9 @@ void DerConversionRun::handleConversionResult(const ToolResult& result,
         result.success && output.open(QIODevice::ReadOnly) ? output.readAll() : QByteArray();
     const int saveError = der.isEmpty() ? 0 : saveFile(destination, der);
     if (der.isEmpty() || saveError != 0) {
+        // The tool converted; without this line the log would end as a success.
+        if (saveError != 0)
+            log(QStringLiteral("❌ DER dosyası yazılamadı: ") + destination);
         step(ProcessingStep::failed, Progress::ended);
         report(QStringLiteral("❌ Dönüştürme başarısız"), StatusKind::failure,
                FailureReasons::conversion(result, context.tool.program(), destination, saveError,

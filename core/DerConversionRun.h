@@ -23,10 +23,10 @@ protected:
 
     // What the run tells on success, set by the kind of run.
     qsizetype certificatesInSource = 1;
-    int chainRow = 0;     // which of them is converted
-    QString chainWarning; // why the server's chain did not verify, for a download
-    QString host;         // the host typed, for a download
-    QString proposedName; // what the save dialog proposes, without the extension
+    int chainRow = 0;      // which of them is converted
+    QString chainWarning;  // why the server's chain did not verify, for a download
+    QString host;          // the host typed, for a download
+    QString nameToPropose; // what the save dialog proposes, without the extension
     CertificateSummary certificate;
 
 private:

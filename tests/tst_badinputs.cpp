@@ -54,7 +54,8 @@ QStringList conversionLog(Outcome outcome, const QString& source, const QString&
     if (outcome == Outcome::toolFails)
         return log << QStringLiteral("🔧 x509 dönüştürme sonucu: BAŞARISIZ");
     if (outcome == Outcome::notReplaced)
-        return log << QStringLiteral("🔧 x509 dönüştürme sonucu: BAŞARILI");
+        return log << QStringLiteral("🔧 x509 dönüştürme sonucu: BAŞARILI")
+                   << QStringLiteral("❌ DER dosyası yazılamadı: ") + destination;
     return log << QStringLiteral("🔧 x509 dönüştürme sonucu: BAŞARILI")
                << "📊 Çıktı DER dosya boyutu: " + QString::number(derSize) + " bytes";
 }

@@ -397,7 +397,7 @@ private Q_SLOTS:
         // The tool converts in the run's folder; there is nowhere to put its file.
         QTest::newRow("destination folder missing")
             << leaf << "missing/out.der" << QByteArray() << "" << failedConversion
-            << "🔧 x509 dönüştürme sonucu: BAŞARILI" << failed;
+            << "❌ DER dosyası yazılamadı: {dir}/missing/out.der" << failed;
         QTest::newRow("tool writes nothing")
             << leaf << "out.der" << nothingWritten << "" << failedConversion
             << "🔧 x509 dönüştürme sonucu: BAŞARILI" << failed;
@@ -442,6 +442,7 @@ private Q_SLOTS:
         QVERIFY(waitForRunEnd(view));
 
         QTEST(view.statusMessage(), "status");
+        lastLine.replace("{dir}", dir_->path());
         QCOMPARE(log.messages.value(log.messages.size() - 1), lastLine);
         QCOMPARE(view.currentStep(), step);
         QCOMPARE(view.progress(), step == ProcessingStep::none ? 0.0 : 1.0);
