@@ -17,8 +17,8 @@ ContentView::ContentView(FileDialogs& dialogs, const QString& toolPath, RunTimin
                          QObject* parent)
     : ContentView(dialogs, std::make_unique<ToolRunner>(toolPath), timings, parent) {}
 
-ContentView::ContentView(FileDialogs& dialogs, std::unique_ptr<const ToolRunner> tool,
-                         RunTimings timings, QObject* parent)
+ContentView::ContentView(FileDialogs& dialogs, std::unique_ptr<ToolRunner> tool, RunTimings timings,
+                         QObject* parent)
     : QObject(parent)
     , outputName_(defaultOutputName)
     , tool_(std::move(tool))

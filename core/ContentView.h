@@ -25,7 +25,7 @@ public:
     // its place, or shorten the timings.
     explicit ContentView(FileDialogs& dialogs, const QString& toolPath = openSslPath,
                          RunTimings timings = RunTimings(), QObject* parent = nullptr);
-    ContentView(FileDialogs& dialogs, std::unique_ptr<const ToolRunner> tool, RunTimings timings,
+    ContentView(FileDialogs& dialogs, std::unique_ptr<ToolRunner> tool, RunTimings timings,
                 QObject* parent = nullptr);
     ~ContentView() override;
 
@@ -139,7 +139,7 @@ private:
     // Picked files are read one at a time, so that runs reach their save dialogs in the order
     // they started.
     QThreadPool fileReading_;
-    const std::unique_ptr<const ToolRunner> tool_;
+    const std::unique_ptr<ToolRunner> tool_;
     const RunContext runContext_;
 
     quint64 runsStarted_ = 0;

@@ -32,7 +32,7 @@ inline const QString defaultOutputName = QStringLiteral("certificate");
 // What the view lends every run it starts; it outlives them all.
 struct RunContext {
     FileDialogs& dialogs;
-    const ToolRunner& tool;
+    ToolRunner& tool;
     const RunTimings timings;
     const QString& outputName; // as typed at the moment a run reads it
     QThreadPool& fileReading;  // picked files are read there, one at a time, in start order

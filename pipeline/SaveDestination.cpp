@@ -76,7 +76,7 @@ QString proposedName(const QString& name, const QString& fallback, const QString
 
 int replacingRefused(const QString& destination) {
     const QFileInfo target = resolved(destination);
-    if (!target.isFile() || ::access(QFile::encodeName(target.filePath()).constData(), W_OK) == 0)
+    if (!target.isFile() || mayWrite(target.filePath()))
         return 0;
     return errno;
 }

@@ -4,8 +4,10 @@
 
 namespace {
 
+// Made once: a file dialog asks for a date per row as it paints.
 QString inTurkish(const QDateTime& moment, const QString& format) {
-    return QLocale(QLocale::Turkish, QLocale::Turkey).toString(moment.toLocalTime(), format);
+    static const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
+    return turkish.toString(moment.toLocalTime(), format);
 }
 
 } // namespace

@@ -78,7 +78,7 @@ void ToolProcess::finish() {
 }
 
 void ToolRunner::run(QObject* owner, const ToolRequest& request,
-                     std::function<void(const ToolResult&)> done) const {
+                     std::function<void(const ToolResult&)> done) {
     auto* tool =
         new ToolProcess(program_, request.arguments, request.timeout, request.environment, owner);
     QObject::connect(tool, &ToolProcess::finished, owner,

@@ -74,7 +74,7 @@ public:
     // result on the owner's thread from a queued call, once the tool has been released, unless
     // the owner is deleted first, which ends the tool.
     virtual void run(QObject* owner, const ToolRequest& request,
-                     std::function<void(const ToolResult&)> done) const;
+                     std::function<void(const ToolResult&)> done);
 
 private:
     const QString program_;

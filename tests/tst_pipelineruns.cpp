@@ -424,7 +424,7 @@ private Q_SLOTS:
             writeTestFile(path("picked.pem"), content);
         }
         ScriptedFileDialogs dialogs;
-        std::unique_ptr<const ToolRunner> tool = std::make_unique<ToolRunner>();
+        std::unique_ptr<ToolRunner> tool = std::make_unique<ToolRunner>();
         if (!standIn.isNull()) {
             tool = std::make_unique<ScriptedTool>(ScriptedTool().answer(ScriptedTool::writing(
                 standIn == nothingWritten ? std::nullopt : std::optional(standIn))));

@@ -13,7 +13,7 @@ ScriptedTool::Answer ScriptedTool::writing(std::optional<QByteArray> bytes) {
 }
 
 void ScriptedTool::run(QObject* owner, const ToolRequest& request,
-                       std::function<void(const ToolResult&)> done) const {
+                       std::function<void(const ToolResult&)> done) {
     requests << request;
     if (answers_.empty())
         return;

@@ -22,10 +22,10 @@ public:
     static Answer writing(std::optional<QByteArray> bytes);
 
     void run(QObject* owner, const ToolRequest& request,
-             std::function<void(const ToolResult&)> done) const override;
+             std::function<void(const ToolResult&)> done) override;
 
-    mutable QList<ToolRequest> requests;
+    QList<ToolRequest> requests;
 
 private:
-    mutable std::deque<Answer> answers_;
+    std::deque<Answer> answers_;
 };
