@@ -13,6 +13,7 @@
 #include "ui/QtFileDialogs.h"
 #include "ui/RootColumn.h"
 #include "ui/SelectableText.h"
+#include "ui/Spoken.h"
 #include "ui/StatusBanner.h"
 #include "ui/Theme.h"
 
@@ -202,6 +203,31 @@ private Q_SLOTS:
         QTest::keyClicks(url, "x");
         QTest::keyClick(url, Qt::Key_Backspace);
         QVERIFY(!button->isEnabled());
+    }
+
+    void spokenTextLeavesPicturesOutAndSaysMarks_data() {
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("leading picture") << "🔐 Sertifika Dönüştürücü"
+                                         << "Sertifika Dönüştürücü";
+        QTest::newRow("selector and blanks") << "a ⚠️  b"
+                                             << "a b";
+        QTest::newRow("leading mark") << "  ✅ Kaydedildi → x.der"
+                                      << "Başarılı: Kaydedildi: x.der";
+        QTest::newRow("trailing mark") << "Bağlantı ❌"
+                                       << "Bağlantı, hata";
+        QTest::newRow("mark inside") << "a ✅ b"
+                                     << "a b";
+        QTest::newRow("plain") << "VEYA"
+                               << "VEYA";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+
+    void spokenTextLeavesPicturesOutAndSaysMarks() {
+        QFETCH(QString, shown);
+        QFETCH(QString, spoken);
+        QCOMPARE(spokenText(shown), spoken);
     }
 
     void percentageIsTruncatedNotRounded_data() {

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -19,9 +18,37 @@ QString wordFor(QStringView mark) {
     return mark == u"✅" ? QStringLiteral("başarılı") : QStringLiteral("hata");
 }
 
-const QRegularExpression& markPattern() {
-    static const QRegularExpression mark(QStringLiteral("[✅❌]"));
-    return mark;
+// Where the first mark of success or failure stands, or -1. Names are spoken for every label
+// as the window is made: plain scanning keeps a regular expression engine out of start-up.
+qsizetype firstMark(QStringView text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'✅' || text[i] == u'❌')
+            return i;
+    }
+    return -1;
+}
+
+bool isPictograph(char32_t c) {
+    return (c >= 0x1F000 && c <= 0x1FAFF) || (c >= 0x2190 && c <= 0x21FF) ||
+           (c >= 0x2600 && c <= 0x27BF) || (c >= 0x2B00 && c <= 0x2BFF);
+}
+
+// Without its pictographs, each with its variation selector and the blanks after it.
+QString withoutPictographs(const QString& text) {
+    const QList<uint> points = text.toUcs4();
+    QList<uint> kept;
+    kept.reserve(points.size());
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        if (!isPictograph(points[i])) {
+            kept.append(points[i]);
+            continue;
+        }
+        if (i + 1 < points.size() && points[i + 1] == 0xFE0F)
+            ++i;
+        while (i + 1 < points.size() && QChar::isSpace(points[i + 1]))
+            ++i;
+    }
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(kept.constData()), kept.size());
 }
 
 // A widget with the role it was given; a label is named by the spoken form of its text.
@@ -47,32 +74,28 @@ QAccessibleInterface* interfaceInRole(const QString&, QObject* object) {
 } // namespace
 
 QString spokenText(const QString& shown) {
-    // Pictographs with their variation selector and the blank after them; the arrow between a
-    // message and its file name reads as a colon.
-    static const QRegularExpression decoration(
-        QStringLiteral("[\\x{1F000}-\\x{1FAFF}\\x{2190}-\\x{21FF}\\x{2600}-\\x{27BF}\\x{2B00}-"
-                       "\\x{2BFF}]\\x{FE0F}?\\s*"));
     const MarkedText marked = splitMark(shown);
     QString spoken = marked.text;
     if (!marked.word.isEmpty()) {
         spoken = marked.word + QStringLiteral(": ") + spoken;
-    } else if (const QRegularExpressionMatch trailing = markPattern().match(spoken);
-               trailing.hasMatch() && trailing.capturedEnd() == spoken.size()) {
-        spoken = spoken.first(trailing.capturedStart()).trimmed() + QStringLiteral(", ") +
-                 wordFor(trailing.capturedView());
+    } else if (const qsizetype trailing = firstMark(spoken);
+               trailing >= 0 && trailing == spoken.size() - 1) {
+        spoken = spoken.first(trailing).trimmed() + QStringLiteral(", ") +
+                 wordFor(QStringView(spoken).sliced(trailing));
     }
+    // The arrow between a message and its file name reads as a colon.
     spoken.replace(QStringLiteral(" → "), QStringLiteral(": "));
-    return spoken.remove(decoration).trimmed();
+    return withoutPictographs(spoken).trimmed();
 }
 
 MarkedText splitMark(const QString& shown) {
     const QString trimmed = shown.trimmed();
-    const QRegularExpressionMatch leading = markPattern().match(trimmed);
-    if (leading.capturedStart() != 0)
+    if (firstMark(trimmed) != 0)
         return {QString(), QString(), trimmed};
-    QString word = wordFor(leading.capturedView());
+    const QString mark = trimmed.first(1);
+    QString word = wordFor(mark);
     word[0] = word[0].toUpper();
-    return {leading.captured(), word, trimmed.mid(leading.capturedLength()).trimmed()};
+    return {mark, word, trimmed.sliced(1).trimmed()};
 }
 
 QPushButton* makeSpokenButton(const QString& text, const QString& spoken, const char* objectName,
@@ -81,6 +104,10 @@ QPushButton* makeSpokenButton(const QString& text, const QString& spoken, const 
     button->setObjectName(QLatin1String(objectName));
     button->setAccessibleName(spoken);
     return button;
+}
+
+int buttonHeight(const QString& text) {
+    return QPushButton(text).sizeHint().height();
 }
 
 void speakAs(QWidget* widget, const QString& shown) {
