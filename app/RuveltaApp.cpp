@@ -1,5 +1,6 @@
 #include "app/RuveltaApp.h"
 
+#include "app/DeferredIcon.h"
 #include "app/QuitOnSignals.h"
 #include "ui/AccessibleLineEdit.h"
 #include "ui/AccessibleLog.h"
@@ -13,10 +14,15 @@
 namespace {
 
 QIcon appIcon() {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/ruvelta-%1.png").arg(size), QSize(size, size));
-    return icon;
+    QList<QSize> sizes;
+    for (int side : {16, 24, 32, 48, 64, 128, 256})
+        sizes.append(QSize(side, side));
+    return deferredIcon(sizes, [sizes] {
+        QIcon icon;
+        for (const QSize& size : sizes)
+            icon.addFile(QStringLiteral(":/icons/ruvelta-%1.png").arg(size.width()), size);
+        return icon;
+    });
 }
 
 } // namespace
