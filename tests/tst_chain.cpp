@@ -99,6 +99,22 @@ private Q_SLOTS:
         QVERIFY(!window.shown("chainSection"));
     }
 
+    void sectionsMadeDuringARunTakeTheirPlaceInTheTabOrder() {
+        Window window(openSslPath, quickTimings);
+        QVERIFY(QTest::qWaitForWindowActive(&window.root));
+        QVERIFY(fetch(window, "localhost:" + QString::number(server_.port()), "order.der"));
+        window.find("convertButton")->setFocus(Qt::TabFocusReason);
+        QStringList order;
+        while (order.size() < 12 && !order.endsWith("resetButton")) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(order,
+                 (QStringList{"statusMessage", "statusDetail", "chainList", "saveCertificateButton",
+                              "copyDetailsButton", "saveChainButton", "logView", "clearLogButton",
+                              "copyLogButton", "resetButton"}));
+    }
+
     void aFileIsListedWhenItHoldsSeveral_data() {
         QTest::addColumn<QStringList>("parts");
         QTest::addColumn<int>("listed");

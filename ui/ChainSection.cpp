@@ -6,11 +6,13 @@
 #include "ui/Spoken.h"
 #include "ui/Typography.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -20,6 +22,33 @@ namespace {
 // Rows shown at once, however many there are, so that the window keeps its layout; a longer
 // chain scrolls.
 constexpr int visibleRows = 5;
+constexpr int gap = 8;
+// Fourteen fields, of which the two fingerprints may wrap.
+constexpr int detailLines = 16;
+
+QString headingText() {
+    return QStringLiteral("🔗 Sertifika Zinciri");
+}
+
+QString captionText() {
+    return QStringLiteral("Kaynaktaki sertifikalar, sırasıyla. Birini seçin: ayrıntılarını okuyun, "
+                          "DER olarak kaydedin; ya da zincirin tamamını PEM olarak kaydedin.");
+}
+
+QString saveText() {
+    return QStringLiteral("💾 DER olarak kaydet");
+}
+
+// A row before there are any: a line of the list's font, emoji included, with the room the
+// style gives it.
+int rowGuess(const QFont& font, int frame) {
+    return textHeight(QStringLiteral("✅"), font) + 2 * frame + 4;
+}
+
+// The header, the rows shown at once and the frame.
+int listHeight(int headerHeight, int rowHeight, int frame) {
+    return headerHeight + visibleRows * rowHeight + 2 * frame;
+}
 
 // Columns as wide as what they hold at most, measured once: asking the rows would read every
 // certificate of a long list. The names share what room is left.
@@ -52,12 +81,10 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     , details_(new SelectableText(this)) {
     setObjectName(QStringLiteral("chainSection"));
     // Made in reading order: heading, list, what the chosen one says, then what to do with it.
-    auto* heading = makeLabel(QStringLiteral("🔗 Sertifika Zinciri"), TextRole::headline,
-                              QFont::Normal, Hue::label, windowSurface, this);
-    auto* caption = makeLabel(
-        QStringLiteral("Kaynaktaki sertifikalar, sırasıyla. Birini seçin: ayrıntılarını okuyun, "
-                       "DER olarak kaydedin; ya da zincirin tamamını PEM olarak kaydedin."),
-        TextRole::caption, QFont::Normal, Hue::secondary, windowSurface, this);
+    auto* heading = makeLabel(headingText(), TextRole::headline, QFont::Normal, Hue::label,
+                              windowSurface, this);
+    auto* caption = makeLabel(captionText(), TextRole::caption, QFont::Normal, Hue::secondary,
+                              windowSurface, this);
     caption->setWordWrap(true);
 
     list_->setObjectName(QStringLiteral("chainList"));
@@ -77,9 +104,9 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     details_->setObjectName(QStringLiteral("certificateDetails"));
     details_->setFont(roleFont(TextRole::footnote));
 
-    auto* save = makeSpokenButton(QStringLiteral("💾 DER olarak kaydet"),
-                                  QStringLiteral("Seçilen sertifikayı DER olarak kaydet"),
-                                  "saveCertificateButton", this);
+    auto* save =
+        makeSpokenButton(saveText(), QStringLiteral("Seçilen sertifikayı DER olarak kaydet"),
+                         "saveCertificateButton", this);
     connect(save, &QPushButton::clicked, this,
             [this] { view_.saveChainCertificate(currentRow()); });
     auto* copy = makeSpokenButton(QStringLiteral("📋 Ayrıntıları kopyala"),
@@ -106,7 +133,7 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(8);
+    layout->setSpacing(gap);
     layout->addWidget(heading, 0, Qt::AlignLeft);
     layout->addWidget(caption);
     layout->addWidget(list_);
@@ -122,18 +149,23 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     showChain();
 }
 
-int ChainSection::detailLines() {
-    // Nine fields, of which the two fingerprints may wrap.
-    return 11;
+int ChainSection::expectedHeight(int width) {
+    // The header as tall as a row.
+    const int frame = QApplication::style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const int row = rowGuess(QApplication::font(), frame);
+    const QFont footnote = roleFont(TextRole::footnote);
+    const int details = (detailLines + 1) * QFontMetrics(footnote).lineSpacing();
+    return textHeight(headingText(), roleFont(TextRole::headline)) +
+           textHeight(captionText(), roleFont(TextRole::caption), width) +
+           listHeight(row, row, frame) + details + buttonHeight(saveText()) + 4 * gap;
 }
 
 void ChainSection::fitListHeight() {
-    // Before any row is there, a line of the list's font with the room the style gives it.
     const int rowHeight = view_.chain().rowCount() > 0
                               ? list_->sizeHintForRow(0)
-                              : list_->fontMetrics().height() + 2 * list_->frameWidth() + 4;
-    list_->setFixedHeight(list_->header()->sizeHint().height() + visibleRows * rowHeight +
-                          2 * list_->frameWidth());
+                              : rowGuess(list_->font(), list_->frameWidth());
+    list_->setFixedHeight(
+        listHeight(list_->header()->sizeHint().height(), rowHeight, list_->frameWidth()));
 }
 
 bool ChainSection::eventFilter(QObject* watched, QEvent* event) {

@@ -15,8 +15,9 @@ class ChainSection : public QWidget {
 public:
     ChainSection(ContentView& view, QWidget* parent = nullptr);
 
-    // The lines a certificate's description takes, for a window that means to show it whole.
-    static int detailLines();
+    // The section's height once shown with a certificate's description, before it is made, where
+    // the column is `width` wide.
+    static int expectedHeight(int width);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -11,18 +11,33 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+
+constexpr int logHeight = 200;
+constexpr int gap = 8;
+
+QString headingText() {
+    return QStringLiteral("🔍 Debug Bilgileri");
+}
+
+QString clearText() {
+    return QStringLiteral("🗑 Temizle");
+}
+
+} // namespace
+
 DebugPanel::DebugPanel(ContentView& view, QWidget* parent)
     : QWidget(parent)
     , view_(view) {
     setObjectName(QStringLiteral("debugPanel"));
     // Made in reading order: the heading, which names the log, then the log and its buttons.
-    auto* heading = makeLabel(QStringLiteral("🔍 Debug Bilgileri"), TextRole::headline,
-                              QFont::Normal, Hue::label, windowSurface, this);
+    auto* heading = makeLabel(headingText(), TextRole::headline, QFont::Normal, Hue::label,
+                              windowSurface, this);
     auto* log = new LogView(view_, this);
-    log->setFixedHeight(200);
+    log->setFixedHeight(logHeight);
     heading->setBuddy(log);
-    auto* clear = makeSpokenButton(QStringLiteral("🗑 Temizle"),
-                                   QStringLiteral("Günlüğü temizle"), "clearLogButton", this);
+    auto* clear =
+        makeSpokenButton(clearText(), QStringLiteral("Günlüğü temizle"), "clearLogButton", this);
     connect(clear, &QPushButton::clicked, this, [this] {
         view_.clearDebugLog();
         say(this, QStringLiteral("Günlük temizlendi"));
@@ -41,7 +56,7 @@ DebugPanel::DebugPanel(ContentView& view, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(8);
+    layout->setSpacing(gap);
     layout->addWidget(heading, 0, Qt::AlignLeft);
     layout->addWidget(log);
     layout->addLayout(buttons);
@@ -49,4 +64,9 @@ DebugPanel::DebugPanel(ContentView& view, QWidget* parent)
     connect(&view_, &ContentView::debugOutputChanged, this,
             [this] { FocusKeeper::setPresent(this, !view_.debugOutput().isEmpty()); });
     setVisible(!view_.debugOutput().isEmpty());
+}
+
+int DebugPanel::expectedHeight() {
+    return textHeight(headingText(), roleFont(TextRole::headline)) + gap + logHeight + gap +
+           buttonHeight(clearText());
 }

@@ -11,6 +11,9 @@ class DebugPanel : public QWidget {
 public:
     DebugPanel(ContentView& view, QWidget* parent = nullptr);
 
+    // The panel's height once shown, before it is made.
+    static int expectedHeight();
+
 private:
     ContentView& view_;
 };

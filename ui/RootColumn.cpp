@@ -5,6 +5,7 @@
 #include "ui/ChainSection.h"
 #include "ui/ConvertButton.h"
 #include "ui/DebugPanel.h"
+#include "ui/DeferredSection.h"
 #include "ui/FocusKeeper.h"
 #include "ui/FooterSection.h"
 #include "ui/HeaderSection.h"
@@ -49,6 +50,20 @@ QPushButton* makeResetButton(ContentView& view, QWidget* parent) {
     return button;
 }
 
+// A section made once `needed` holds: checked now, and again at each of the sender's `signal`.
+template <typename Sender, typename Signal, typename Needed>
+DeferredSection* deferredSection(DeferredSection::Make make, const Sender* sender, Signal signal,
+                                 Needed needed, QWidget* parent) {
+    auto* place = new DeferredSection(std::move(make), parent);
+    const auto buildIfNeeded = [place, needed] {
+        if (needed())
+            place->build();
+    };
+    QObject::connect(sender, signal, place, buildIfNeeded);
+    buildIfNeeded();
+    return place;
+}
+
 // The one local file a drag carries, if that is all it carries.
 std::optional<QUrl> droppedFile(const QMimeData* data) {
     if (!data->hasUrls() || data->urls().size() != 1)
@@ -76,9 +91,18 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     QWidget* card = new SelectedFileCard(view, content);
     QWidget* output = new OutputSection(view, content);
     QWidget* convert = new ConvertButton(view, content);
-    QWidget* status = new StatusBanner(view, content);
-    QWidget* chain = new ChainSection(view, content);
-    QWidget* debug = new DebugPanel(view, content);
+    // Made only once there is news, a chain or a log to show.
+    QWidget* status =
+        deferredSection([&view](QWidget* parent) { return new StatusBanner(view, parent); }, &view,
+                        &ContentView::statusMessageChanged,
+                        [&view] { return !view.statusMessage().isEmpty(); }, content);
+    QWidget* chain = deferredSection(
+        [&view](QWidget* parent) { return new ChainSection(view, parent); }, &view.chain(),
+        &QAbstractItemModel::modelReset, [&view] { return view.chain().rowCount() > 0; }, content);
+    QWidget* debug =
+        deferredSection([&view](QWidget* parent) { return new DebugPanel(view, parent); }, &view,
+                        &ContentView::debugOutputChanged,
+                        [&view] { return !view.debugOutput().isEmpty(); }, content);
     QWidget* reset = makeResetButton(view, content);
     QWidget* footer = new FooterSection(content);
     auto* column = new QVBoxLayout;
@@ -136,20 +160,21 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     // with its log.
     const QSize room = screen()->availableSize() - windowDecorations;
     setMinimumSize(minimumWindowSize.boundedTo(room));
-    int wholeRun = content->sizeHint().height();
-    for (QWidget* section : {progress, status, chain, debug}) {
-        if (section->isHidden())
-            wholeRun += section->sizeHint().height() + spacing;
-    }
-    // Under a success's status, what was saved: six lines, of which the fingerprint may take
-    // two, and up to three warnings of two lines each, whose emoji stand taller.
-    // Under the chain, the chosen certificate's description.
-    wholeRun += (14 + ChainSection::detailLines()) *
-                QFontMetrics(roleFont(TextRole::footnote)).lineSpacing();
     // As wide as the column, which a larger font widens.
-    const int width = qMax(minimumWindowSize.width(),
-                           content->minimumSizeHint().width() +
-                               scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    const int columnWidth = content->minimumSizeHint().width() - 2 * padding;
+    const int width =
+        qMax(minimumWindowSize.width(),
+             columnWidth + 2 * padding + scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    int wholeRun = content->sizeHint().height();
+    if (progress->isHidden())
+        wholeRun += progress->sizeHint().height() + spacing;
+    for (const auto& [place, expected] :
+         {std::pair{status, StatusBanner::expectedHeight()},
+          std::pair{chain, ChainSection::expectedHeight(columnWidth)},
+          std::pair{debug, DebugPanel::expectedHeight()}}) {
+        if (place->isHidden())
+            wholeRun += expected + spacing;
+    }
     resize(QSize(width, wholeRun).boundedTo(room).expandedTo(minimumSize()));
 }
 

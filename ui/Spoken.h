@@ -23,6 +23,9 @@ MarkedText splitMark(const QString& shown);
 QPushButton* makeSpokenButton(const QString& text, const QString& spoken, const char* objectName,
                               QWidget* parent);
 
+// The height of a push button showing `text`, before any is made for the window.
+int buttonHeight(const QString& text);
+
 // Gives the widget the spoken form of the text it shows as its name, where the two differ.
 void speakAs(QWidget* widget, const QString& shown);
 

@@ -11,11 +11,16 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr double tintOpacity = 0.2;
+constexpr int gap = 4;
+// Under a success, what was saved: six lines, of which the fingerprint may take two, and up to
+// three warnings of two lines each, whose emoji stand taller.
+constexpr int detailLines = 14;
 
 // Green for a success, red for a failure, blue for a notice.
 Hue statusHue(StatusKind kind) {
@@ -76,7 +81,7 @@ StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
     heading->addWidget(mark_);
     heading->addWidget(message_, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->setSpacing(4);
+    layout->setSpacing(gap);
     layout->addLayout(heading);
     layout->addWidget(detail_);
 
@@ -104,4 +109,13 @@ void StatusBanner::showState() {
     FocusKeeper::setPresent(this, !view_.statusMessage().isEmpty());
     if (!view_.statusMessage().isEmpty())
         say(this, news(view_.statusMessage(), view_.statusDetail()));
+}
+
+int StatusBanner::expectedHeight() {
+    const QStyle* style = QApplication::style();
+    const int margins = style->pixelMetric(QStyle::PM_LayoutTopMargin) +
+                        style->pixelMetric(QStyle::PM_LayoutBottomMargin) +
+                        2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    return margins + textHeight(QStringLiteral("✅"), roleFont(TextRole::body)) + gap +
+           detailLines * QFontMetrics(roleFont(TextRole::footnote)).lineSpacing();
 }

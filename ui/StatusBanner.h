@@ -15,6 +15,9 @@ class StatusBanner : public QGroupBox {
 public:
     StatusBanner(ContentView& view, QWidget* parent = nullptr);
 
+    // The box's height once shown with a success and its warnings, before it is made.
+    static int expectedHeight();
+
 private:
     void showState();
 

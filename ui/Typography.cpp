@@ -69,6 +69,11 @@ Tone toneFor(TextRole role, Hue hue, Surface on) {
     return {hue, on, roleScale(role) < 1.0 ? TextSize::small : TextSize::regular};
 }
 
+int textHeight(const QString& text, const QFont& font, int width) {
+    const QRect room(0, 0, width > 0 ? width : QWIDGETSIZE_MAX, 0);
+    return QFontMetrics(font).boundingRect(room, width > 0 ? Qt::TextWordWrap : 0, text).height();
+}
+
 int fieldWidthFor(const QLineEdit* field, const QString& text) {
     QStyleOptionFrame option;
     option.initFrom(field);

@@ -23,5 +23,9 @@ QLabel* makeLabel(const QString& text, TextRole role, QFont::Weight weight = QFo
 // The tone of a text in the role: smaller roles need more contrast.
 Tone toneFor(TextRole role, Hue hue, Surface on = windowSurface);
 
+// The height of `text` in the font, wrapped at `width` where one is given: what a label showing
+// it asks for, emoji from a taller face included.
+int textHeight(const QString& text, const QFont& font, int width = 0);
+
 // How wide the field must be to show the text whole, in its font and style.
 int fieldWidthFor(const QLineEdit* field, const QString& text);
