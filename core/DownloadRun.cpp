@@ -4,6 +4,7 @@
 #include "core/PemValidation.h"
 #include "pipeline/GraphemeText.h"
 #include "pipeline/PemInspection.h"
+#include "pipeline/ProxyTunnel.h"
 
 #include <QFileInfo>
 #include <QUrl>
@@ -12,7 +13,6 @@ namespace {
 
 constexpr qsizetype outputExcerptLength = 500;
 constexpr qsizetype errorExcerptLength = 300;
-const QString proxyPasswordVariable = QStringLiteral("RUVELTA_PROXY_PASSWORD");
 
 } // namespace
 
@@ -35,13 +35,12 @@ void DownloadRun::start() {
     log(QStringLiteral("🌐 Bağlanılan adres: ") + connectAddress(target_.host, target_.port));
     if (!target_.startTls.isEmpty())
         log(QStringLiteral("✉️ Önce düz metin, sonra STARTTLS: ") + target_.startTls);
-    const ProxyChoice proxy = proxyFor(target_.host, QProcessEnvironment::systemEnvironment());
-    if (!proxy.unusable.isEmpty()) {
-        fail(QStringLiteral("❌ Proxy ayarı kullanılamıyor: ") + proxy.unusable,
-             QStringLiteral("❌ Sertifika zinciri indirilemedi"),
-             FailureReasons::unusableProxy(proxy.unusable));
-        return;
-    }
+    const ProxyChoice proxy =
+        proxyFor(target_.host, target_.port, QProcessEnvironment::systemEnvironment());
+    // As curl does, a proxy it cannot use is gone around.
+    if (!proxy.unusable.isEmpty())
+        log(QStringLiteral("⚠️ Proxy ayarı kullanılamıyor, doğrudan bağlanılıyor: ") +
+            proxy.unusable);
     proxy_ = proxy.proxy;
     if (proxy_)
         log(QStringLiteral("🛡️ Proxy üzerinden: %1 (%2)")
@@ -56,38 +55,59 @@ void DownloadRun::start() {
         return;
     }
     log(QStringLiteral("📁 Geçici dosya yolu: ") + chainFile_);
-    fetch();
+    if (proxy_)
+        openTunnel();
+    else
+        fetch();
+}
+
+void DownloadRun::openTunnel() {
+    const QString address = connectAddress(target_.host, target_.port);
+    tunnel_ = new ProxyTunnel(proxy_->networkProxy(), target_.host, quint16(target_.port), this);
+    connect(tunnel_, &ProxyTunnel::opened, this, [this, address] {
+        log(QStringLiteral("🔌 Proxy tüneli açıldı: 127.0.0.1:%1 → %2")
+                .arg(QString::number(tunnel_->localPort()), address));
+        fetch();
+    });
+    connect(tunnel_, &ProxyTunnel::failed, this,
+            [this, address](QAbstractSocket::SocketError error) {
+                fail(QStringLiteral("❌ Proxy tüneli açılamadı: ") + address,
+                     QStringLiteral("❌ Sertifika zinciri indirilemedi"),
+                     FailureReasons::tunnel(error, *proxy_, target_, context.timings.download));
+            });
+    tunnel_->open(context.timings.download);
 }
 
 void DownloadRun::fetch() {
     log(QStringLiteral("📥 Sertifika indirimi başlatılıyor..."));
     step(ProcessingStep::downloading, Progress::started);
+    // Through a proxy, the tool reaches the server by the tunnel; the name it asks for stays.
+    const QString connect = tunnel_
+                                ? connectAddress(QStringLiteral("127.0.0.1"), tunnel_->localPort())
+                                : connectAddress(target_.host, target_.port);
     QStringList arguments{QStringLiteral("s_client"),
                           QStringLiteral("-showcerts"),
                           QStringLiteral("-verify_return_error"),
                           QStringLiteral("-connect"),
-                          connectAddress(target_.host, target_.port),
+                          connect,
                           QStringLiteral("-servername"),
                           target_.host};
     if (!target_.startTls.isEmpty())
         arguments << QStringLiteral("-starttls") << target_.startTls;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    if (proxy_) {
-        arguments << QStringLiteral("-proxy") << proxy_->address();
-        if (!proxy_->user.isEmpty())
-            arguments << QStringLiteral("-proxy_user") << proxy_->user;
-        // Through the environment: an argument would show the password to every local user.
-        if (!proxy_->password.isEmpty()) {
-            environment.insert(proxyPasswordVariable, proxy_->password);
-            arguments << QStringLiteral("-proxy_pass")
-                      << QStringLiteral("env:") + proxyPasswordVariable;
-        }
-    }
-    context.tool.run(this, {arguments, context.timings.download, QString(), environment},
+    // XMPP names the server in its stream, from the address connected to unless told.
+    if (tunnel_ && target_.startTls == QLatin1String("xmpp"))
+        arguments << QStringLiteral("-xmpphost") << target_.host;
+    context.tool.run(this, {arguments, context.timings.download},
                      [this](const ToolResult& result) { handleDownloadResult(result); });
 }
 
 void DownloadRun::handleDownloadResult(const ToolResult& result) {
+    const QList<QString> blocks = extractCertificateBlocks(result.output);
+    // Heard before anything is said of the result, which then ends as any other.
+    if (blocks.isEmpty() && !service_ && FailureReasons::needsGreeting(result, target_)) {
+        readGreeting(result);
+        return;
+    }
     log(QStringLiteral("📥 İndirme sonucu: ") + outcomeWord(result));
     if (!result.output.isEmpty()) {
         log(QStringLiteral("📤 çıktı (ilk 500 karakter):\n") +
@@ -99,12 +119,11 @@ void DownloadRun::handleDownloadResult(const ToolResult& result) {
     }
     step(ProcessingStep::downloading, Progress::fetched);
 
-    const QList<QString> blocks = extractCertificateBlocks(result.output);
     log(QStringLiteral("📜 Bulunan sertifika sayısı: ") + QString::number(blocks.size()));
     if (blocks.isEmpty()) {
         fail(QString(), QStringLiteral("❌ Sertifika zinciri indirilemedi"),
-             FailureReasons::download(result, context.tool.program(), target_, proxy_,
-                                      context.timings.download));
+             FailureReasons::download(result, context.tool.program(), target_,
+                                      context.timings.download, service_));
         return;
     }
 
@@ -136,4 +155,17 @@ void DownloadRun::handleDownloadResult(const ToolResult& result) {
     chainWarning = FailureReasons::chainWarning(result);
     host = target_.host;
     convertPemFile(chainFile_, std::move(pem));
+}
+
+// The service's own first words tell what it is, and which address would fetch its chain. They
+// go into the reason only: the log of a fetch stays as it is.
+void DownloadRun::readGreeting(const ToolResult& result) {
+    auto* greeting = new ServiceGreeting(
+        target_.host, quint16(target_.port),
+        proxy_ ? proxy_->networkProxy() : QNetworkProxy(QNetworkProxy::NoProxy), this);
+    connect(greeting, &ServiceGreeting::heard, this, [this, result](const QByteArray& bytes) {
+        service_ = identifyService(bytes);
+        handleDownloadResult(result);
+    });
+    greeting->read(context.timings.greeting / 2, context.timings.greeting);
 }

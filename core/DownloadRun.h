@@ -2,7 +2,10 @@
 
 #include "core/DerConversionRun.h"
 #include "pipeline/DownloadTarget.h"
-#include "pipeline/HttpProxy.h"
+#include "pipeline/Proxy.h"
+#include "pipeline/ServiceGreeting.h"
+
+class ProxyTunnel;
 
 // Fetches the certificate chain of the address typed with the tool, keeps it in the run's folder
 // and converts its first certificate.
@@ -15,10 +18,14 @@ public:
     void start() override;
 
 private:
+    void openTunnel();
     void fetch();
     void handleDownloadResult(const ToolResult& result);
+    void readGreeting(const ToolResult& result);
 
     const DownloadTarget target_;
-    std::optional<HttpProxy> proxy_;
+    std::optional<Proxy> proxy_;
+    ProxyTunnel* tunnel_ = nullptr;
+    std::optional<KnownService> service_; // what a plain-text service said first
     QString chainFile_;
 };

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "pipeline/DownloadTarget.h"
-#include "pipeline/HttpProxy.h"
+#include "pipeline/Proxy.h"
+#include "pipeline/ServiceGreeting.h"
 #include "pipeline/ToolResult.h"
 
+#include <QAbstractSocket>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -20,11 +22,16 @@ namespace FailureReasons {
 
 // The typed text names no server.
 QString address(const DownloadTarget& target);
-// The tool printed no certificate for the target, fetched directly or through `proxy`.
+// Whether what the service says first would tell why the tool printed no certificate: plain text
+// came where TLS was expected, or the service did not take up STARTTLS.
+bool needsGreeting(const ToolResult& result, const DownloadTarget& target);
+// The tool printed no certificate for the target; `service`, where its greeting was read.
 QString download(const ToolResult& result, const QString& toolPath, const DownloadTarget& target,
-                 const std::optional<HttpProxy>& proxy, std::chrono::milliseconds timeout);
-// The environment names a proxy the tool cannot go through (`setting`: "name=value").
-QString unusableProxy(const QString& setting);
+                 std::chrono::milliseconds timeout,
+                 const std::optional<KnownService>& service = std::nullopt);
+// No tunnel to the target through `proxy`: Qt's socket `error` says where it stopped.
+QString tunnel(QAbstractSocket::SocketError error, const Proxy& proxy, const DownloadTarget& target,
+               std::chrono::milliseconds timeout);
 // The tool wrote no whole certificate to `destination`; `fileError` is the errno of making or
 // placing its file there, if that failed.
 QString conversion(const ToolResult& result, const QString& toolPath, const QString& destination,

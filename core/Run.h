@@ -23,6 +23,8 @@ struct RunTimings {
     std::chrono::milliseconds download{20000};
     std::chrono::milliseconds conversion{10000};
     std::chrono::milliseconds busyEnd{2000};
+    // For what a plain-text service says first.
+    std::chrono::milliseconds greeting{2000};
     QDateTime (*now)() = &QDateTime::currentDateTimeUtc;
 };
 

@@ -2,9 +2,10 @@
 #include "pipeline/DownloadTarget.h"
 #include "pipeline/GraphemeText.h"
 #include "pipeline/HostNames.h"
-#include "pipeline/HttpProxy.h"
 #include "pipeline/PemInspection.h"
+#include "pipeline/Proxy.h"
 #include "pipeline/SaveDestination.h"
+#include "pipeline/ServiceGreeting.h"
 #include "pipeline/TextDecoding.h"
 #include "pipeline/WorkingFolder.h"
 #include "support/TestCertificates.h"
@@ -215,50 +216,101 @@ private Q_SLOTS:
         QTEST(startTlsAddress(QStringLiteral("h"), port), "address");
     }
 
+    void servicesKnownByWhatTheySayFirst_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("service"); // name, scheme, first line
+        const QByteArray mariadb = QByteArray::fromHex("5b0000000a") + "10.11.6-MariaDB" +
+                                   QByteArray(1, '\0') + QByteArray::fromHex("0b00000031");
+        QTest::newRow("SMTP") << QByteArray("220 mx ESMTP Postfix (Debian)\r\n")
+                              << "SMTP smtp 220 mx ESMTP Postfix (Debian)";
+        QTest::newRow("FTP") << QByteArray("220 (vsFTPd 3.0.3)\r\n")
+                             << "FTP ftp 220 (vsFTPd 3.0.3)";
+        QTest::newRow("IMAP") << QByteArray("* OK [CAPABILITY IMAP4rev1] Dovecot ready.\r\n")
+                              << "IMAP imap * OK [CAPABILITY IMAP4rev1] Dovecot ready.";
+        QTest::newRow("POP3") << QByteArray("+OK Dovecot ready.\r\n")
+                              << "POP3 pop3 +OK Dovecot ready.";
+        QTest::newRow("MariaDB's packet") << mariadb << "MySQL mysql 10.11.6-MariaDB";
+        QTest::newRow("HTTP, asked")
+            << QByteArray("HTTP/1.1 400 Bad Request\r\n\r\n") << "HTTP  HTTP/1.1 400 Bad Request";
+        QTest::newRow("XMPP, asked")
+            << QByteArray("<?xml version='1.0'?><stream:stream xmlns='jabber:client'>")
+            << "XMPP xmpp <?xml version='1.0'?><stream:stream xmlns='jabber:client'>";
+        QTest::newRow("controls dropped, a long line cut")
+            << QByteArray("\x01\x02hello\tworld ") + QByteArray(200, 'x') + "\n"
+            << "  helloworld " + QString(68, u'x') + u'…';
+        QTest::newRow("nothing") << QByteArray() << "  ";
+    }
+
+    void servicesKnownByWhatTheySayFirst() {
+        QFETCH(QByteArray, bytes);
+        const KnownService known = identifyService(bytes);
+        QTEST(known.name + u' ' + known.scheme + u' ' + known.firstLine, "service");
+    }
+
     void proxyFromTheEnvironment_data() {
         QTest::addColumn<QStringList>("environment");
         QTest::addColumn<QString>("host");
-        QTest::addColumn<QString>("proxy"); // user@host:port; empty: none
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("proxy"); // as shown; empty: none
         QTest::addColumn<bool>("unusable");
         const QString bob = QStringLiteral("https_proxy=http://bob:pw@proxy:3128");
-        QTest::newRow("none") << QStringList() << "example.com"
-                              << "" << false;
-        QTest::newRow("user and password") << QStringList{bob} << "example.com"
-                                           << "bob@proxy:3128" << false;
+        const QString bobShown = QStringLiteral("http://bob@proxy:3128");
+        QTest::newRow("none") << QStringList() << "example.com" << 443 << "" << false;
+        QTest::newRow("user and password")
+            << QStringList{bob} << "example.com" << 443 << bobShown << false;
         QTest::newRow("capitals, no scheme, curl's port")
-            << QStringList{"HTTPS_PROXY=proxy"} << "example.com"
-            << "proxy:1080" << false;
-        QTest::newRow("all_proxy") << QStringList{"all_proxy=http://p:8080"} << "example.com"
-                                   << "p:8080" << false;
-        QTest::newRow("loopback name") << QStringList{bob} << "localhost"
-                                       << "" << false;
-        QTest::newRow("loopback address") << QStringList{bob} << "127.0.0.2"
-                                          << "" << false;
-        QTest::newRow("no_proxy suffix")
-            << QStringList{bob, "no_proxy=foo.org, .example.com"} << "www.example.com"
-            << "" << false;
+            << QStringList{"HTTPS_PROXY=proxy"} << "example.com" << 443 << "http://proxy:1080"
+            << false;
+        QTest::newRow("all_proxy") << QStringList{"all_proxy=http://p:8080"} << "example.com" << 443
+                                   << "http://p:8080" << false;
+        QTest::newRow("socks5, user") << QStringList{"all_proxy=socks5://u:pw@p:1080"}
+                                      << "example.com" << 443 << "socks5://u@p:1080" << false;
+        QTest::newRow("socks5h") << QStringList{"https_proxy=socks5h://p"} << "example.com" << 443
+                                 << "socks5h://p:1080" << false;
+        QTest::newRow("socks4: gone around") << QStringList{"https_proxy=socks4://u:pw@p:1080"}
+                                             << "example.com" << 443 << "" << true;
+        QTest::newRow("loopback name") << QStringList{bob} << "localhost" << 443 << "" << false;
+        QTest::newRow("loopback address") << QStringList{bob} << "127.0.0.2" << 443 << "" << false;
+        QTest::newRow("no_proxy suffix") << QStringList{bob, "no_proxy=foo.org, .example.com"}
+                                         << "www.example.com" << 443 << "" << false;
         QTest::newRow("no_proxy only a name ending alike")
-            << QStringList{bob, "no_proxy=example.com"} << "notexample.com"
-            << "bob@proxy:3128" << false;
-        QTest::newRow("no_proxy star") << QStringList{bob, "NO_PROXY=*"} << "example.com"
-                                       << "" << false;
-        QTest::newRow("socks") << QStringList{"https_proxy=socks5://u:pw@p:1080"} << "example.com"
-                               << "" << true;
+            << QStringList{bob, "no_proxy=example.com"} << "notexample.com" << 443 << bobShown
+            << false;
+        QTest::newRow("no_proxy star")
+            << QStringList{bob, "NO_PROXY=*"} << "example.com" << 443 << "" << false;
+        QTest::newRow("no_proxy with its port") << QStringList{bob, "no_proxy=example.com:8443"}
+                                                << "example.com" << 8443 << "" << false;
+        QTest::newRow("no_proxy with another port") << QStringList{bob, "no_proxy=example.com:8443"}
+                                                    << "example.com" << 443 << bobShown << false;
+        QTest::newRow("no_proxy range")
+            << QStringList{bob, "no_proxy=10.0.0.0/8"} << "10.1.2.3" << 443 << "" << false;
+        QTest::newRow("no_proxy range, outside")
+            << QStringList{bob, "no_proxy=10.0.0.0/8"} << "11.1.2.3" << 443 << bobShown << false;
+        QTest::newRow("no_proxy IPv6 with port") << QStringList{bob, "no_proxy=[2001:db8::1]:443"}
+                                                 << "2001:db8:0::1" << 443 << "" << false;
+        QTest::newRow("no_proxy IPv6 range")
+            << QStringList{bob, "no_proxy=2001:db8::/32"} << "2001:db8::5" << 443 << "" << false;
     }
 
     void proxyFromTheEnvironment() {
         QFETCH(QStringList, environment);
         QFETCH(QString, host);
+        QFETCH(int, port);
         QProcessEnvironment variables;
         for (const QString& assignment : environment)
             variables.insert(assignment.section(u'=', 0, 0), assignment.section(u'=', 1));
-        const ProxyChoice choice = proxyFor(host, variables);
-        QTEST(choice.proxy ? choice.proxy->shown().remove(QStringLiteral("http://")) : QString(),
-              "proxy");
+        const ProxyChoice choice = proxyFor(host, port, variables);
+        QTEST(choice.proxy ? choice.proxy->shown() : QString(), "proxy");
         QTEST(!choice.unusable.isEmpty(), "unusable");
         QVERIFY(!choice.unusable.contains(QStringLiteral("pw")));
-        if (choice.proxy && !choice.proxy->user.isEmpty())
+        if (!choice.proxy)
+            return;
+        if (!choice.proxy->user.isEmpty())
             QCOMPARE(choice.proxy->password, QStringLiteral("pw"));
+        // Where the name is resolved: here for socks5, at the proxy otherwise.
+        const QNetworkProxy network = choice.proxy->networkProxy();
+        QCOMPARE(bool(network.capabilities() & QNetworkProxy::HostNameLookupCapability),
+                 choice.proxy->kind != Proxy::Kind::socks5);
     }
 
     void derExtension_data() {

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QSslKey>
 #include <QSslSocket>
+#include <QTcpSocket>
+#include <QtEndian>
 
 namespace {
 
@@ -11,7 +13,8 @@ QByteArray fileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The server's answer to a plain-text line, and whether TLS starts once it is sent.
+// The server's answer to a plain-text line, and whether TLS starts once it is sent. What it does
+// not understand, it refuses and hangs up on.
 std::pair<QByteArray, bool> answer(StartTlsServer::Protocol protocol, const QByteArray& line) {
     const QByteArray command = line.toUpper();
     if (protocol == StartTlsServer::Protocol::smtp) {
@@ -27,6 +30,30 @@ std::pair<QByteArray, bool> answer(StartTlsServer::Protocol protocol, const QByt
     if (command.contains(" STARTTLS"))
         return {tag + " OK Begin TLS now\r\n", true};
     return {tag + " BAD not understood\r\n", false};
+}
+
+// Connects to the target on loopback and passes bytes both ways. The client is told `answer`
+// once the target is connected or, where the target speaks first, with its first bytes in one
+// packet, as a busy proxy may.
+void relay(QTcpSocket* client, quint16 targetPort, const QByteArray& answer,
+           bool targetSpeaksFirst) {
+    auto* server = new QTcpSocket(client);
+    server->setProperty("answer", answer);
+    const auto send = [client, server](const QByteArray& bytes) {
+        client->write(server->property("answer").toByteArray() + bytes);
+        server->setProperty("answer", QByteArray());
+    };
+    QObject::connect(server, &QTcpSocket::connected, client, [send, targetSpeaksFirst] {
+        if (!targetSpeaksFirst)
+            send(QByteArray());
+    });
+    QObject::connect(server, &QTcpSocket::readyRead, client,
+                     [send, server] { send(server->readAll()); });
+    QObject::connect(client, &QTcpSocket::readyRead, server,
+                     [client, server] { server->write(client->readAll()); });
+    QObject::connect(server, &QTcpSocket::disconnected, client, &QTcpSocket::disconnectFromHost);
+    QObject::connect(client, &QTcpSocket::disconnected, server, &QTcpSocket::disconnectFromHost);
+    server->connectToHost(QHostAddress::LocalHost, targetPort);
 }
 
 } // namespace
@@ -62,13 +89,18 @@ void StartTlsServer::incomingConnection(qintptr descriptor) {
             socket->write(reply);
             if (upgrade)
                 socket->startServerEncryption();
+            else if (reply.contains("not understood"))
+                socket->disconnectFromHost();
         }
     });
     connect(socket, &QSslSocket::disconnected, socket, &QObject::deleteLater);
 }
 
-ConnectProxy::ConnectProxy(quint16 targetPort, QByteArray refusal)
+ConnectProxy::ConnectProxy(quint16 targetPort, bool targetSpeaksFirst, QByteArray credentials,
+                           QByteArray refusal)
     : targetPort_(targetPort)
+    , targetSpeaksFirst_(targetSpeaksFirst)
+    , credentials_(std::move(credentials))
     , refusal_(std::move(refusal)) {
     listen(QHostAddress::LocalHost, 0);
 }
@@ -85,21 +117,64 @@ void ConnectProxy::incomingConnection(qintptr descriptor) {
             return;
         client->read(head.indexOf("\r\n\r\n") + 4);
         requests << head.left(head.indexOf("\r\n\r\n"));
+        if (!credentials_.isEmpty() &&
+            !head.contains("Proxy-Authorization: Basic " + credentials_.toBase64() + "\r\n")) {
+            client->write("HTTP/1.1 407 Proxy Authentication Required\r\n"
+                          "Proxy-Authenticate: Basic realm=\"stand-in\"\r\n"
+                          "Content-Length: 0\r\n\r\n");
+            return;
+        }
         if (!refusal_.isEmpty()) {
             client->write(refusal_ + "\r\n\r\n");
             client->disconnectFromHost();
             return;
         }
         client->setProperty("tunnelled", true);
-        auto* server = new QTcpSocket(client);
-        connect(server, &QTcpSocket::connected, client,
-                [client] { client->write("HTTP/1.1 200 Connection established\r\n\r\n"); });
-        connect(server, &QTcpSocket::readyRead, client,
-                [client, server] { client->write(server->readAll()); });
-        connect(client, &QTcpSocket::readyRead, server,
-                [client, server] { server->write(client->readAll()); });
-        connect(server, &QTcpSocket::disconnected, client, &QTcpSocket::disconnectFromHost);
-        connect(client, &QTcpSocket::disconnected, server, &QTcpSocket::disconnectFromHost);
-        server->connectToHost(QHostAddress::LocalHost, targetPort_);
+        relay(client, targetPort_, "HTTP/1.1 200 Connection established\r\n\r\n",
+              targetSpeaksFirst_);
+    });
+}
+
+Socks5Proxy::Socks5Proxy(quint16 targetPort, QByteArray credentials)
+    : targetPort_(targetPort)
+    , credentials_(std::move(credentials)) {
+    listen(QHostAddress::LocalHost, 0);
+}
+
+void Socks5Proxy::incomingConnection(qintptr descriptor) {
+    auto* client = new QTcpSocket(this);
+    client->setSocketDescriptor(descriptor);
+    connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
+    // The stages: methods offered, user and password (RFC 1929), then the request.
+    connect(client, &QTcpSocket::readyRead, this, [this, client] {
+        const QByteArray in = client->peek(client->bytesAvailable());
+        const int stage = client->property("stage").toInt();
+        if (stage == 0 && in.size() >= 2 && in.size() >= 2 + quint8(in[1])) {
+            client->read(2 + quint8(in[1]));
+            client->write(QByteArray::fromHex("0502"));
+            client->setProperty("stage", 1);
+        } else if (stage == 1 && in.size() >= 2 && in.size() >= 3 + quint8(in[1]) &&
+                   in.size() >= 3 + quint8(in[1]) + quint8(in[2 + quint8(in[1])])) {
+            const int userLength = quint8(in[1]);
+            const int passwordLength = quint8(in[2 + userLength]);
+            client->read(3 + userLength + passwordLength);
+            const QByteArray given =
+                in.mid(2, userLength) + ':' + in.mid(3 + userLength, passwordLength);
+            client->write(given == credentials_ ? QByteArray::fromHex("0100")
+                                                : QByteArray::fromHex("0101"));
+            client->setProperty("stage", given == credentials_ ? 2 : 3);
+        } else if (stage == 2 && in.size() >= 5) {
+            // An IPv4 address (1) or a name (3), then the port.
+            const int hostLength = in[3] == 1 ? 4 : quint8(in[4]) + 1;
+            if (in.size() < 4 + hostLength + 2)
+                return;
+            client->read(4 + hostLength + 2);
+            hosts << (in[3] == 1 ? QHostAddress(qFromBigEndian<quint32>(in.constData() + 4))
+                                       .toString()
+                                       .toLatin1()
+                                 : in.mid(5, hostLength - 1));
+            client->setProperty("stage", 4);
+            relay(client, targetPort_, QByteArray::fromHex("05000001000000000000"), false);
+        }
     });
 }

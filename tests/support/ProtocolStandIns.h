@@ -27,12 +27,16 @@ private:
 };
 
 // An HTTP CONNECT proxy on 127.0.0.1 that records each request's head and either refuses it
-// with `refusal` or tunnels it to `targetPort` on loopback, whatever host was asked for.
+// with `refusal` or tunnels it to `targetPort` on loopback, whatever host was asked for. Given
+// `credentials` ("user:password"), it asks for them, as Squid does, until a request carries them.
+// Where the target speaks first, the answer to CONNECT goes out with its first bytes, in one
+// packet.
 class ConnectProxy : public QTcpServer {
     Q_OBJECT
 
 public:
-    explicit ConnectProxy(quint16 targetPort, QByteArray refusal = QByteArray());
+    ConnectProxy(quint16 targetPort, bool targetSpeaksFirst, QByteArray credentials,
+                 QByteArray refusal = QByteArray());
     QList<QByteArray> requests;
 
 protected:
@@ -40,5 +44,24 @@ protected:
 
 private:
     quint16 targetPort_;
+    bool targetSpeaksFirst_;
+    QByteArray credentials_;
     QByteArray refusal_;
+};
+
+// A SOCKS5 proxy on 127.0.0.1 that takes `credentials` ("user:password"), records the host each
+// client asked for, and tunnels it to `targetPort` on loopback.
+class Socks5Proxy : public QTcpServer {
+    Q_OBJECT
+
+public:
+    Socks5Proxy(quint16 targetPort, QByteArray credentials);
+    QList<QByteArray> hosts;
+
+protected:
+    void incomingConnection(qintptr descriptor) override;
+
+private:
+    quint16 targetPort_;
+    QByteArray credentials_;
 };
