@@ -135,6 +135,9 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     // Tab goes from control to control; the area scrolls to whichever has the focus.
     scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidgetResizable(true);
+    // Laid out once, at the width the window opens at, rather than first at its own preferred
+    // size, which the area would otherwise give it now.
+    content->setAttribute(Qt::WA_Resized);
     scroll->setWidget(content);
     scroll->viewport()->setAutoFillBackground(false);
     content->setAutoFillBackground(false);
