@@ -32,6 +32,14 @@ std::pair<QByteArray, bool> answer(StartTlsServer::Protocol protocol, const QByt
     return {tag + " BAD not understood\r\n", false};
 }
 
+// The client of a connection just made, gone once it hangs up.
+QTcpSocket* accepted(QObject* server, qintptr descriptor) {
+    auto* client = new QTcpSocket(server);
+    client->setSocketDescriptor(descriptor);
+    QObject::connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
+    return client;
+}
+
 // Connects to the target on loopback and passes bytes both ways. The client is told `answer`
 // once the target is connected or, where the target speaks first, with its first bytes in one
 // packet, as a busy proxy may.
@@ -106,9 +114,7 @@ ConnectProxy::ConnectProxy(quint16 targetPort, bool targetSpeaksFirst, QByteArra
 }
 
 void ConnectProxy::incomingConnection(qintptr descriptor) {
-    auto* client = new QTcpSocket(this);
-    client->setSocketDescriptor(descriptor);
-    connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
+    QTcpSocket* client = accepted(this, descriptor);
     connect(client, &QTcpSocket::readyRead, this, [this, client] {
         if (client->property("tunnelled").toBool())
             return;
@@ -142,9 +148,7 @@ Socks5Proxy::Socks5Proxy(quint16 targetPort, QByteArray credentials)
 }
 
 void Socks5Proxy::incomingConnection(qintptr descriptor) {
-    auto* client = new QTcpSocket(this);
-    client->setSocketDescriptor(descriptor);
-    connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
+    QTcpSocket* client = accepted(this, descriptor);
     // The stages: methods offered, user and password (RFC 1929), then the request.
     connect(client, &QTcpSocket::readyRead, this, [this, client] {
         const QByteArray in = client->peek(client->bytesAvailable());
