@@ -71,9 +71,11 @@ void DownloadRun::openTunnel() {
     });
     connect(tunnel_, &ProxyTunnel::failed, this,
             [this, address](QAbstractSocket::SocketError error) {
-                fail(QStringLiteral("❌ Proxy tüneli açılamadı: ") + address,
-                     QStringLiteral("❌ Sertifika zinciri indirilemedi"),
-                     FailureReasons::tunnel(error, *proxy_, target_, context.timings.download));
+                // Said in the log too: a copied log is what reaches whoever runs the proxy.
+                const QString reason =
+                    FailureReasons::tunnel(error, *proxy_, target_, context.timings.download);
+                fail(QStringLiteral("❌ Proxy tüneli açılamadı: ") + address + u' ' + reason,
+                     QStringLiteral("❌ Sertifika zinciri indirilemedi"), reason);
             });
     tunnel_->open(context.timings.download);
 }

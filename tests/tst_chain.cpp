@@ -332,8 +332,10 @@ private Q_SLOTS:
             else
                 QCOMPARE(socks.hosts, QList<QByteArray>{"ruvelta.test"});
         } else {
-            QCOMPARE(window.view.statusDetail(),
-                     reason.replace("<port>", port).replace("<proxy>", QString::number(proxyPort)));
+            reason.replace("<port>", port).replace("<proxy>", QString::number(proxyPort));
+            QCOMPARE(window.view.statusDetail(), reason);
+            QVERIFY(window.view.debugOutput().contains(
+                "❌ Proxy tüneli açılamadı: ruvelta.test:" + port + ' ' + reason));
         }
     }
 };
