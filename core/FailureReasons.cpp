@@ -222,7 +222,8 @@ bool isPlainText(const Evidence& evidence) {
 // How the tool says a service did not take up STARTTLS.
 enum class Refusal { none, notOffered, ldap, database };
 
-Refusal startTlsRefusal(const ToolResult& result, const DownloadTarget& target) {
+Refusal startTlsRefusal(const ToolResult& result, const Evidence& evidence,
+                        const DownloadTarget& target) {
     if (target.startTls.isEmpty())
         return Refusal::none;
     const QString said = result.error + u'\n' + result.output;
@@ -238,7 +239,7 @@ Refusal startTlsRefusal(const ToolResult& result, const DownloadTarget& target) 
         if (said.contains(QLatin1String(text)))
             return Refusal::notOffered;
     }
-    return isPlainText(gather(result)) ? Refusal::notOffered : Refusal::none;
+    return isPlainText(evidence) ? Refusal::notOffered : Refusal::none;
 }
 
 // The address that fetches the chain of `service`, at the target's host and port.
@@ -267,9 +268,10 @@ QString otherService(const DownloadTarget& target, const std::optional<KnownServ
     return text;
 }
 
-QString refusedStartTls(const ToolResult& result, const DownloadTarget& target) {
+QString refusedStartTls(const ToolResult& result, const Evidence& evidence,
+                        const DownloadTarget& target) {
     const QString address = connectAddress(target.host, target.port);
-    switch (startTlsRefusal(result, target)) {
+    switch (startTlsRefusal(result, evidence, target)) {
     case Refusal::none:
         return QString();
     case Refusal::ldap: {
@@ -337,9 +339,10 @@ QString address(const DownloadTarget& target) {
 
 bool needsGreeting(const ToolResult& result, const DownloadTarget& target) {
     // A service that waits for words of another protocol may wait until the watchdog.
-    return startTlsRefusal(result, target) == Refusal::notOffered ||
+    const Evidence evidence = gather(result);
+    return startTlsRefusal(result, evidence, target) == Refusal::notOffered ||
            (!target.startTls.isEmpty() && result.endedByWatchdog) ||
-           (target.startTls.isEmpty() && isPlainText(gather(result)));
+           (target.startTls.isEmpty() && isPlainText(evidence));
 }
 
 QString download(const ToolResult& result, const QString& toolPath, const DownloadTarget& target,
@@ -351,7 +354,7 @@ QString download(const ToolResult& result, const QString& toolPath, const Downlo
          result.endedByWatchdog ? QStringLiteral("Sunucu %1 saniye içinde yanıt vermedi: %2")
                                       .arg(seconds(timeout), address)
                                 : QString(),
-         refusedStartTls(result, target),
+         refusedStartTls(result, evidence, target),
          target.startTls.isEmpty() && isPlainText(evidence) ? plainTextService(target, service)
                                                             : QString(),
          lookUp(Step::download, evidence, address, target.host),

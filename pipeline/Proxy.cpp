@@ -5,6 +5,8 @@
 #include <QHostAddress>
 #include <QRegularExpression>
 #include <QUrl>
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -74,24 +76,26 @@ bool exempted(const QString& host, int port, const QString& noProxy) {
     return false;
 }
 
+// Each kind by the scheme that names it, both ways.
+constexpr std::pair<Proxy::Kind, const char*> schemes[] = {{Proxy::Kind::http, "http"},
+                                                           {Proxy::Kind::socks5, "socks5"},
+                                                           {Proxy::Kind::socks5h, "socks5h"}};
+
 std::optional<Proxy::Kind> kindOf(const QString& scheme) {
-    if (scheme == QLatin1String("http"))
-        return Proxy::Kind::http;
-    if (scheme == QLatin1String("socks5"))
-        return Proxy::Kind::socks5;
-    if (scheme == QLatin1String("socks5h"))
-        return Proxy::Kind::socks5h;
+    for (const auto& [kind, name] : schemes) {
+        if (scheme == QLatin1String(name))
+            return kind;
+    }
     return std::nullopt;
 }
 
 } // namespace
 
 QString Proxy::shown() const {
-    const char* scheme = kind == Kind::http     ? "http://"
-                         : kind == Kind::socks5 ? "socks5://"
-                                                : "socks5h://";
-    return QLatin1String(scheme) + (user.isEmpty() ? QString() : user + u'@') +
-           connectAddress(host, port);
+    const auto named = std::find_if(std::cbegin(schemes), std::cend(schemes),
+                                    [this](const auto& entry) { return entry.first == kind; });
+    return QLatin1String(named->second) + QStringLiteral("://") +
+           (user.isEmpty() ? QString() : user + u'@') + connectAddress(host, port);
 }
 
 QNetworkProxy Proxy::networkProxy() const {
