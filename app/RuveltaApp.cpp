@@ -2,8 +2,8 @@
 
 #include "app/DeferredIcon.h"
 #include "app/QuitOnSignals.h"
+#include "ui/AccessibleDocument.h"
 #include "ui/AccessibleLineEdit.h"
-#include "ui/AccessibleLog.h"
 #include "ui/AppStyle.h"
 #include "ui/QtTranslations.h"
 #include "ui/Theme.h"
@@ -46,7 +46,7 @@ void RuveltaApp::setUpApplication() {
     QApplication::setWindowIcon(appIcon());
     installQtTurkishTranslations();
     installAccessibleLineEdits();
-    installAccessibleLog();
+    installAccessibleDocuments();
     QApplication::setStyle(new AppStyle);
     Theme::completePalette(*qApp);
 }

@@ -71,28 +71,35 @@ QVariant CertificateChain::data(const QModelIndex& index, int role) const {
         index.column() != issuerColumn)
         return QVariant();
     const int row = index.row();
-    if (index.column() == numberColumn)
-        return QString::number(row + 1);
+    // Heard a cell at a time: each says what it is, the row its place and whether it was saved.
+    const bool spoken = role == Qt::AccessibleTextRole;
+    if (index.column() == numberColumn) {
+        return spoken ? QStringLiteral("%1 / %2").arg(row + 1).arg(blocks_.size())
+                      : QString::number(row + 1);
+    }
     if (index.column() == stateColumn) {
-        if (!saved_.contains(row))
-            return QString();
-        return role == Qt::AccessibleTextRole ? QStringLiteral("Kaydedildi")
-                                              : QStringLiteral("✅ Kaydedildi");
+        if (spoken)
+            return saved_.contains(row) ? QStringLiteral("Kaydedildi")
+                                        : QStringLiteral("Kaydedilmedi");
+        return saved_.contains(row) ? QStringLiteral("✅ Kaydedildi") : QString();
     }
-    const std::optional<CertificateSummary>& certificate = summary(row);
-    if (!certificate)
-        return index.column() == subjectColumn ? undecodable : QString();
-    switch (index.column()) {
-    case subjectColumn:
-        return certificate->subject;
-    case issuerColumn:
-        return certificate->issuer;
-    case expiryColumn:
-        // The day is enough in a row; the details give the time.
-        return shownDay(certificate->expiry);
-    default:
-        return QVariant();
-    }
+    const QString shown = [&] {
+        const std::optional<CertificateSummary>& certificate = summary(row);
+        if (!certificate)
+            return index.column() == subjectColumn ? undecodable : QString();
+        switch (index.column()) {
+        case subjectColumn:
+            return certificate->subject;
+        case issuerColumn:
+            return certificate->issuer;
+        default:
+            // The day is enough in a row; the details give the time.
+            return shownDay(certificate->expiry);
+        }
+    }();
+    if (!spoken || shown.isEmpty())
+        return shown;
+    return headerData(index.column(), Qt::Horizontal).toString() + QStringLiteral(": ") + shown;
 }
 
 QVariant CertificateChain::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -200,6 +200,17 @@ void ContentView::resetAll() {
     appendDebugLog(QStringLiteral("[Reset] Tüm veriler temizlendi"));
 }
 
+void ContentView::stopRun() {
+    if (!isProcessing_)
+        return;
+    abandonRuns();
+    setProcessing(false);
+    setCurrentStep(ProcessingStep::none);
+    setProgress(0.0);
+    setStatusMessage(QStringLiteral("İşlem durduruldu"), StatusKind::notice);
+    appendDebugLog(QStringLiteral("[Durdur] İşlem kullanıcı tarafından durduruldu"));
+}
+
 void ContentView::clearDebugLog() {
     setDebugOutput(QString());
 }

@@ -54,6 +54,9 @@ public:
     // The window's actions.
     void startConversion();
     void resetAll();
+    // Ends the run in flight as a reset would, keeping what was typed and picked; says so in the
+    // status and the log.
+    void stopRun();
     void selectPemFile();
     // What choosing a file in the open dialog does; also the action of a file dropped on the
     // window. An empty URL drops the pick.

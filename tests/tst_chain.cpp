@@ -66,6 +66,16 @@ private Q_SLOTS:
                     .toString()
                     .startsWith(QStringLiteral(
                         "Konu: CN=Ruvelta Test Root\nVeren: CN=Ruvelta Test Root\n")));
+        // Heard as a person needs it: each cell says what it holds, the buttons whose they are.
+        const auto spoken = [list](int row, int column) {
+            return list->model()->index(row, column).data(Qt::AccessibleTextRole).toString();
+        };
+        QCOMPARE(spoken(2, CertificateChain::numberColumn), QStringLiteral("3 / 3"));
+        QCOMPARE(spoken(2, CertificateChain::issuerColumn),
+                 QStringLiteral("Veren: CN=Ruvelta Test Root"));
+        QCOMPARE(spoken(2, CertificateChain::stateColumn), QStringLiteral("Kaydedilmedi"));
+        QCOMPARE(window.find("saveCertificateButton")->accessibleName(),
+                 QStringLiteral("DER olarak kaydet: CN=Ruvelta Test Root"));
         window.dialogs.answerSave(QUrl::fromLocalFile(dir_.filePath("root")));
         QSignalSpy ended(&window.view, &ContentView::statusMessageChanged);
         QTest::keyClick(list, Qt::Key_Return);
@@ -78,6 +88,7 @@ private Q_SLOTS:
         QVERIFY(!window.view.statusDetail().contains("için verilmemiş"));
         QCOMPARE(list->model()->index(2, CertificateChain::stateColumn).data().toString(),
                  QStringLiteral("✅ Kaydedildi"));
+        QCOMPARE(spoken(2, CertificateChain::stateColumn), QStringLiteral("Kaydedildi"));
 
         window.find<QPushButton>("copyDetailsButton")->click();
         QCOMPARE(QGuiApplication::clipboard()->text(), details->property("plainText").toString());
@@ -110,9 +121,9 @@ private Q_SLOTS:
             order << QApplication::focusWidget()->objectName();
         }
         QCOMPARE(order,
-                 (QStringList{"statusMessage", "statusDetail", "chainList", "saveCertificateButton",
-                              "copyDetailsButton", "saveChainButton", "logView", "clearLogButton",
-                              "copyLogButton", "resetButton"}));
+                 (QStringList{"statusMessage", "statusDetail", "chainList", "certificateDetails",
+                              "saveCertificateButton", "copyDetailsButton", "saveChainButton",
+                              "logView", "clearLogButton", "copyLogButton", "resetButton"}));
     }
 
     void aFileIsListedWhenItHoldsSeveral_data() {

@@ -6,6 +6,7 @@
 #include "support/TestFiles.h"
 #include "support/TestWindow.h"
 #include "ui/SelectableText.h"
+#include "ui/Spoken.h"
 #include "ui/Theme.h"
 
 #include <QApplication>
@@ -32,7 +33,7 @@ enum class State { fresh, busy, succeeded, failed, cancelled };
 
 QLabel* labelWithText(QWidget* root, const QString& text) {
     for (QLabel* label : root->findChildren<QLabel*>()) {
-        if (label->text() == text)
+        if (withoutMnemonic(label->text()) == text)
             return label;
     }
     qWarning("no label reads %s", qPrintable(text));

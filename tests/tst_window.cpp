@@ -8,6 +8,7 @@
 #include "support/TestCertificates.h"
 #include "support/TestFiles.h"
 #include "support/TestWindow.h"
+#include "ui/AccessibleLineEdit.h"
 #include "ui/LogView.h"
 #include "ui/ProgressSection.h"
 #include "ui/QtFileDialogs.h"
@@ -31,6 +32,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTimer>
 #include <csignal>
 #include <functional>
@@ -61,7 +63,7 @@ private Q_SLOTS:
             QVERIFY2(!window.shown(name), name);
         QVERIFY(!window.find("convertButton")->isEnabled());
         QCOMPARE(window.find<QPushButton>("convertButton")->text(),
-                 QStringLiteral("🚀 DER Dosyası Oluştur"));
+                 QStringLiteral("🚀 &DER Dosyası Oluştur"));
         QCOMPARE(window.find<QLabel>("versionLabel")->text(),
                  QStringLiteral("Version ") + ContentView::appVersion());
         QCOMPARE(window.find<QLineEdit>("outputNameField")->text(), QStringLiteral("certificate"));
@@ -124,7 +126,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!window.view.isProcessing(), 10000);
         QVERIFY(!window.shown("progressSection"));
         QCOMPARE(window.find<QPushButton>("convertButton")->text(),
-                 QStringLiteral("🚀 DER Dosyası Oluştur"));
+                 QStringLiteral("🚀 &DER Dosyası Oluştur"));
         QVERIFY(window.find<QPushButton>("convertButton")->icon().isNull());
         // The pick emptied the address and the pick was removed: nothing left to start.
         QVERIFY(!window.find("convertButton")->isEnabled());
@@ -228,6 +230,75 @@ private Q_SLOTS:
         QFETCH(QString, shown);
         QFETCH(QString, spoken);
         QCOMPARE(spokenText(shown), spoken);
+    }
+
+    void spokenTextKeepsWhereEachCharacterStands_data() {
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("picture, selector, last line break") << "⚠️  Uyarı\n"
+                                                            << "Uyarı";
+        QTest::newRow("arrow") << "Oldu → a.der"
+                               << "Oldu: a.der";
+        QTest::newRow("outside the basic plane") << "[1] 📥 x\n[2] y"
+                                                 << "[1] x\n[2] y";
+    }
+
+    void spokenTextKeepsWhereEachCharacterStands() {
+        QFETCH(QString, shown);
+        QFETCH(QString, spoken);
+        const SpokenMap map = spokenMap(shown);
+        QCOMPARE(map.spoken, spoken);
+        QCOMPARE(map.shownAt.size(), spoken.size() + 1);
+        QCOMPARE(map.shownAt.last(), shown.size());
+        for (qsizetype i = 0; i < spoken.size(); ++i) {
+            if (spoken[i] != u':')
+                QCOMPARE(shown[map.shownAt[i]], spoken[i]);
+        }
+    }
+
+    void keysDoWhatTheirNamesSay() {
+        Window window(heldTool());
+        auto* url = window.find<QLineEdit>("urlField");
+        const auto press = [](QKeyCombination keys) {
+            QTest::keyClick(QApplication::focusWidget(), keys.key(), keys.keyboardModifiers());
+        };
+        // Access keys and F6 go to their places; a field reached so selects what it holds.
+        press(Qt::ALT | Qt::Key_A);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("outputNameField"));
+        QTRY_VERIFY(window.find<QLineEdit>("outputNameField")->hasSelectedText());
+        press(Qt::SHIFT | Qt::Key_F6);
+        QCOMPARE(QApplication::focusWidget(), url);
+        press(Qt::Key_F6);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("outputNameField"));
+
+        window.dialogs.answerOpen(std::nullopt);
+        press(Qt::CTRL | Qt::Key_O);
+        QCOMPARE(window.dialogs.openRequests.size(), 1);
+
+        // Escape stops the run and keeps what was typed; it says so in the status and the log.
+        url->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(url, "localhost:1");
+        press(Qt::Key_Return);
+        QVERIFY(drainPostedTasks(&window.view));
+        QVERIFY(window.view.isProcessing());
+        press(Qt::Key_Escape);
+        QVERIFY(!window.view.isProcessing());
+        QCOMPARE(window.view.statusMessage(), QStringLiteral("İşlem durduruldu"));
+        QCOMPARE(url->text(), QStringLiteral("localhost:1"));
+        QVERIFY(drainPostedTasks(&window.view));
+        QVERIFY(window.view.debugOutput().contains(QStringLiteral("[Durdur]")));
+    }
+
+    void textSetByAssistiveTechnologyIsTyping() {
+        installAccessibleLineEdits();
+        Window window;
+        QAccessibleInterface* field =
+            QAccessible::queryAccessibleInterface(window.find("urlField"));
+        field->setText(QAccessible::Value, QStringLiteral("example.com"));
+        QCOMPARE(window.view.urlString(), QStringLiteral("example.com"));
+        field->editableTextInterface()->insertText(0, QStringLiteral("www."));
+        QCOMPARE(window.view.urlString(), QStringLiteral("www.example.com"));
+        QVERIFY(window.find("convertButton")->isEnabled());
     }
 
     void percentageIsTruncatedNotRounded_data() {
@@ -451,7 +522,9 @@ private Q_SLOTS:
         QTest::keyClick(log, Qt::Key_Down);
         QCOMPARE(line(), 1);
         QTest::keyClick(log, Qt::Key_End, Qt::ControlModifier);
-        QCOMPARE(log->textCursor().position(), log->document()->characterCount() - 1);
+        // At the start of the last line, not on the empty one its line break leaves.
+        QCOMPARE(log->textCursor().block(), log->document()->lastBlock().previous());
+        QVERIFY(log->textCursor().atBlockStart());
         QVERIFY(bar->value() > 0 && log->viewport()->rect().contains(log->cursorRect()));
         QTest::keyClick(log, Qt::Key_Up, Qt::ShiftModifier);
         QVERIFY(log->textCursor().hasSelection());
@@ -491,7 +564,7 @@ private Q_SLOTS:
                               "Bir web sitesinin SSL sertifikasını otomatik olarak indirir",
                               urlTitle, "VEYA", "Seçenek 2: Dosyadan Seç",
                               "Bilgisayarınızdan mevcut bir PEM dosyası seçin", "PEM Dosyası Seç",
-                              "Çıktı Ayarları", caption, caption}));
+                              "Çıktı Ayarları", caption, "Dosya adı (uzantısız)"}));
         QCOMPARE(QAccessible::queryAccessibleInterface(window.find("urlField"))->role(),
                  QAccessible::EditableText);
     }

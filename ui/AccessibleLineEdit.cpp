@@ -2,6 +2,8 @@
 
 #include "ui/AccessibleText.h"
 
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QLineEdit>
 
 namespace {
@@ -27,9 +29,21 @@ public:
     void setText(QAccessible::Text kind, const QString& text) override {
         if (kind != QAccessible::Value) {
             AccessibleText::setText(kind, text);
-        } else if (!edit()->isReadOnly()) {
-            edit()->setText(text);
+        } else {
+            type(text);
         }
+    }
+
+    // A field given a name of its own is named by it: its label then gives its access key and
+    // its description, and is not read as its name too.
+    QList<std::pair<QAccessibleInterface*, QAccessible::Relation>>
+    relations(QAccessible::Relation match) const override {
+        auto found = AccessibleText::relations(match);
+        if (!edit()->accessibleName().isEmpty()) {
+            found.removeIf(
+                [](const auto& relation) { return relation.second.testFlag(QAccessible::Label); });
+        }
+        return found;
     }
 
     QAccessible::State state() const override {
@@ -69,8 +83,7 @@ public:
     }
     void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
     void replaceText(int startOffset, int endOffset, const QString& text) override {
-        if (!edit()->isReadOnly())
-            edit()->setText(edit()->text().replace(startOffset, endOffset - startOffset, text));
+        type(edit()->text().replace(startOffset, endOffset - startOffset, text));
     }
 
 protected:
@@ -91,6 +104,15 @@ protected:
     }
 
 private:
+    // Text from dictation or a braille display is the person's typing: it reaches whoever
+    // listens for edits, as keys would.
+    void type(const QString& text) {
+        if (edit()->isReadOnly() || text == edit()->text())
+            return;
+        edit()->setText(text);
+        Q_EMIT edit()->textEdited(text);
+    }
+
     QLineEdit* edit() const { return static_cast<QLineEdit*>(widget()); }
 };
 
@@ -102,7 +124,40 @@ QAccessibleInterface* lineEditInterface(const QString&, QObject* object) {
     return new AccessibleLineEdit(edit);
 }
 
+class SelectAfterFocus : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::FocusIn)
+            return QObject::eventFilter(watched, event);
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        auto* field = static_cast<QLineEdit*>(watched);
+        if ((reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason &&
+             reason != Qt::ShortcutFocusReason) ||
+            !field->inputMask().isEmpty() || field->hasSelectedText())
+            return false;
+        // The field takes the focus as from a click, which selects nothing; the focus is told
+        // as this returns.
+        QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(field, &plain);
+        QMetaObject::invokeMethod(
+            field,
+            [field] {
+                if (field->hasFocus())
+                    field->selectAll();
+            },
+            Qt::QueuedConnection);
+        return true;
+    }
+};
+
 } // namespace
+
+void selectAfterFocus(QLineEdit* field) {
+    field->installEventFilter(new SelectAfterFocus(field));
+}
 
 void installAccessibleLineEdits() {
     QAccessible::installFactory(lineEditInterface);

@@ -6,6 +6,7 @@
 #include "ui/Spoken.h"
 #include "ui/Typography.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -27,7 +28,7 @@ constexpr int gap = 8;
 constexpr int detailLines = 16;
 
 QString headingText() {
-    return QStringLiteral("🔗 Sertifika Zinciri");
+    return QStringLiteral("🔗 &Sertifika Zinciri");
 }
 
 QString captionText() {
@@ -36,7 +37,7 @@ QString captionText() {
 }
 
 QString saveText() {
-    return QStringLiteral("💾 DER olarak kaydet");
+    return QStringLiteral("💾 DER olarak &kaydet");
 }
 
 // A row before there are any: a line of the list's font, emoji included, with the room the
@@ -103,31 +104,31 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
 
     details_->setObjectName(QStringLiteral("certificateDetails"));
     details_->setFont(roleFont(TextRole::footnote));
+    // On the Tab path right after the list: the chosen certificate is read there, line by line.
+    details_->setAccessibleName(QStringLiteral("Sertifika ayrıntıları"));
+    details_->setFocusPolicy(Qt::StrongFocus);
 
-    auto* save =
-        makeSpokenButton(saveText(), QStringLiteral("Seçilen sertifikayı DER olarak kaydet"),
-                         "saveCertificateButton", this);
-    connect(save, &QPushButton::clicked, this,
+    save_ = makeSpokenButton(saveText(), QString(), "saveCertificateButton", this);
+    connect(save_, &QPushButton::clicked, this,
             [this] { view_.saveChainCertificate(currentRow()); });
-    auto* copy = makeSpokenButton(QStringLiteral("📋 Ayrıntıları kopyala"),
-                                  QStringLiteral("Seçilen sertifikanın ayrıntılarını kopyala"),
-                                  "copyDetailsButton", this);
-    connect(copy, &QPushButton::clicked, this, [this] {
+    copy_ = makeSpokenButton(QStringLiteral("📋 Ayrıntıları k&opyala"), QString(),
+                             "copyDetailsButton", this);
+    connect(copy_, &QPushButton::clicked, this, [this] {
         view_.copyCertificateDetails(currentRow());
-        say(this, QStringLiteral("Ayrıntılar panoya kopyalandı"));
+        say(this, QStringLiteral("Ayrıntılar panoya kopyalandı: ") + chosenName());
     });
-    auto* whole = makeSpokenButton(QStringLiteral("📦 Zinciri PEM olarak kaydet"),
+    auto* whole = makeSpokenButton(QStringLiteral("📦 &Zinciri PEM olarak kaydet"),
                                    QStringLiteral("Zincirin tamamını PEM olarak kaydet"),
                                    "saveChainButton", this);
     connect(whole, &QPushButton::clicked, &view_, &ContentView::saveChainAsPem);
     // Return or a double click on a certificate saves it, as its button would.
     connect(list_, &QAbstractItemView::activated, this,
             [this](const QModelIndex& index) { view_.saveChainCertificate(index.row()); });
-    actions_ = {save, whole};
+    actions_ = {save_, whole};
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(save);
-    buttons->addWidget(copy);
+    buttons->addWidget(save_);
+    buttons->addWidget(copy_);
     buttons->addStretch(1);
     buttons->addWidget(whole);
 
@@ -145,6 +146,15 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &ChainSection::showDetails);
     connect(&view_, &ContentView::isProcessingChanged, this, &ChainSection::showBusy);
+    // Taken away as another source is chosen, where the person may not be looking: said then.
+    // A conversion or a reset takes it too, and says so in its own words.
+    const auto sayIfTaken = [this] {
+        const bool chosen = !view_.urlString().isEmpty() || !view_.selectedPemFile().isEmpty();
+        if (std::exchange(taken_, false) && chosen)
+            say(this, QStringLiteral("Sertifika zinciri kaldırıldı"));
+    };
+    connect(&view_, &ContentView::urlStringChanged, this, sayIfTaken);
+    connect(&view_, &ContentView::selectedPemFileChanged, this, sayIfTaken);
     setVisible(false);
     showChain();
 }
@@ -175,8 +185,17 @@ bool ChainSection::eventFilter(QObject* watched, QEvent* event) {
         QTimer::singleShot(0, list_, [this] {
             const QModelIndex subject =
                 view_.chain().index(currentRow(), CertificateChain::subjectColumn);
-            if (list_->hasFocus() && subject.isValid() && list_->currentIndex() != subject)
+            if (!list_->hasFocus() || !subject.isValid())
+                return;
+            if (list_->currentIndex() != subject) {
                 list_->setCurrentIndex(subject);
+                return;
+            }
+            // Coming back to the list, where the chosen row is current already: it is said
+            // after the list's name, as on the first visit.
+            QAccessibleEvent current(list_, QAccessible::Focus);
+            current.setChild((subject.row() + 1) * view_.chain().columnCount() + subject.column());
+            QAccessible::updateAccessibility(&current);
         });
     }
     return QWidget::eventFilter(watched, event);
@@ -189,8 +208,17 @@ int ChainSection::currentRow() const {
     return chosen.isEmpty() ? -1 : chosen.first().row();
 }
 
+QString ChainSection::chosenName() const {
+    return view_.chain()
+        .index(currentRow(), CertificateChain::subjectColumn)
+        .data(Qt::DisplayRole)
+        .toString();
+}
+
 void ChainSection::showChain() {
     const int rows = view_.chain().rowCount();
+    taken_ = shownRows_ > 0 && rows == 0;
+    shownRows_ = rows;
     fitListHeight();
     // The first is chosen but not made current until the list has the keys: Qt 6.4 tells
     // screen readers that the current row has the focus, wherever the focus is.
@@ -205,6 +233,10 @@ void ChainSection::showChain() {
 void ChainSection::showDetails() {
     const int row = currentRow();
     details_->setText(row < 0 ? QString() : view_.chain().details(row));
+    // The buttons say which certificate they act on.
+    const QString name = chosenName();
+    save_->setAccessibleName(QStringLiteral("DER olarak kaydet: ") + name);
+    copy_->setAccessibleName(QStringLiteral("Ayrıntıları kopyala: ") + name);
 }
 
 void ChainSection::showBusy() {

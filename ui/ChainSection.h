@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class ContentView;
+class QPushButton;
 class QTreeView;
 class SelectableText;
 
@@ -28,9 +29,16 @@ private:
     void showDetails();
     void showBusy();
     int currentRow() const;
+    // The chosen certificate's subject.
+    QString chosenName() const;
 
     ContentView& view_;
     QTreeView* list_;
     SelectableText* details_;
+    QPushButton* save_;
+    QPushButton* copy_;
     QList<QWidget*> actions_;
+    int shownRows_ = 0;
+    // The list was emptied, and nothing has said so yet.
+    bool taken_ = false;
 };

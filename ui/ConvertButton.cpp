@@ -31,7 +31,7 @@ void ConvertButton::showState() {
     // Screen readers pass over a new name, even on the button with the focus; it is said.
     if (busy && text() != QStringLiteral("İşleniyor..."))
         say(this, QStringLiteral("İşleniyor..."));
-    setText(busy ? QStringLiteral("İşleniyor...") : QStringLiteral("🚀 DER Dosyası Oluştur"));
+    setText(busy ? QStringLiteral("İşleniyor...") : QStringLiteral("🚀 &DER Dosyası Oluştur"));
     speakAs(this, text());
     setIcon(busy ? busyIcon(Theme::accentText()) : QIcon());
     if (busy)

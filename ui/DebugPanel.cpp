@@ -17,11 +17,11 @@ constexpr int logHeight = 200;
 constexpr int gap = 8;
 
 QString headingText() {
-    return QStringLiteral("🔍 Debug Bilgileri");
+    return QStringLiteral("🔍 Debug &Bilgileri");
 }
 
 QString clearText() {
-    return QStringLiteral("🗑 Temizle");
+    return QStringLiteral("🗑 &Temizle");
 }
 
 } // namespace
@@ -42,7 +42,7 @@ DebugPanel::DebugPanel(ContentView& view, QWidget* parent)
         view_.clearDebugLog();
         say(this, QStringLiteral("Günlük temizlendi"));
     });
-    auto* copy = makeSpokenButton(QStringLiteral("📋 Kopyala"), QStringLiteral("Günlüğü kopyala"),
+    auto* copy = makeSpokenButton(QStringLiteral("📋 Kopya&la"), QStringLiteral("Günlüğü kopyala"),
                                   "copyLogButton", this);
     connect(copy, &QPushButton::clicked, this, [this] {
         view_.copyDebugLog();

@@ -1,19 +1,31 @@
 #include "ui/HeaderSection.h"
 
+#include "ui/Spoken.h"
 #include "ui/Typography.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
+namespace {
+
+const QString titleText = QStringLiteral("🔐 Sertifika Dönüştürücü");
+const QString subtitleText =
+    QStringLiteral("SSL sertifikalarını PEM formatından DER formatına dönüştürün");
+
+} // namespace
+
+QString HeaderSection::spoken() {
+    return spokenText(titleText) + QStringLiteral(". ") + subtitleText + u'.';
+}
+
 HeaderSection::HeaderSection(QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("headerSection"));
-    auto* title = makeLabel(QStringLiteral("🔐 Sertifika Dönüştürücü"), TextRole::largeTitle,
-                            QFont::Bold, Hue::label, windowSurface, this);
+    auto* title =
+        makeLabel(titleText, TextRole::largeTitle, QFont::Bold, Hue::label, windowSurface, this);
     title->setObjectName(QStringLiteral("titleLabel"));
-    auto* subtitle =
-        makeLabel(QStringLiteral("SSL sertifikalarını PEM formatından DER formatına dönüştürün"),
-                  TextRole::subheadline, QFont::Normal, Hue::secondary, windowSurface, this);
+    auto* subtitle = makeLabel(subtitleText, TextRole::subheadline, QFont::Normal, Hue::secondary,
+                               windowSurface, this);
     subtitle->setObjectName(QStringLiteral("subtitleLabel"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -7,4 +7,7 @@ class HeaderSection : public QWidget {
 
 public:
     explicit HeaderSection(QWidget* parent = nullptr);
+
+    // What the window is for, as it is said when the window opens.
+    static QString spoken();
 };

@@ -2,6 +2,7 @@
 
 #include "core/ContentView.h"
 #include "ui/AppStyle.h"
+#include "ui/TextLines.h"
 #include "ui/Typography.h"
 
 #include <QPainter>
@@ -112,6 +113,14 @@ void LogView::paintEvent(QPaintEvent* event) {
 void LogView::focusInEvent(QFocusEvent* event) {
     QPlainTextEdit::focusInEvent(event);
     viewport()->update();
+}
+
+void LogView::keyPressEvent(QKeyEvent* event) {
+    QTextCursor cursor = textCursor();
+    if (moveByTextLine(event, cursor))
+        setTextCursor(cursor);
+    else
+        QPlainTextEdit::keyPressEvent(event);
 }
 
 void LogView::focusOutEvent(QFocusEvent* event) {

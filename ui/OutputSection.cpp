@@ -2,6 +2,7 @@
 
 #include "core/ContentView.h"
 #include "ui/FocusKeeper.h"
+#include "ui/Spoken.h"
 #include "ui/Typography.h"
 
 #include <QLabel>
@@ -15,12 +16,16 @@ OutputSection::OutputSection(ContentView& view, QWidget* parent)
     // Made in reading order: the caption above the field names it.
     auto* title = makeLabel(QStringLiteral("📤 Çıktı Ayarları"), TextRole::headline, QFont::Normal,
                             Hue::label, windowSurface, this);
-    auto* caption = makeLabel(
-        QStringLiteral("DER dosyasının adını belirleyin (.der uzantısı otomatik eklenir)"),
-        TextRole::caption, QFont::Normal, Hue::secondary, windowSurface, this);
+    const QString captionText =
+        QStringLiteral("DER dosyasının &adını belirleyin (.der uzantısı otomatik eklenir)");
+    auto* caption = makeLabel(captionText, TextRole::caption, QFont::Normal, Hue::secondary,
+                              windowSurface, this);
     nameField_ = new QLineEdit(this);
     nameField_->setObjectName(QStringLiteral("outputNameField"));
     nameField_->setPlaceholderText(QStringLiteral("Dosya adı (uzantısız)"));
+    // Named by what it holds, described by the caption that gives its access key.
+    nameField_->setAccessibleName(nameField_->placeholderText());
+    nameField_->setAccessibleDescription(withoutMnemonic(captionText));
     nameField_->setFixedWidth(qMax(400, fieldWidthFor(nameField_, nameField_->placeholderText())));
     caption->setBuddy(nameField_);
     connect(nameField_, &QLineEdit::textEdited, &view_, &ContentView::setOutputName);

@@ -1,6 +1,7 @@
 #include "ui/RootColumn.h"
 
 #include "core/ContentView.h"
+#include "ui/AccessibleLineEdit.h"
 #include "ui/AppStyle.h"
 #include "ui/ChainSection.h"
 #include "ui/ConvertButton.h"
@@ -16,6 +17,7 @@
 #include "ui/Spoken.h"
 #include "ui/StatusBanner.h"
 #include "ui/Typography.h"
+#include "ui/WindowKeys.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -44,8 +46,22 @@ QPushButton* makeResetButton(ContentView& view, QWidget* parent) {
     setButtonKind(button, ButtonKind::borderless);
     Theme::setTone(button, {Hue::orange});
     QObject::connect(button, &QPushButton::clicked, button, [button, &view] {
+        // What there was to clear, and only that, is said cleared.
+        QStringList cleared;
+        const auto note = [&cleared](bool held, const char* what) {
+            if (held)
+                cleared << QString::fromUtf8(what);
+        };
+        note(!view.urlString().isEmpty(), "adres");
+        note(!view.selectedPemFile().isEmpty(), "seçilen dosya");
+        note(view.outputName() != defaultOutputName, "dosya adı");
+        note(!view.statusMessage().isEmpty(), "durum");
+        note(view.chain().rowCount() > 0, "sertifika zinciri");
+        note(!view.debugOutput().isEmpty(), "günlük");
         view.resetAll();
-        say(button, QStringLiteral("Yeniden başlatıldı: adres, durum ve günlük temizlendi"));
+        say(button, cleared.isEmpty() ? QStringLiteral("Yeniden başlatıldı")
+                                      : QStringLiteral("Yeniden başlatıldı: ") + listed(cleared) +
+                                            QStringLiteral(" temizlendi"));
     });
     return button;
 }
@@ -81,6 +97,7 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     , view_(view) {
     setObjectName(QStringLiteral("rootColumn"));
     setAcceptDrops(true);
+    setAccessibleDescription(HeaderSection::spoken());
 
     auto* content = new QWidget;
     content->setObjectName(QStringLiteral("columnContent"));
@@ -152,12 +169,15 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
             scroll->ensureWidgetVisible(status, 0, spacing);
         });
     });
+    addWindowKeys(this, view, {source_, card, output, convert, status, chain, debug});
     // Never the reset button: it would wipe everything at the next press of the same key.
     new FocusKeeper(this, {content->findChild<QWidget*>(QStringLiteral("urlField")), convert});
 
     // A file dropped on a text field is the window's too, not text to insert.
-    for (QLineEdit* field : content->findChildren<QLineEdit*>())
+    for (QLineEdit* field : content->findChildren<QLineEdit*>()) {
         field->installEventFilter(this);
+        selectAfterFocus(field);
+    }
 
     // Never larger than the screen; tall enough, where the screen allows, for a whole download
     // with its log.
@@ -185,6 +205,9 @@ void RootColumn::changeEvent(QEvent* event) {
     // A switch between light and dark: every shade is derived again.
     if (event->type() == QEvent::PaletteChange)
         Theme::applyTones(this);
+    // What the window is for is said as it opens, not again each time a dialog closes.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        setAccessibleDescription(QString());
     QMainWindow::changeEvent(event);
 }
 

@@ -1,5 +1,7 @@
 #include "ui/SelectableText.h"
 
+#include "ui/TextLines.h"
+
 #include <QFontMetrics>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -72,6 +74,14 @@ QSize SelectableText::sizeHint() const {
     laidOutHeight(*document(), -1, &ideal);
     const int width = int(std::ceil(ideal)) + margins.left() + margins.right();
     return QSize(width, heightForWidth(width));
+}
+
+void SelectableText::keyPressEvent(QKeyEvent* event) {
+    QTextCursor cursor = textCursor();
+    if (moveByTextLine(event, cursor))
+        setTextCursor(cursor);
+    else
+        QTextEdit::keyPressEvent(event);
 }
 
 QSize SelectableText::minimumSizeHint() const {

@@ -18,4 +18,7 @@ public:
     int heightForWidth(int width) const override;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };

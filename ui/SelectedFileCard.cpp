@@ -65,7 +65,7 @@ void SelectedFileCard::showState() {
                 (view_.urlString().isEmpty() ? QString()
                                              : QStringLiteral(". Yazılan adres kaldırıldı.")));
     } else if (!fileName_->text().isEmpty()) {
-        say(this, QStringLiteral("Seçilen dosya kaldırıldı"));
+        say(this, QStringLiteral("Seçilen dosya kaldırıldı: ") + fileName_->text());
     }
     fileName_->setText(picked);
     remove_->setAccessibleDescription(picked);

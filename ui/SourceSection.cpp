@@ -69,13 +69,13 @@ SourceSection::SourceSection(ContentView& view, QWidget* parent)
             view_.startConversion();
     });
     QVBoxLayout* urlOption =
-        optionBlock(this, QStringLiteral("Seçenek 1: URL'den İndir"), urlHint, urlField_);
+        optionBlock(this, QStringLiteral("Seçenek 1: &URL'den İndir"), urlHint, urlField_);
 
     auto* separator = makeLabel(QStringLiteral("VEYA"), TextRole::caption, QFont::Bold,
                                 Hue::secondary, sourceCardSurface, this);
     separator->setContentsMargins(0, 8, 0, 8);
 
-    pickButton_ = new QPushButton(QStringLiteral("📂 PEM Dosyası Seç"));
+    pickButton_ = new QPushButton(QStringLiteral("📂 &PEM Dosyası Seç"));
     pickButton_->setObjectName(QStringLiteral("pickFileButton"));
     speakAs(pickButton_, pickButton_->text());
     connect(pickButton_, &QPushButton::clicked, &view_, &ContentView::selectPemFile);
@@ -104,7 +104,8 @@ void SourceSection::showState() {
     setFieldBusy(urlField_, view_.isProcessing());
     // The main button cannot take the focus until there is a source; the field says so.
     const bool noSource = view_.urlString().isEmpty() && view_.selectedPemFile().isEmpty();
-    const QString description = urlHint + (noSource ? u' ' + noSourceYet : QString());
+    const QString description = urlHint + QStringLiteral(". ") + urlField_->placeholderText() +
+                                u'.' + (noSource ? u' ' + noSourceYet : QString());
     if (urlField_->accessibleDescription() != description)
         urlField_->setAccessibleDescription(description);
     FocusKeeper::setAvailable(pickButton_, !view_.isProcessing());

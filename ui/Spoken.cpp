@@ -33,24 +33,6 @@ bool isPictograph(char32_t c) {
            (c >= 0x2600 && c <= 0x27BF) || (c >= 0x2B00 && c <= 0x2BFF);
 }
 
-// Without its pictographs, each with its variation selector and the blanks after it.
-QString withoutPictographs(const QString& text) {
-    const QList<uint> points = text.toUcs4();
-    QList<uint> kept;
-    kept.reserve(points.size());
-    for (qsizetype i = 0; i < points.size(); ++i) {
-        if (!isPictograph(points[i])) {
-            kept.append(points[i]);
-            continue;
-        }
-        if (i + 1 < points.size() && points[i + 1] == 0xFE0F)
-            ++i;
-        while (i + 1 < points.size() && QChar::isSpace(points[i + 1]))
-            ++i;
-    }
-    return QString::fromUcs4(reinterpret_cast<const char32_t*>(kept.constData()), kept.size());
-}
-
 // A widget with the role it was given; a label is named by the spoken form of its text.
 class WidgetInRole : public QAccessibleWidget {
 public:
@@ -83,9 +65,62 @@ QString spokenText(const QString& shown) {
         spoken = spoken.first(trailing).trimmed() + QStringLiteral(", ") +
                  wordFor(QStringView(spoken).sliced(trailing));
     }
-    // The arrow between a message and its file name reads as a colon.
-    spoken.replace(QStringLiteral(" → "), QStringLiteral(": "));
-    return withoutPictographs(spoken).trimmed();
+    return spokenMap(spoken).spoken.trimmed();
+}
+
+SpokenMap spokenMap(const QString& shown) {
+    SpokenMap map;
+    map.spoken.reserve(shown.size());
+    map.shownAt.reserve(shown.size() + 1);
+    const auto keep = [&map](QChar c, qsizetype at) {
+        map.spoken.append(c);
+        map.shownAt.append(int(at));
+    };
+    const auto skipBlanksAfter = [&shown](qsizetype i) {
+        if (i + 1 < shown.size() && shown[i + 1] == QChar(0xFE0F))
+            ++i;
+        while (i + 1 < shown.size() && shown[i + 1].isSpace() && shown[i + 1] != u'\n')
+            ++i;
+        return i;
+    };
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const bool pair = shown[i].isHighSurrogate() && i + 1 < shown.size();
+        const char32_t point =
+            pair ? QChar::surrogateToUcs4(shown[i], shown[i + 1]) : shown[i].unicode();
+        if (!isPictograph(point)) {
+            keep(shown[i], i);
+            continue;
+        }
+        const qsizetype at = i;
+        i = skipBlanksAfter(pair ? i + 1 : i);
+        // The arrow between a message and its file name reads as a colon.
+        if (point == U'→') {
+            if (map.spoken.endsWith(u' ')) {
+                map.spoken.chop(1);
+                map.shownAt.removeLast();
+            }
+            keep(u':', at);
+            keep(u' ', i);
+        }
+    }
+    // A last line break would leave the end of the text on an empty line.
+    if (map.spoken.endsWith(u'\n')) {
+        map.spoken.chop(1);
+        map.shownAt.removeLast();
+    }
+    map.shownAt.append(int(shown.size()));
+    return map;
+}
+
+QString withoutMnemonic(const QString& shown) {
+    QString plain;
+    plain.reserve(shown.size());
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        if (shown[i] == u'&' && i + 1 < shown.size())
+            ++i;
+        plain.append(shown[i]);
+    }
+    return plain;
 }
 
 MarkedText splitMark(const QString& shown) {
@@ -96,6 +131,13 @@ MarkedText splitMark(const QString& shown) {
     QString word = wordFor(mark);
     word[0] = word[0].toUpper();
     return {mark, word, trimmed.sliced(1).trimmed()};
+}
+
+QString listed(const QStringList& items) {
+    if (items.size() < 2)
+        return items.join(QString());
+    return items.first(items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" ve ") +
+           items.last();
 }
 
 QPushButton* makeSpokenButton(const QString& text, const QString& spoken, const char* objectName,
@@ -111,8 +153,9 @@ int buttonHeight(const QString& text) {
 }
 
 void speakAs(QWidget* widget, const QString& shown) {
-    const QString spoken = spokenText(shown);
-    const QString name = spoken == shown ? QString() : spoken;
+    const QString plain = withoutMnemonic(shown);
+    const QString spoken = spokenText(plain);
+    const QString name = spoken == plain ? QString() : spoken;
     if (name != widget->accessibleName())
         widget->setAccessibleName(name);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QAccessible>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 class QPushButton;
 class QWidget;
@@ -9,6 +11,18 @@ class QWidget;
 // What assistive technology says for a text the window shows: decorative emoji are left out,
 // the marks of success and failure are said as words.
 QString spokenText(const QString& shown);
+
+// A text as it is said, with where each character said stands in it: pictographs go with the
+// blanks after them, an arrow reads as a colon, and a last line break goes. shownAt has one more
+// entry than spoken, the text's end.
+struct SpokenMap {
+    QString spoken;
+    QList<int> shownAt;
+};
+SpokenMap spokenMap(const QString& shown);
+
+// A control's text as it reads without its access key's mark ("&Kaydet" is "Kaydet").
+QString withoutMnemonic(const QString& shown);
 
 // A text that leads with the mark of success or failure: the mark, the word it stands for, and
 // the text after it. Without one, the mark and word are empty and the text is the whole.
@@ -18,6 +32,9 @@ struct MarkedText {
     QString text;
 };
 MarkedText splitMark(const QString& shown);
+
+// "a, b ve c": the items as a sentence lists them.
+QString listed(const QStringList& items);
 
 // A push button found by `objectName`, whose spoken name says what it acts on.
 QPushButton* makeSpokenButton(const QString& text, const QString& spoken, const char* objectName,

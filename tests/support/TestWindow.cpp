@@ -2,6 +2,7 @@
 
 #include "ui/AppStyle.h"
 #include "ui/SelectableText.h"
+#include "ui/Spoken.h"
 #include "ui/Theme.h"
 
 #include <QApplication>
@@ -119,12 +120,12 @@ QStringList cutTexts(QWidget* root) {
         QString text;
         int room = 0;
         if (auto* label = qobject_cast<QLabel*>(widget); label && !label->hasHeightForWidth()) {
-            text = label->text();
+            text = withoutMnemonic(label->text());
             room = label->contentsRect().width();
         } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
             QStyleOptionButton option;
             option.initFrom(button);
-            text = button->text();
+            text = withoutMnemonic(button->text());
             room = button->style()
                        ->subElementRect(QStyle::SE_PushButtonContents, &option, button)
                        .width() -
