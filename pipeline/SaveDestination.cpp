@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <climits>
 #include <optional>
@@ -50,6 +52,9 @@ int whyNotSaved(const QFileInfo& target) {
     return EIO;
 }
 
+// The extensions a certificate file goes by.
+constexpr std::array<QStringView, 4> certificateExtensions{u"der", u"pem", u"crt", u"cer"};
+
 } // namespace
 
 QString withExtension(const QString& path, const QString& extension) {
@@ -58,12 +63,18 @@ QString withExtension(const QString& path, const QString& extension) {
     // A bare ".der" already names a DER file.
     if (name.startsWith(u'.') && name.sliced(1).compare(extension, Qt::CaseInsensitive) == 0)
         return path;
-    // A leading dot marks a hidden file, not an extension.
+    // A leading dot marks a hidden file, not an extension. Only a certificate's own extension
+    // is replaced: what else follows a dot is part of the name ("example.com").
     const qsizetype dot = name.lastIndexOf(u'.');
-    const bool hasExtension = dot > 0;
-    if (hasExtension && name.sliced(dot + 1).compare(extension, Qt::CaseInsensitive) == 0)
+    const QStringView after = dot > 0 ? name.sliced(dot + 1) : QStringView();
+    if (dot > 0 && after.compare(extension, Qt::CaseInsensitive) == 0)
         return path;
-    return (hasExtension ? path.first(nameStart + dot) : path) + u'.' + extension;
+    const bool replaced =
+        dot > 0 &&
+        (after.isEmpty() ||
+         std::any_of(certificateExtensions.begin(), certificateExtensions.end(),
+                     [&](QStringView e) { return after.compare(e, Qt::CaseInsensitive) == 0; }));
+    return (replaced ? path.first(nameStart + dot) : path) + u'.' + extension;
 }
 
 QString proposedName(const QString& name, const QString& fallback, const QString& extension) {

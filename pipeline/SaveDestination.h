@@ -3,9 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
-// The destination with its extension made `extension` ("der"): cert.pem -> cert.der,
-// cert -> cert.der, a.b.pem -> a.b.der, .pem -> .pem.der (a leading dot starts no extension);
-// cert.DER, cert.der and a bare .der stay as they are.
+// The destination with its extension made `extension` ("der"): a certificate's own extension
+// is replaced (cert.pem, cert.crt -> cert.der; a.b.pem -> a.b.der), any other is part of the
+// name (example.com -> example.com.der), as is a leading dot (.pem -> .pem.der); cert.DER,
+// cert.der and a bare .der stay as they are.
 QString withExtension(const QString& path, const QString& extension);
 
 // The name a save dialog proposes: the one given, as a name and not a path, with `.extension`

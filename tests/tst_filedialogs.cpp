@@ -29,6 +29,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
+#include <unistd.h>
 
 namespace {
 
@@ -250,6 +251,31 @@ private Q_SLOTS:
             QCOMPARE(chosen, std::optional<QUrl>(QUrl::fromLocalFile(path(written))));
         // The dialog itself writes nothing.
         QCOMPARE(readTestFile(path("server.der")), oldBytes);
+    }
+
+    void aFileThatMayNotBeWrittenIsRefusedInTheDialog() {
+        if (geteuid() == 0)
+            QSKIP("root may write any file: run as an ordinary user by tst_filedialogs_as_user");
+        QVERIFY(QFile::setPermissions(path("server.der"), QFileDevice::ReadOwner));
+        PersonAtModals person;
+        QString reason;
+        person.at("QFileDialog", [&](QWidget* window) {
+            openFolder(folder_, window);
+            typeName(QStringLiteral("server"), Accept::returnKey, fileDialog(window));
+        });
+        person.at("QMessageBox", [&](QWidget* window) {
+            auto* box = qobject_cast<QMessageBox*>(window);
+            reason = box->text();
+            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        });
+        // The dialog is back to choose again; the person gives up.
+        person.at("QFileDialog", [](QWidget*) { pressKey(Qt::Key_Escape); });
+
+        QtFileDialogs dialogs;
+        QCOMPARE(dialogs.chooseFileToSave(saveRequest), std::nullopt);
+        QVERIFY2(person.problems.isEmpty(), qPrintable(person.problems.join(u'\n')));
+        QCOMPARE(person.stepsLeft(), 0);
+        QVERIFY(reason.startsWith(QStringLiteral("server.der dosyasını değiştirme izniniz yok")));
     }
 
     void foldersTypedInTheNameFieldAreOpened() {

@@ -340,6 +340,12 @@ private Q_SLOTS:
                                         << "/d/.DER";
         QTest::newRow("trailing dot") << "/d/cert."
                                       << "/d/cert.der";
+        QTest::newRow("host name") << "/d/example.com"
+                                   << "/d/example.com.der";
+        QTest::newRow("address and port") << "/d/127.0.0.1:44301"
+                                          << "/d/127.0.0.1:44301.der";
+        QTest::newRow("CRT") << "/d/server.v2.CRT"
+                             << "/d/server.v2.der";
     }
 
     void derExtension() {

@@ -1,5 +1,6 @@
 #include "ui/QtFileDialogs.h"
 
+#include "core/FailureReasons.h"
 #include "pipeline/SaveDestination.h"
 #include "pipeline/ShownTime.h"
 #include "ui/FocusKeeper.h"
@@ -116,15 +117,10 @@ void prepare(QFileDialog& dialog, const QString& title, const QString& message) 
 }
 
 // Whether the person agrees to replace the file, asked by its final name.
-bool confirmReplace(QWidget* parent, const QString& title, const QString& path) {
-    QMessageBox question(QMessageBox::Warning, title,
-                         QStringLiteral("%1 zaten var.\nDeğiştirmek istiyor musunuz?")
-                             .arg(QFileInfo(path).fileName()),
-                         QMessageBox::Yes | QMessageBox::No, parent);
-    question.setObjectName(QStringLiteral("replaceQuestion"));
-    // Wide enough for its title in the window manager's bar, beside the bar's buttons.
-    if (auto* grid = qobject_cast<QGridLayout*>(question.layout())) {
-        QFont bold = question.font();
+// Wide enough for its title in the window manager's bar, beside the bar's buttons.
+void fitTitle(QMessageBox& box, const QString& title) {
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        QFont bold = box.font();
         bold.setBold(true);
         const QFontMetrics metrics(bold);
         const QString shownTitle =
@@ -133,10 +129,29 @@ bool confirmReplace(QWidget* parent, const QString& title, const QString& path) 
                                       0, QSizePolicy::Minimum, QSizePolicy::Minimum),
                       grid->rowCount(), 0, 1, grid->columnCount());
     }
+}
+
+bool confirmReplace(QWidget* parent, const QString& title, const QString& path) {
+    QMessageBox question(QMessageBox::Warning, title,
+                         QStringLiteral("%1 zaten var.\nDeğiştirmek istiyor musunuz?")
+                             .arg(QFileInfo(path).fileName()),
+                         QMessageBox::Yes | QMessageBox::No, parent);
+    question.setObjectName(QStringLiteral("replaceQuestion"));
+    fitTitle(question, title);
     question.button(QMessageBox::Yes)->setText(QStringLiteral("&Evet"));
     question.button(QMessageBox::No)->setText(QStringLiteral("&Hayır"));
     question.setDefaultButton(QMessageBox::No);
     return question.exec() == QMessageBox::Yes;
+}
+
+// A file the person may not write is not offered to be replaced: why, before the dialog comes
+// back to choose again.
+void refuseReplace(QWidget* parent, const QString& title, const QString& reason) {
+    QMessageBox refusal(QMessageBox::Warning, title, reason, QMessageBox::Ok, parent);
+    refusal.setObjectName(QStringLiteral("replaceRefusal"));
+    fitTitle(refusal, title);
+    refusal.button(QMessageBox::Ok)->setText(QStringLiteral("&Tamam"));
+    refusal.exec();
 }
 
 } // namespace
@@ -199,10 +214,13 @@ std::optional<QUrl> QtFileDialogs::chooseFileToSave(const SaveDialogRequest& req
         // A dangling link counts too: the tool would write through it.
         if (!destination.exists() && !destination.isSymLink())
             return chosen(destination);
-        if (confirmReplace(&dialog, request.title, destination.filePath()))
+        if (const int refused = replacingRefused(destination.filePath()); refused != 0)
+            refuseReplace(&dialog, request.title,
+                          FailureReasons::notWritable(destination.filePath(), refused));
+        else if (confirmReplace(&dialog, request.title, destination.filePath()))
             return chosen(destination);
-        // "No": the dialog comes back as the person left it, to choose again, where it stood;
-        // left to itself, Qt would place it anew.
+        // "No", or not allowed: the dialog comes back as the person left it, to choose again,
+        // where it stood; left to itself, Qt would place it anew.
         dialog.move(dialog.pos());
     }
     return std::nullopt;
