@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QSettings>
 
 namespace {
 
@@ -25,6 +26,13 @@ QIcon appIcon() {
     });
 }
 
+const QString windowGeometryKey = QStringLiteral("window/geometry");
+
+// Beside the save dialogs' folder.
+QSettings windowSettings() {
+    return QSettings(QCoreApplication::applicationName(), QCoreApplication::applicationName());
+}
+
 } // namespace
 
 RuveltaApp::RuveltaApp()
@@ -33,6 +41,12 @@ RuveltaApp::RuveltaApp()
     dialogs_.setParentWindow(&window_);
     // Said outright: an empty title leaves the X window's plain name (WM_NAME) empty.
     window_.setWindowTitle(QApplication::applicationDisplayName());
+    // Qt moves a place no screen shows back onto the screen it was on, or the primary one.
+    window_.restoreGeometry(windowSettings().value(windowGeometryKey).toByteArray());
+}
+
+RuveltaApp::~RuveltaApp() {
+    windowSettings().setValue(windowGeometryKey, window_.saveGeometry());
 }
 
 void RuveltaApp::setUpApplication() {

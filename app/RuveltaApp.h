@@ -7,7 +7,10 @@
 // The application: one window whose content shows one ContentView. Needs a QApplication.
 class RuveltaApp {
 public:
+    // The window opens where and as large as it was last closed, where that still fits a
+    // screen, and is remembered so as it goes.
     RuveltaApp();
+    ~RuveltaApp();
 
     QWidget& window() { return window_; }
 

@@ -49,7 +49,11 @@ private:
     void releaseHeldTool() { writeTestFile(dir_.filePath("release"), QByteArray()); }
 
 private Q_SLOTS:
-    void initTestCase() { applyLook(Palette::light); }
+    void initTestCase() {
+        // What the window remembers goes here, not into the person's own settings.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath("config")));
+        applyLook(Palette::light);
+    }
 
     void init() { QFile::remove(dir_.filePath("release")); }
 
@@ -535,6 +539,27 @@ private Q_SLOTS:
         QCOMPARE(log->toPlainText(), window.view.debugOutput());
     }
 
+    void logFollowsNewLinesWhileItsEndIsInView() {
+        Window window;
+        const auto add = [&window](int lines) {
+            for (int i = 0; i < lines; ++i)
+                window.view.appendDebugLog(QStringLiteral("satır %1").arg(i));
+            const bool drained = drainPostedTasks(&window.view);
+            QCoreApplication::processEvents();
+            return drained;
+        };
+        QVERIFY(add(40));
+        QScrollBar* bar = window.find<QPlainTextEdit>("logView")->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        bar->setValue(bar->maximum());
+        QVERIFY(add(5));
+        QCOMPARE(bar->value(), bar->maximum());
+        // Scrolled up to read, the person stays there.
+        bar->setValue(1);
+        QVERIFY(add(5));
+        QCOMPARE(bar->value(), 1);
+    }
+
     void assistiveTechnologyReadsWhatIsShown() {
         Window window;
         // Depth first, as a screen reader walks the window: each label before what it names.
@@ -699,6 +724,20 @@ private Q_SLOTS:
         QVERIFY(!icon.pixmap(48).toImage().isNull());
         RuveltaApp app;
         QCOMPARE(app.window().windowTitle(), QStringLiteral("Ruvelta"));
+        applyLook(Palette::light);
+    }
+
+    void windowReopensWhereAndAsLargeAsItWasClosed() {
+        RuveltaApp::setUpApplication();
+        const QRect closedAt(40, 30, 760, 640);
+        {
+            RuveltaApp app;
+            app.window().show();
+            app.window().setGeometry(closedAt);
+            QVERIFY(QTest::qWaitForWindowExposed(&app.window()));
+        }
+        RuveltaApp again;
+        QCOMPARE(again.window().geometry(), closedAt);
         applyLook(Palette::light);
     }
 };

@@ -6,6 +6,7 @@
 #include "ui/Typography.h"
 
 #include <QPainter>
+#include <QScrollBar>
 
 namespace {
 
@@ -83,12 +84,17 @@ void LogView::appendLine(const QString& line) {
 void LogView::flushPendingLines() {
     if (pendingLines_.isEmpty())
         return;
-    // A cursor of its own, not the view's: the visible part stays where the person left it.
+    // A cursor of its own, not the view's, so the caret stays where it is. The view follows the
+    // new lines while its end is in sight; scrolled up, it stays where the person left it.
+    QScrollBar* bar = verticalScrollBar();
+    const bool following = bar->value() == bar->maximum();
     QTextCursor end(document());
     end.movePosition(QTextCursor::End);
     const bool wasEmpty = document()->isEmpty();
     insertWithColourEmoji(end, pendingLines_);
     pendingLines_.clear();
+    if (following)
+        bar->setValue(bar->maximum());
     // The caret, which stood where the first lines went in, goes back before them.
     if (wasEmpty)
         setTextCursor(QTextCursor(document()));

@@ -5,8 +5,9 @@
 class ContentView;
 
 // The activity log as text: lines are added as they arrive, a burst at a time, instead of setting
-// the whole text again, so a long log stays cheap. It never scrolls by itself. With keyboard
-// focus it has a caret, as read-only text does, which Qt's own keys move and select with.
+// the whole text again, so a long log stays cheap. New lines come into view while its end is in
+// view. With keyboard focus it has a caret, as read-only text does, which Qt's own keys move and
+// select with.
 class LogView : public QPlainTextEdit {
     Q_OBJECT
 
