@@ -120,7 +120,7 @@ void ContentView::finishRun(Run* run) {
 
 void ContentView::setUrlString(const QString& text) {
     if (text != urlString_)
-        chain_.clear(); // it was another source's
+        forgetResult();
     assign(urlString_, text, &ContentView::urlStringChanged);
     // The source is the one chosen last: an address typed after a pick replaces the pick.
     if (!text.isEmpty())
@@ -141,13 +141,18 @@ void ContentView::setStatusMessage(const QString& message, StatusKind kind, cons
     Q_EMIT statusMessageChanged();
 }
 
+void ContentView::forgetResult() {
+    chain_.clear();
+    setStatusMessage(QString(), StatusKind::notice);
+}
+
 void ContentView::setProcessing(bool processing) {
     assign(isProcessing_, processing, &ContentView::isProcessingChanged);
 }
 
 void ContentView::setSelectedPemFile(const QUrl& file) {
     if (!file.isEmpty() && file != selectedPemFile_)
-        chain_.clear();
+        forgetResult();
     assign(selectedPemFile_, file, &ContentView::selectedPemFileChanged);
 }
 

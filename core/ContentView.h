@@ -47,7 +47,7 @@ public:
     CertificateChain& chain() { return chain_; }
 
     // The two fields the window edits directly. An address typed drops a picked file, as a pick
-    // empties the address: the source is the one chosen last.
+    // empties the address: the source is the one chosen last. Either takes the last result away.
     void setUrlString(const QString& text);
     void setOutputName(const QString& name);
 
@@ -107,6 +107,8 @@ private:
 
     void setStatusMessage(const QString& message, StatusKind kind,
                           const QString& detail = QString());
+    // Another source was chosen: the last result, its status and chain, were the old one's.
+    void forgetResult();
     void setProcessing(bool processing);
     void setSelectedPemFile(const QUrl& file);
     void setDebugOutput(const QString& text);

@@ -105,9 +105,10 @@ private Q_SLOTS:
         QCOMPARE(window.view.statusMessage(),
                  QStringLiteral("✅ PEM zinciri kaydedildi → chain.pem"));
 
-        // Another source takes the list away: it was the old one's.
+        // Another source takes the list and the status away: they were the old one's.
         QTest::keyClicks(window.find("urlField"), "x");
         QVERIFY(!window.shown("chainSection"));
+        QVERIFY(!window.shown("statusBanner"));
     }
 
     void sectionsMadeDuringARunTakeTheirPlaceInTheTabOrder() {
