@@ -142,8 +142,11 @@ void ContentView::setStatusMessage(const QString& message, StatusKind kind, cons
 }
 
 void ContentView::forgetResult() {
+    const bool hadChain = chain_.size() > 0;
     chain_.clear();
     setStatusMessage(QString(), StatusKind::notice);
+    if (hadChain)
+        Q_EMIT chainForgotten();
 }
 
 void ContentView::setProcessing(bool processing) {
@@ -193,6 +196,8 @@ void ContentView::appendLine(const QString& time, const QString& message) {
 
 void ContentView::resetAll() {
     abandonRuns();
+    // Taken with everything else, not forgotten for another source.
+    chain_.clear();
     setUrlString(QString());
     setOutputName(defaultOutputName);
     setStatusMessage(QString(), StatusKind::notice);
@@ -201,7 +206,6 @@ void ContentView::resetAll() {
     setDebugOutput(QString());
     setCurrentStep(ProcessingStep::none);
     setProgress(0.0);
-    chain_.clear();
     appendDebugLog(QStringLiteral("[Reset] Tüm veriler temizlendi"));
 }
 

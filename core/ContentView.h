@@ -94,6 +94,8 @@ Q_SIGNALS:
     void debugOutputChanged();
     void currentStepChanged();
     void progressChanged();
+    // Another source was chosen while a chain was listed: the list went with its result.
+    void chainForgotten();
 
 private:
     // Starts `run`, whose reports land in the state until it ends or is deleted.

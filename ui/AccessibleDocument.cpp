@@ -24,7 +24,7 @@ public:
         return state;
     }
 
-    int cursorPosition() const override { return toSpoken(edit()->textCursor().position()); }
+    int cursorPosition() const override { return edit()->textCursor().position(); }
     void scrollToSubstring(int startIndex, int endIndex) override {
         select(startIndex, endIndex);
         edit()->ensureCursorVisible();
@@ -34,7 +34,7 @@ public:
         if (offset < 0 || offset >= characterCount())
             return QRect();
         QTextCursor cursor(edit()->document());
-        cursor.setPosition(toShown(offset));
+        cursor.setPosition(offset);
         const QRect caret = edit()->cursorRect(cursor);
         const int width = edit()->fontMetrics().horizontalAdvance(spoken().mid(offset, 1));
         return QRect(edit()->viewport()->mapToGlobal(caret.topLeft()),
@@ -43,45 +43,37 @@ public:
     int offsetAtPoint(const QPoint& point) const override {
         const QPoint inside = edit()->viewport()->mapFromGlobal(point);
         return edit()->viewport()->rect().contains(inside)
-                   ? toSpoken(edit()->cursorForPosition(inside).position())
+                   ? edit()->cursorForPosition(inside).position()
                    : -1;
     }
 
 protected:
-    QString spoken() const override { return map().spoken; }
+    // Made again only when the text has changed: a long log is asked for a line at a time.
+    QString spoken() const override {
+        const int revision = edit()->document()->revision();
+        if (revision != revision_) {
+            spoken_ = picturesBlanked(edit()->document()->toPlainText());
+            revision_ = revision;
+        }
+        return spoken_;
+    }
     std::pair<int, int> selected() const override {
         const QTextCursor cursor = edit()->textCursor();
-        return {toSpoken(cursor.selectionStart()), toSpoken(cursor.selectionEnd())};
+        return {cursor.selectionStart(), cursor.selectionEnd()};
     }
     void select(int startOffset, int endOffset) override {
+        const int end = characterCount();
         QTextCursor cursor(edit()->document());
-        cursor.setPosition(toShown(startOffset));
-        cursor.setPosition(toShown(endOffset), QTextCursor::KeepAnchor);
+        cursor.setPosition(std::clamp(startOffset, 0, end));
+        cursor.setPosition(std::clamp(endOffset, 0, end), QTextCursor::KeepAnchor);
         edit()->setTextCursor(cursor);
     }
 
 private:
     Edit* edit() const { return static_cast<Edit*>(widget()); }
 
-    // Made again only when the text has changed: a long log is asked for a line at a time.
-    const SpokenMap& map() const {
-        const int revision = edit()->document()->revision();
-        if (revision != revision_) {
-            map_ = spokenMap(edit()->document()->toPlainText());
-            revision_ = revision;
-        }
-        return map_;
-    }
-    int toShown(int offset) const {
-        const QList<int>& shownAt = map().shownAt;
-        return shownAt[std::clamp<qsizetype>(offset, 0, shownAt.size() - 1)];
-    }
-    int toSpoken(int position) const {
-        const QList<int>& shownAt = map().shownAt;
-        return int(std::lower_bound(shownAt.cbegin(), shownAt.cend(), position) - shownAt.cbegin());
-    }
     mutable int revision_ = -1;
-    mutable SpokenMap map_;
+    mutable QString spoken_;
 };
 
 QAccessibleInterface* documentInterface(const QString&, QObject* object) {

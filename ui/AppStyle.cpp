@@ -1,6 +1,7 @@
 #include "ui/AppStyle.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QDialog>
 #include <QEvent>
 #include <QFrame>
@@ -185,6 +186,13 @@ void setFieldBusy(QLineEdit* field, bool busy) {
         return;
     field->setProperty(busyProperty, busy);
     field->setReadOnly(busy);
+    // Qt tells of read-only alone; screen readers that keep what they were told of `editable`
+    // would go on calling the field read-only.
+    QAccessible::State changed;
+    changed.editable = true;
+    changed.readOnly = true;
+    QAccessibleStateChangeEvent told(field, changed);
+    QAccessible::updateAccessibility(&told);
     field->deselect();
     // Its text in the shade of an unavailable one; all of the window's palette again after.
     QPalette palette;

@@ -105,7 +105,6 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     details_->setObjectName(QStringLiteral("certificateDetails"));
     details_->setFont(roleFont(TextRole::footnote));
     // On the Tab path right after the list: the chosen certificate is read there, line by line.
-    details_->setAccessibleName(QStringLiteral("Sertifika ayrıntıları"));
     details_->setFocusPolicy(Qt::StrongFocus);
 
     save_ = makeSpokenButton(saveText(), QString(), "saveCertificateButton", this);
@@ -146,15 +145,9 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &ChainSection::showDetails);
     connect(&view_, &ContentView::isProcessingChanged, this, &ChainSection::showBusy);
-    // Taken away as another source is chosen, where the person may not be looking: said then.
-    // A conversion or a reset takes it too, and says so in its own words.
-    const auto sayIfTaken = [this] {
-        const bool chosen = !view_.urlString().isEmpty() || !view_.selectedPemFile().isEmpty();
-        if (std::exchange(taken_, false) && chosen)
-            say(this, QStringLiteral("Sertifika zinciri kaldırıldı"));
-    };
-    connect(&view_, &ContentView::urlStringChanged, this, sayIfTaken);
-    connect(&view_, &ContentView::selectedPemFileChanged, this, sayIfTaken);
+    // Taken away as another source is chosen, where the person may not be looking.
+    connect(&view_, &ContentView::chainForgotten, this,
+            [this] { say(window(), QStringLiteral("Sertifika zinciri kaldırıldı")); });
     setVisible(false);
     showChain();
 }
@@ -217,8 +210,6 @@ QString ChainSection::chosenName() const {
 
 void ChainSection::showChain() {
     const int rows = view_.chain().rowCount();
-    taken_ = shownRows_ > 0 && rows == 0;
-    shownRows_ = rows;
     fitListHeight();
     // The first is chosen but not made current until the list has the keys: Qt 6.4 tells
     // screen readers that the current row has the focus, wherever the focus is.
@@ -233,8 +224,9 @@ void ChainSection::showChain() {
 void ChainSection::showDetails() {
     const int row = currentRow();
     details_->setText(row < 0 ? QString() : view_.chain().details(row));
-    // The buttons say which certificate they act on.
+    // The details and the buttons say which certificate they are of.
     const QString name = chosenName();
+    details_->setAccessibleName(QStringLiteral("Sertifika ayrıntıları: ") + name);
     save_->setAccessibleName(QStringLiteral("DER olarak kaydet: ") + name);
     copy_->setAccessibleName(QStringLiteral("Ayrıntıları kopyala: ") + name);
 }

@@ -38,7 +38,4 @@ private:
     QPushButton* save_;
     QPushButton* copy_;
     QList<QWidget*> actions_;
-    int shownRows_ = 0;
-    // The list was emptied, and nothing has said so yet.
-    bool taken_ = false;
 };

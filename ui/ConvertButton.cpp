@@ -33,6 +33,8 @@ void ConvertButton::showState() {
         say(this, QStringLiteral("İşleniyor..."));
     setText(busy ? QStringLiteral("İşleniyor...") : QStringLiteral("🚀 &DER Dosyası Oluştur"));
     speakAs(this, text());
+    setAccessibleDescription(busy ? QStringLiteral("Durdurmak için Escape tuşuna basın.")
+                                  : QString());
     setIcon(busy ? busyIcon(Theme::accentText()) : QIcon());
     if (busy)
         turning_.start();

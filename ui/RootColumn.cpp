@@ -19,6 +19,7 @@
 #include "ui/Typography.h"
 #include "ui/WindowKeys.h"
 
+#include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -97,7 +98,10 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     , view_(view) {
     setObjectName(QStringLiteral("rootColumn"));
     setAcceptDrops(true);
-    setAccessibleDescription(HeaderSection::spoken());
+    // What the window is for, said with its name as it opens: screen readers say a window's
+    // name as it becomes active, not always its description.
+    setAccessibleName(QApplication::applicationDisplayName() + QStringLiteral(": ") +
+                      HeaderSection::spoken());
 
     auto* content = new QWidget;
     content->setObjectName(QStringLiteral("columnContent"));
@@ -207,7 +211,7 @@ void RootColumn::changeEvent(QEvent* event) {
         Theme::applyTones(this);
     // What the window is for is said as it opens, not again each time a dialog closes.
     if (event->type() == QEvent::ActivationChange && !isActiveWindow())
-        setAccessibleDescription(QString());
+        setAccessibleName(QString());
     QMainWindow::changeEvent(event);
 }
 

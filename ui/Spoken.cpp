@@ -65,51 +65,30 @@ QString spokenText(const QString& shown) {
         spoken = spoken.first(trailing).trimmed() + QStringLiteral(", ") +
                  wordFor(QStringView(spoken).sliced(trailing));
     }
-    return spokenMap(spoken).spoken.trimmed();
+    spoken.replace(QStringLiteral(" → "), QStringLiteral(": "));
+    return picturesBlanked(spoken).simplified();
 }
 
-SpokenMap spokenMap(const QString& shown) {
-    SpokenMap map;
-    map.spoken.reserve(shown.size());
-    map.shownAt.reserve(shown.size() + 1);
-    const auto keep = [&map](QChar c, qsizetype at) {
-        map.spoken.append(c);
-        map.shownAt.append(int(at));
-    };
-    const auto skipBlanksAfter = [&shown](qsizetype i) {
-        if (i + 1 < shown.size() && shown[i + 1] == QChar(0xFE0F))
-            ++i;
-        while (i + 1 < shown.size() && shown[i + 1].isSpace() && shown[i + 1] != u'\n')
-            ++i;
-        return i;
-    };
-    for (qsizetype i = 0; i < shown.size(); ++i) {
-        const bool pair = shown[i].isHighSurrogate() && i + 1 < shown.size();
+QString picturesBlanked(const QString& shown) {
+    QString spoken = shown;
+    for (qsizetype i = 0; i < spoken.size(); ++i) {
+        const bool pair = spoken[i].isHighSurrogate() && i + 1 < spoken.size();
         const char32_t point =
-            pair ? QChar::surrogateToUcs4(shown[i], shown[i + 1]) : shown[i].unicode();
-        if (!isPictograph(point)) {
-            keep(shown[i], i);
+            pair ? QChar::surrogateToUcs4(spoken[i], spoken[i + 1]) : spoken[i].unicode();
+        if (!isPictograph(point))
             continue;
-        }
-        const qsizetype at = i;
-        i = skipBlanksAfter(pair ? i + 1 : i);
-        // The arrow between a message and its file name reads as a colon.
-        if (point == U'→') {
-            if (map.spoken.endsWith(u' ')) {
-                map.spoken.chop(1);
-                map.shownAt.removeLast();
-            }
-            keep(u':', at);
-            keep(u' ', i);
-        }
+        // The arrow between a message and its file name reads as a colon after the message.
+        const bool arrow = point == U'→';
+        const bool afterBlank = arrow && i > 0 && spoken[i - 1] == u' ';
+        if (afterBlank)
+            spoken[i - 1] = u':';
+        spoken[i] = arrow && !afterBlank ? u':' : u' ';
+        if (pair)
+            spoken[++i] = u' ';
+        if (i + 1 < spoken.size() && spoken[i + 1] == QChar(0xFE0F))
+            spoken[++i] = u' ';
     }
-    // A last line break would leave the end of the text on an empty line.
-    if (map.spoken.endsWith(u'\n')) {
-        map.spoken.chop(1);
-        map.shownAt.removeLast();
-    }
-    map.shownAt.append(int(shown.size()));
-    return map;
+    return spoken;
 }
 
 QString withoutMnemonic(const QString& shown) {

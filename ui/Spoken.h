@@ -12,14 +12,10 @@ class QWidget;
 // the marks of success and failure are said as words.
 QString spokenText(const QString& shown);
 
-// A text as it is said, with where each character said stands in it: pictographs go with the
-// blanks after them, an arrow reads as a colon, and a last line break goes. shownAt has one more
-// entry than spoken, the text's end.
-struct SpokenMap {
-    QString spoken;
-    QList<int> shownAt;
-};
-SpokenMap spokenMap(const QString& shown);
+// A text read where it stands, offset by offset, as screen readers read a text's lines: each
+// pictograph, with its variation selector, is as many blanks as it takes characters, and an arrow
+// reads as a colon, so that every other character keeps its place.
+QString picturesBlanked(const QString& shown);
 
 // A control's text as it reads without its access key's mark ("&Kaydet" is "Kaydet").
 QString withoutMnemonic(const QString& shown);

@@ -3,6 +3,8 @@
 #include "core/ContentView.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QShortcut>
 #include <QWidget>
 
@@ -41,6 +43,33 @@ void moveBetween(const QList<QWidget*>& sections, int step) {
     }
 }
 
+// Return and Enter press the button that has the focus, as Space does: what a person expects of
+// a button outside a dialog too.
+class ReturnPresses : public QObject {
+public:
+    explicit ReturnPresses(QWidget* window)
+        : QObject(window)
+        , window_(window) {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        auto* button = qobject_cast<QPushButton*>(watched);
+        if (!button || button->window() != window_ || key->modifiers() & ~Qt::KeypadModifier ||
+            (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter))
+            return false;
+        button->animateClick();
+        return true;
+    }
+
+private:
+    QWidget* window_;
+};
+
 void addKey(QWidget* window, const QKeySequence& keys, const std::function<void()>& act) {
     QObject::connect(new QShortcut(keys, window), &QShortcut::activated, window, act);
 }
@@ -48,6 +77,7 @@ void addKey(QWidget* window, const QKeySequence& keys, const std::function<void(
 } // namespace
 
 void addWindowKeys(QWidget* window, ContentView& view, const QList<QWidget*>& sections) {
+    new ReturnPresses(window);
     addKey(window, QKeySequence::Open, [&view] {
         if (!view.isProcessing())
             view.selectPemFile();
