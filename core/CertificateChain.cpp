@@ -13,6 +13,7 @@ void CertificateChain::show(const PemText& text, const QList<TextRange>& blocks)
     text_ = text;
     blocks_ = blocks;
     saved_.clear();
+    savedAsPem_.clear();
     summaries_.clear();
     endResetModel();
 }
@@ -27,6 +28,11 @@ void CertificateChain::markSaved(int row) {
     saved_.insert(row);
     const QModelIndex cell = index(row, stateColumn);
     Q_EMIT dataChanged(cell, cell);
+}
+
+void CertificateChain::markSavedAsPem(const QString& file) {
+    savedAsPem_ = file;
+    Q_EMIT savedAsPemChanged();
 }
 
 QString CertificateChain::block(int row) const {

@@ -23,6 +23,9 @@ public:
     void clear();
     // Marks the row as saved to a file.
     void markSaved(int row);
+    // The whole list was saved as one PEM file; empty until it is, and again for a new list.
+    void markSavedAsPem(const QString& file);
+    const QString& savedAsPem() const { return savedAsPem_; }
 
     qsizetype size() const { return blocks_.size(); }
     QString block(int row) const;
@@ -39,7 +42,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
+Q_SIGNALS:
+    void savedAsPemChanged();
+
 private:
+    QString savedAsPem_;
     PemText text_;
     QList<TextRange> blocks_;
     QSet<int> saved_;

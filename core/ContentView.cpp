@@ -43,6 +43,7 @@ void ContentView::launch(Run* run) {
         if (row < chain_.size())
             chain_.markSaved(row);
     });
+    connect(run, &Run::chainSavedAsPem, &chain_, &CertificateChain::markSavedAsPem);
     connect(run, &Run::ended, this, [this, run] { finishRun(run); });
     run->start();
 }
@@ -131,13 +132,15 @@ void ContentView::setOutputName(const QString& name) {
     assign(outputName_, name, &ContentView::outputNameChanged);
 }
 
-void ContentView::setStatusMessage(const QString& message, StatusKind kind, const QString& detail) {
+void ContentView::setStatusMessage(const QString& message, StatusKind kind, const QString& detail,
+                                   const QString& savedFile) {
     // Announced even when unchanged: a run that ends as the one before it still ends.
     if (statusMessage_.isEmpty() && message.isEmpty())
         return;
     statusMessage_ = message;
     statusKind_ = kind;
     statusDetail_ = detail;
+    savedFile_ = savedFile;
     Q_EMIT statusMessageChanged();
 }
 

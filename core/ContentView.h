@@ -37,6 +37,8 @@ public:
     // cleared with the status. statusMessageChanged comes at every end of a run, also one that
     // ends as the run before it did.
     const QString& statusDetail() const { return statusDetail_; }
+    // The file the status says was saved; empty with any other status.
+    const QString& savedFile() const { return savedFile_; }
     const QUrl& selectedPemFile() const { return selectedPemFile_; } // empty: no file
     bool isProcessing() const { return isProcessing_; }
     const QString& debugOutput() const { return debugOutput_; }
@@ -108,7 +110,7 @@ private:
     void appendLine(const QString& time, const QString& message);
 
     void setStatusMessage(const QString& message, StatusKind kind,
-                          const QString& detail = QString());
+                          const QString& detail = QString(), const QString& savedFile = QString());
     // Another source was chosen: the last result, its status and chain, were the old one's.
     void forgetResult();
     void setProcessing(bool processing);
@@ -136,6 +138,7 @@ private:
     QString statusMessage_;
     StatusKind statusKind_ = StatusKind::notice;
     QString statusDetail_;
+    QString savedFile_;
     QUrl selectedPemFile_;
     bool isProcessing_ = false;
     QString debugOutput_;

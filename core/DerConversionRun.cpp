@@ -14,8 +14,8 @@ namespace {
 
 // What was saved, a line each: the certificate's names, its end and fingerprint, and what the
 // person might not expect.
-QString savedDetail(const CertificateSummary& saved, qsizetype certificatesInSource, int row,
-                    const QStringList& warnings) {
+QStringList savedDetail(const CertificateSummary& saved, qsizetype certificatesInSource, int row,
+                        const QStringList& warnings) {
     QStringList lines{QStringLiteral("Konu: ") + saved.subject,
                       QStringLiteral("Veren: ") + saved.issuer,
                       QStringLiteral("Geçerlilik sonu: ") + shownTime(saved.expiry),
@@ -27,7 +27,7 @@ QString savedDetail(const CertificateSummary& saved, qsizetype certificatesInSou
                             .arg(certificatesInSource)
                             .arg(row + 1));
     }
-    return (lines + warnings).join(u'\n');
+    return lines + warnings;
 }
 
 } // namespace
@@ -146,9 +146,9 @@ void DerConversionRun::handleConversionResult(const ToolResult& result,
     if (!chainWarning.isEmpty())
         warnings << chainWarning;
     step(ProcessingStep::completed, Progress::ended);
-    report(QStringLiteral("✅ DER dosyası başarıyla oluşturuldu → ") +
-               QFileInfo(destination).fileName(),
-           StatusKind::success, savedDetail(certificate, certificatesInSource, chainRow, warnings));
+    reportSaved(QStringLiteral("✅ DER dosyası başarıyla oluşturuldu → ") +
+                    QFileInfo(destination).fileName(),
+                destination, savedDetail(certificate, certificatesInSource, chainRow, warnings));
     Q_EMIT chainRowSaved(chainRow);
     finishAfterResult();
 }

@@ -5,6 +5,7 @@
 #include "pipeline/SaveDestination.h"
 #include "pipeline/ShownTime.h"
 
+#include <QFileInfo>
 #include <QTimer>
 
 Run::Run(quint64 serial, const RunContext& context, QObject* parent)
@@ -22,7 +23,12 @@ void Run::step(ProcessingStep step, double progress) {
 }
 
 void Run::report(const QString& message, StatusKind kind, const QString& detail) {
-    Q_EMIT statusReported(message, kind, detail);
+    Q_EMIT statusReported(message, kind, detail, QString());
+}
+
+void Run::reportSaved(const QString& message, const QString& destination, QStringList detail) {
+    detail << QStringLiteral("Klasör: ") + QFileInfo(destination).absolutePath();
+    Q_EMIT statusReported(message, StatusKind::success, detail.join(u'\n'), destination);
 }
 
 void Run::fail(const QString& logMessage, const QString& status, const QString& reason) {

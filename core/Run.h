@@ -58,10 +58,12 @@ public:
 Q_SIGNALS:
     void stepReached(ProcessingStep step, double progress);
     void logged(const QString& time, const QString& message);
-    // At once, not queued, as the status always was.
-    void statusReported(const QString& message, StatusKind kind, const QString& detail);
+    // At once, not queued, as the status always was. `savedFile` is the file a success saved.
+    void statusReported(const QString& message, StatusKind kind, const QString& detail,
+                        const QString& savedFile);
     void chainRead(const PemText& text, const QList<TextRange>& blocks);
     void chainRowSaved(int row);
+    void chainSavedAsPem(const QString& file);
     // The run has nothing more to do; the view takes its busy state back and deletes it.
     void ended();
 
@@ -74,6 +76,8 @@ protected:
     void log(const QString& message);
     void step(ProcessingStep step, double progress);
     void report(const QString& message, StatusKind kind, const QString& detail = QString());
+    // A success that saved `destination`: the detail ends with the folder it is in.
+    void reportSaved(const QString& message, const QString& destination, QStringList detail);
     // Log line (when given), failed step, status message with its reason, end of the run.
     void fail(const QString& logMessage, const QString& status, const QString& reason);
     void finish();

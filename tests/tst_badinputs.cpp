@@ -726,8 +726,9 @@ private Q_SLOTS:
         view.startConversion();
         QVERIFY(waitForRunEnd(view));
 
-        // After what was saved and how many there were.
-        const QStringList said = view.statusDetail().split(u'\n').mid(source == "file" ? 4 : 5);
+        // After what was saved and how many there were, before the folder.
+        QStringList said = view.statusDetail().split(u'\n').mid(source == "file" ? 4 : 5);
+        QVERIFY(said.takeLast().startsWith(QStringLiteral("Klasör: ")));
         QCOMPARE(said.size(), warnings.size());
         for (qsizetype i = 0; i < said.size(); ++i) {
             const QRegularExpression pattern(

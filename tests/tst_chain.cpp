@@ -8,7 +8,9 @@
 #include "support/TestWindow.h"
 
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -16,6 +18,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
+
+// Stands in for the desktop's file manager: what it was asked to open.
+class FileManager : public QObject {
+    Q_OBJECT
+
+public:
+    Q_INVOKABLE void open(const QUrl& url) { opened << url; }
+    QList<QUrl> opened;
+};
 
 class ChainTest : public QObject {
     Q_OBJECT
@@ -84,6 +95,13 @@ private Q_SLOTS:
         QCOMPARE(bytesOf("root.der"), derOfPemFile(certs_.rootPem));
         QCOMPARE(window.view.statusMessage(), succeededStatus("root.der"));
         QVERIFY(window.view.statusDetail().contains("3 sertifikadan 3. sertifika kaydedildi"));
+        // The folder saved in is said, and opens in the file manager.
+        QVERIFY(window.view.statusDetail().endsWith("\nKlasör: " + dir_.path()));
+        FileManager files;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &files, "open");
+        QTest::mouseClick(window.find("showFolderButton"), Qt::LeftButton);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(files.opened, QList<QUrl>{QUrl::fromLocalFile(dir_.path())});
         // An issuer is not held against the host typed.
         QVERIFY(!window.view.statusDetail().contains("için verilmemiş"));
         QCOMPARE(list->model()->index(2, CertificateChain::stateColumn).data().toString(),
@@ -104,6 +122,8 @@ private Q_SLOTS:
         QCOMPARE(saved[2].toDer(), derOfPemFile(certs_.rootPem));
         QCOMPARE(window.view.statusMessage(),
                  QStringLiteral("✅ PEM zinciri kaydedildi → chain.pem"));
+        QCOMPARE(window.find<QLabel>("chainSavedAsPem")->text(),
+                 QStringLiteral("📦 Zincir PEM olarak kaydedildi: chain.pem"));
 
         // Another source takes the list and the status away: they were the old one's.
         QTest::keyClicks(window.find("urlField"), "x");
@@ -121,10 +141,10 @@ private Q_SLOTS:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             order << QApplication::focusWidget()->objectName();
         }
-        QCOMPARE(order,
-                 (QStringList{"statusMessage", "statusDetail", "chainList", "certificateDetails",
-                              "saveCertificateButton", "copyDetailsButton", "saveChainButton",
-                              "logView", "clearLogButton", "copyLogButton", "resetButton"}));
+        QCOMPARE(order, (QStringList{"statusMessage", "statusDetail", "showFolderButton",
+                                     "chainList", "certificateDetails", "saveCertificateButton",
+                                     "copyDetailsButton", "saveChainButton", "logView",
+                                     "clearLogButton", "copyLogButton", "resetButton"}));
     }
 
     void aFileIsListedWhenItHoldsSeveral_data() {

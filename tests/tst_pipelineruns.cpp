@@ -267,6 +267,7 @@ private Q_SLOTS:
                 end.toLocalTime().timeZoneAbbreviation(),
             "SHA-256 parmak izi: " + field("Fingerprint=([0-9A-F:]{95})$")};
         QStringList lines = view.statusDetail().split(u'\n');
+        QVERIFY(lines.takeLast().startsWith(QStringLiteral("Klasör: /")));
         QCOMPARE(lines.mid(0, 4), expected);
         if (!count.isEmpty())
             QCOMPARE(lines.value(4), count);

@@ -9,6 +9,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -131,6 +132,22 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     buttons->addStretch(1);
     buttons->addWidget(whole);
 
+    // Where the whole list went, once it was saved.
+    auto* savedAsPem = makeLabel(QString(), TextRole::footnote, QFont::Normal, Hue::secondary,
+                                 windowSurface, this);
+    savedAsPem->setObjectName(QStringLiteral("chainSavedAsPem"));
+    const auto showSavedAsPem = [this, savedAsPem] {
+        const QString file = view_.chain().savedAsPem();
+        savedAsPem->setText(file.isEmpty() ? QString()
+                                           : QStringLiteral("📦 Zincir PEM olarak kaydedildi: ") +
+                                                 QFileInfo(file).fileName());
+        speakAs(savedAsPem, savedAsPem->text());
+        savedAsPem->setVisible(!file.isEmpty());
+    };
+    connect(&view_.chain(), &CertificateChain::savedAsPemChanged, this, showSavedAsPem);
+    connect(&view_.chain(), &QAbstractItemModel::modelReset, this, showSavedAsPem);
+    showSavedAsPem();
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(gap);
@@ -139,6 +156,7 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     layout->addWidget(list_);
     layout->addWidget(details_);
     layout->addLayout(buttons);
+    layout->addWidget(savedAsPem);
 
     list_->installEventFilter(this);
     connect(&view_.chain(), &QAbstractItemModel::modelReset, this, &ChainSection::showChain);

@@ -8,19 +8,27 @@
 #include "ui/Typography.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStyle>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr double tintOpacity = 0.2;
 constexpr int gap = 4;
-// Under a success, what was saved: six lines, of which the fingerprint may take two, and up to
-// three warnings of two lines each, whose emoji stand taller.
-constexpr int detailLines = 14;
+// Under a success, what was saved: six lines, of which the fingerprint may take two, up to three
+// warnings of two lines each, whose emoji stand taller, and the folder.
+constexpr int detailLines = 15;
+
+QString showFolderText() {
+    return QStringLiteral("📂 Klasörde &göster");
+}
 
 // Green for a success, red for a failure, blue for a notice.
 Hue statusHue(StatusKind kind) {
@@ -58,7 +66,8 @@ StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
     , view_(view)
     , mark_(new QLabel(this))
     , message_(new SelectableText(this))
-    , detail_(new SelectableText(this)) {
+    , detail_(new SelectableText(this))
+    , showFolder_(makeSpokenButton(showFolderText(), QString(), "showFolderButton", this)) {
     setObjectName(QStringLiteral("statusBanner"));
     // Named, not read out whole, as the focus comes into it: the news is said as it comes.
     setAccessibleName(QStringLiteral("Durum"));
@@ -84,6 +93,12 @@ StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
     layout->setSpacing(gap);
     layout->addLayout(heading);
     layout->addWidget(detail_);
+    layout->addWidget(showFolder_, 0, Qt::AlignLeft);
+    connect(showFolder_, &QPushButton::clicked, this, [this] {
+        const QString folder = QFileInfo(view_.savedFile()).absolutePath();
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
+            say(this, QStringLiteral("Klasör açılamadı: ") + folder);
+    });
 
     connect(&view_, &ContentView::statusMessageChanged, this, &StatusBanner::showState);
     // The box is outlined while the keys are in it, as a field shows its ring.
@@ -106,6 +121,11 @@ void StatusBanner::showState() {
     detail_->setText(view_.statusDetail());
     Theme::setTone(detail_, toneFor(TextRole::footnote, surface.hue, surface));
     FocusKeeper::setPresent(detail_, !view_.statusDetail().isEmpty());
+    FocusKeeper::setPresent(showFolder_, !view_.savedFile().isEmpty());
+    speakAs(showFolder_, showFolderText());
+    if (!view_.savedFile().isEmpty())
+        showFolder_->setAccessibleName(QStringLiteral("Klasörde göster: ") +
+                                       QFileInfo(view_.savedFile()).absolutePath());
     FocusKeeper::setPresent(this, !view_.statusMessage().isEmpty());
     if (!view_.statusMessage().isEmpty())
         say(this, news(view_.statusMessage(), view_.statusDetail()));
@@ -117,5 +137,6 @@ int StatusBanner::expectedHeight() {
                         style->pixelMetric(QStyle::PM_LayoutBottomMargin) +
                         2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth);
     return margins + textHeight(QStringLiteral("✅"), roleFont(TextRole::body)) + gap +
-           detailLines * QFontMetrics(roleFont(TextRole::footnote)).lineSpacing();
+           detailLines * QFontMetrics(roleFont(TextRole::footnote)).lineSpacing() + gap +
+           buttonHeight(showFolderText());
 }

@@ -4,11 +4,13 @@
 
 class ContentView;
 class QLabel;
+class QPushButton;
 class SelectableText;
 
 // The last status message, coloured by its kind, with what the person needs next under it;
 // present while there is one. Screen readers announce each new message with its reason, and
-// both can be reached again with Tab and read line by line.
+// both can be reached again with Tab and read line by line. Under a save, the folder saved in can
+// be opened in the desktop's file manager.
 class StatusBanner : public QGroupBox {
     Q_OBJECT
 
@@ -24,5 +26,6 @@ private:
     ContentView& view_;
     QLabel* mark_; // of success or failure, shown beside the message, never read as a picture
     SelectableText* message_;
-    SelectableText* detail_; // why it failed, or what was saved
+    SelectableText* detail_;  // why it failed, or what was saved
+    QPushButton* showFolder_; // opens the folder of what was saved
 };
