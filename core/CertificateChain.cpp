@@ -8,10 +8,13 @@ const QString undecodable = QStringLiteral("Çözülemeyen sertifika bloğu");
 
 } // namespace
 
-void CertificateChain::show(const PemText& text, const QList<TextRange>& blocks) {
+void CertificateChain::show(const PemText& text, const QList<TextRange>& blocks,
+                            const QString& host, const QString& chainWarning) {
     beginResetModel();
     text_ = text;
     blocks_ = blocks;
+    host_ = host;
+    chainWarning_ = chainWarning;
     saved_.clear();
     savedAsPem_.clear();
     summaries_.clear();

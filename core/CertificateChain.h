@@ -19,13 +19,18 @@ public:
 
     using QAbstractTableModel::QAbstractTableModel;
 
-    void show(const PemText& text, const QList<TextRange>& blocks);
+    // `host` and `chainWarning` are those of a download: what every save from the list is
+    // checked against and warned of, as the first certificate's was.
+    void show(const PemText& text, const QList<TextRange>& blocks, const QString& host = QString(),
+              const QString& chainWarning = QString());
     void clear();
     // Marks the row as saved to a file.
     void markSaved(int row);
     // The whole list was saved as one PEM file; empty until it is, and again for a new list.
     void markSavedAsPem(const QString& file);
     const QString& savedAsPem() const { return savedAsPem_; }
+    const QString& host() const { return host_; }
+    const QString& chainWarning() const { return chainWarning_; }
 
     qsizetype size() const { return blocks_.size(); }
     QString block(int row) const;
@@ -47,6 +52,8 @@ Q_SIGNALS:
 
 private:
     QString savedAsPem_;
+    QString host_;
+    QString chainWarning_;
     PemText text_;
     QList<TextRange> blocks_;
     QSet<int> saved_;

@@ -1,14 +1,15 @@
 #include "core/ChainCertificateRun.h"
 
 ChainCertificateRun::ChainCertificateRun(quint64 serial, const RunContext& context, int row,
-                                         qsizetype rows, const QString& block,
-                                         const std::optional<CertificateSummary>& summary,
-                                         QObject* parent)
+                                         const CertificateChain& chain, QObject* parent)
     : DerConversionRun(serial, context, parent)
-    , block_(block)
-    , summary_(summary) {
+    , block_(chain.block(row))
+    , summary_(chain.summary(row)) {
     chainRow = row;
-    certificatesInSource = rows;
+    certificatesInSource = chain.size();
+    // Warned of as the certificate saved with the download was.
+    host = chain.host();
+    chainWarning = chain.chainWarning();
 }
 
 void ChainCertificateRun::start() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/CertificateChain.h"
 #include "core/DerConversionRun.h"
 
 // Saves one certificate of the listed chain as DER.
@@ -7,9 +8,8 @@ class ChainCertificateRun : public DerConversionRun {
     Q_OBJECT
 
 public:
-    ChainCertificateRun(quint64 serial, const RunContext& context, int row, qsizetype rows,
-                        const QString& block, const std::optional<CertificateSummary>& summary,
-                        QObject* parent);
+    ChainCertificateRun(quint64 serial, const RunContext& context, int row,
+                        const CertificateChain& chain, QObject* parent);
 
     void start() override;
 

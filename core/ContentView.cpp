@@ -66,8 +66,7 @@ void ContentView::saveChainCertificate(int row) {
     if (isProcessing_ || row < 0 || row >= chain_.size())
         return;
     // Not busy, as a picked file's conversion is not: the window stays as it is around the list.
-    launch(new ChainCertificateRun(++runsStarted_, runContext_, row, chain_.size(),
-                                   chain_.block(row), chain_.summary(row), this));
+    launch(new ChainCertificateRun(++runsStarted_, runContext_, row, chain_, this));
 }
 
 void ContentView::saveChainAsPem() {

@@ -98,7 +98,7 @@ void DerConversionRun::convertCertificate(const QString& block) {
 
 void DerConversionRun::answered() {
     if (chainToList_)
-        Q_EMIT chainRead(chainToList_->first, chainToList_->second);
+        Q_EMIT chainRead(chainToList_->first, chainToList_->second, host, chainWarning);
 }
 
 void DerConversionRun::convertToDer(const QString& destination) {

@@ -61,7 +61,8 @@ Q_SIGNALS:
     // At once, not queued, as the status always was. `savedFile` is the file a success saved.
     void statusReported(const QString& message, StatusKind kind, const QString& detail,
                         const QString& savedFile);
-    void chainRead(const PemText& text, const QList<TextRange>& blocks);
+    void chainRead(const PemText& text, const QList<TextRange>& blocks, const QString& host,
+                   const QString& chainWarning);
     void chainRowSaved(int row);
     void chainSavedAsPem(const QString& file);
     // The run has nothing more to do; the view takes its busy state back and deletes it.

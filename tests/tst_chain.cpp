@@ -102,7 +102,9 @@ private Q_SLOTS:
         QTest::mouseClick(window.find("showFolderButton"), Qt::LeftButton);
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QCOMPARE(files.opened, QList<QUrl>{QUrl::fromLocalFile(dir_.path())});
-        // An issuer is not held against the host typed.
+        // Warned of the chain that did not verify, as the first save was; an issuer is not held
+        // against the host typed.
+        QVERIFY(window.view.statusDetail().contains(QStringLiteral("doğrulanamadı")));
         QVERIFY(!window.view.statusDetail().contains("için verilmemiş"));
         QCOMPARE(list->model()->index(2, CertificateChain::stateColumn).data().toString(),
                  QStringLiteral("✅ Kaydedildi"));

@@ -346,8 +346,16 @@ private Q_SLOTS:
         QCOMPARE(topBlock(), top);
 
         QApplication::clipboard()->setText(QStringLiteral("önceki içerik"));
-        QTest::mouseClick(window.find("copyLogButton"), Qt::LeftButton);
+        auto* copy = window.find<QPushButton>("copyLogButton");
+        const int width = copy->width();
+        QTest::mouseClick(copy, Qt::LeftButton);
         QCOMPARE(QApplication::clipboard()->text(), window.view.debugOutput());
+        // Confirmed where the person looks, for a moment, without the row moving.
+        QCOMPARE(copy->text(), QStringLiteral("✅ Kopyalandı"));
+        QCoreApplication::processEvents();
+        QCOMPARE(copy->width(), width);
+        copy->findChild<QTimer*>(QStringLiteral("copyConfirmation"))->start(0);
+        QTRY_COMPARE(copy->text(), QStringLiteral("📋 Kopya&la"));
 
         QTest::mouseClick(window.find("clearLogButton"), Qt::LeftButton);
         QVERIFY(window.view.debugOutput().isEmpty());

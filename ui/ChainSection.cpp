@@ -111,10 +111,11 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     save_ = makeSpokenButton(saveText(), QString(), "saveCertificateButton", this);
     connect(save_, &QPushButton::clicked, this,
             [this] { view_.saveChainCertificate(currentRow()); });
-    copy_ = makeSpokenButton(QStringLiteral("📋 Ayrıntıları k&opyala"), QString(),
-                             "copyDetailsButton", this);
+    copy_ = makeCopyButton(QStringLiteral("📋 Ayrıntıları k&opyala"), QString(), "copyDetailsButton",
+                           this);
     connect(copy_, &QPushButton::clicked, this, [this] {
         view_.copyCertificateDetails(currentRow());
+        confirmCopied(copy_);
         say(this, QStringLiteral("Ayrıntılar panoya kopyalandı: ") + chosenName());
     });
     auto* whole = makeSpokenButton(QStringLiteral("📦 &Zinciri PEM olarak kaydet"),

@@ -42,10 +42,11 @@ DebugPanel::DebugPanel(ContentView& view, QWidget* parent)
         view_.clearDebugLog();
         say(this, QStringLiteral("Günlük temizlendi"));
     });
-    auto* copy = makeSpokenButton(QStringLiteral("📋 Kopya&la"), QStringLiteral("Günlüğü kopyala"),
-                                  "copyLogButton", this);
-    connect(copy, &QPushButton::clicked, this, [this] {
+    auto* copy = makeCopyButton(QStringLiteral("📋 Kopya&la"), QStringLiteral("Günlüğü kopyala"),
+                                "copyLogButton", this);
+    connect(copy, &QPushButton::clicked, this, [this, copy] {
         view_.copyDebugLog();
+        confirmCopied(copy);
         say(this, QStringLiteral("Günlük panoya kopyalandı"));
     });
 

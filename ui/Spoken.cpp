@@ -127,6 +127,31 @@ QPushButton* makeSpokenButton(const QString& text, const QString& spoken, const 
     return button;
 }
 
+namespace {
+
+const QString copiedText = QStringLiteral("✅ Kopyalandı");
+
+} // namespace
+
+QPushButton* makeCopyButton(const QString& text, const QString& spoken, const char* objectName,
+                            QWidget* parent) {
+    QPushButton* button = makeSpokenButton(copiedText, spoken, objectName, parent);
+    const int confirmedWidth = button->sizeHint().width();
+    button->setText(text);
+    button->setMinimumWidth(qMax(confirmedWidth, button->sizeHint().width()));
+    auto* back = new QTimer(button);
+    back->setObjectName(QStringLiteral("copyConfirmation"));
+    back->setSingleShot(true);
+    back->setInterval(std::chrono::milliseconds(1500));
+    QObject::connect(back, &QTimer::timeout, button, [button, text] { button->setText(text); });
+    return button;
+}
+
+void confirmCopied(QPushButton* button) {
+    button->setText(copiedText);
+    button->findChild<QTimer*>(QStringLiteral("copyConfirmation"))->start();
+}
+
 int buttonHeight(const QString& text) {
     return QPushButton(text).sizeHint().height();
 }

@@ -36,6 +36,13 @@ QString listed(const QStringList& items);
 QPushButton* makeSpokenButton(const QString& text, const QString& spoken, const char* objectName,
                               QWidget* parent);
 
+// A push button that copies: once pressed (`confirm`), it says "Kopyalandı" for a moment where
+// the person looks, as wide as before. Its timer, a child named "copyConfirmation", brings the
+// text back.
+QPushButton* makeCopyButton(const QString& text, const QString& spoken, const char* objectName,
+                            QWidget* parent);
+void confirmCopied(QPushButton* button);
+
 // The height of a push button showing `text`, before any is made for the window.
 int buttonHeight(const QString& text);
 
