@@ -18,6 +18,7 @@ void CertificateChain::show(const PemText& text, const QList<TextRange>& blocks,
     saved_.clear();
     savedAsPem_.clear();
     summaries_.clear();
+    names_.clear();
     endResetModel();
 }
 
@@ -46,6 +47,20 @@ const std::optional<CertificateSummary>& CertificateChain::summary(int row) cons
     auto found = summaries_.find(row);
     if (found == summaries_.end())
         found = summaries_.insert(row, readCertificateBlock(block(row)));
+    return *found;
+}
+
+CertificateNames CertificateChain::names(int row) const {
+    if (const auto read = summaries_.constFind(row); read != summaries_.cend())
+        return *read ? CertificateNames{(*read)->subject, (*read)->issuer}
+                     : CertificateNames{undecodable, QString()};
+    auto found = names_.find(row);
+    if (found == names_.end()) {
+        const std::optional<QByteArray> der = blockBytes(block(row));
+        found = names_.insert(row, der ? readCertificateNames(*der) : CertificateNames());
+        if (found->subject.isEmpty())
+            found->subject = undecodable;
+    }
     return *found;
 }
 

@@ -36,6 +36,8 @@ public:
     QString block(int row) const;
     // Nothing when the block does not decode to a certificate.
     const std::optional<CertificateSummary>& summary(int row) const;
+    // The subject and issuer the row shows, read alone where the certificate was not read whole.
+    CertificateNames names(int row) const;
     // Every block, each on its own lines, as one PEM text.
     QByteArray pem() const;
     // What the certificate says of itself, a field a line, to read or copy.
@@ -58,4 +60,5 @@ private:
     QList<TextRange> blocks_;
     QSet<int> saved_;
     mutable QHash<int, std::optional<CertificateSummary>> summaries_;
+    mutable QHash<int, CertificateNames> names_;
 };

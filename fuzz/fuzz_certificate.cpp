@@ -1,5 +1,6 @@
 // Any bytes as a DER certificate: reading never crashes and leaves nothing on libcrypto's error
-// queue, and every field the details show says something visible, on a line of its own.
+// queue, every field the details show says something visible, on a line of its own, and the names
+// read alone are those of the whole read.
 #include "FuzzCheck.h"
 #include "pipeline/CertificateSummary.h"
 
@@ -10,8 +11,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::optional<CertificateSummary> certificate =
         readCertificate(QByteArrayView(data, qsizetype(size)));
     FUZZ_CHECK(ERR_peek_error() == 0);
+    const CertificateNames names = readCertificateNames(QByteArrayView(data, qsizetype(size)));
+    FUZZ_CHECK(ERR_peek_error() == 0);
     if (!certificate)
         return 0;
+    FUZZ_CHECK(names.subject == certificate->subject && names.issuer == certificate->issuer);
     static const QRegularExpression hidden(QStringLiteral("[\\p{Cc}\\p{Cf}\\p{Zl}\\p{Zp}]"));
     static const QRegularExpression visible(QStringLiteral("[^\\s]"));
     for (const QString& line : certificateDetails(*certificate)) {

@@ -139,6 +139,69 @@ Name readName(const X509_NAME* name) {
                                       : unit};
 }
 
+// One element of DER: its tag, and where it starts, its contents start and it ends.
+struct Element {
+    unsigned char tag = 0;
+    qsizetype start = 0;
+    qsizetype contents = 0;
+    qsizetype end = 0;
+};
+
+// The element at `at`, in the one-byte tags and definite lengths of up to four bytes a
+// certificate's outer structure uses; nothing for anything else or past `der`.
+std::optional<Element> elementAt(QByteArrayView der, qsizetype at) {
+    if (der.size() - at < 2)
+        return std::nullopt;
+    const auto byte = [&](qsizetype i) { return static_cast<unsigned char>(der[i]); };
+    Element element{byte(at), at, at + 2, 0};
+    if ((element.tag & 0x1F) == 0x1F)
+        return std::nullopt;
+    qsizetype length = byte(at + 1);
+    if (length & 0x80) {
+        const int octets = int(length & 0x7F);
+        if (octets == 0 || octets > 4 || der.size() - element.contents < octets)
+            return std::nullopt;
+        length = 0;
+        for (int i = 0; i < octets; ++i)
+            length = length << 8 | byte(element.contents++);
+    }
+    if (length > der.size() - element.contents)
+        return std::nullopt;
+    element.end = element.contents + length;
+    return element;
+}
+
+// The issuer's and subject's encodings, found by walking the certificate's first fields: the
+// public key, whose decoding costs most of a full read, is never touched.
+std::optional<std::pair<QByteArrayView, QByteArrayView>> nameEncodings(QByteArrayView der) {
+    constexpr unsigned char sequence = 0x30, version = 0xA0;
+    const std::optional<Element> certificate = elementAt(der, 0);
+    if (!certificate || certificate->tag != sequence)
+        return std::nullopt;
+    const std::optional<Element> tbs =
+        elementAt(der.first(certificate->end), certificate->contents);
+    if (!tbs || tbs->tag != sequence)
+        return std::nullopt;
+    // After the version, when there is one: serial, signature algorithm, issuer, validity,
+    // subject.
+    const QByteArrayView fields = der.first(tbs->end);
+    QList<Element> read;
+    for (qsizetype at = tbs->contents; read.size() < 5;) {
+        const std::optional<Element> field = elementAt(fields, at);
+        if (!field)
+            return std::nullopt;
+        if (at != tbs->contents || field->tag != version)
+            read << *field;
+        at = field->end;
+    }
+    if (read[2].tag != sequence || read[4].tag != sequence)
+        return std::nullopt;
+    const auto whole = [&](const Element& field) {
+        return der.sliced(field.start, field.end - field.start);
+    };
+    return std::pair{whole(read[2]), whole(read[4])};
+}
+
 QDateTime moment(const ASN1_TIME* time) {
     // A missing time would be read as now.
     tm parts{};
@@ -357,22 +420,52 @@ std::optional<CertificateSummary> readCertificate(QByteArrayView der) {
     return summary;
 }
 
-std::optional<CertificateSummary> readCertificateBlock(QStringView block) {
+CertificateNames readCertificateNames(QByteArrayView der) {
+    const ErrorQueueMark mark;
+    const std::optional<std::pair<QByteArrayView, QByteArrayView>> encodings = nameEncodings(der);
+    const auto decoded = [](QByteArrayView encoding) -> std::optional<QString> {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(encoding.data());
+        const Owned<X509_NAME, X509_NAME_free> name(
+            d2i_X509_NAME(nullptr, &bytes, long(encoding.size())));
+        return name ? std::optional(readName(name.get()).line) : std::nullopt;
+    };
+    std::optional<QString> issuer = encodings ? decoded(encodings->first) : std::nullopt;
+    std::optional<QString> subject = encodings ? decoded(encodings->second) : std::nullopt;
+    // Anything the walk does not follow, libcrypto may still read whole.
+    if (!issuer || !subject) {
+        const std::optional<CertificateSummary> summary = readCertificate(der);
+        if (!summary)
+            return {};
+        return {summary->subject, summary->issuer};
+    }
+    return {*subject, *issuer};
+}
+
+std::optional<QByteArray> blockBytes(QStringView block) {
     const qsizetype begin = block.indexOf(beginCertificateMarker);
     const qsizetype end = block.indexOf(endCertificateMarker);
     if (begin < 0 || end < begin)
         return std::nullopt;
-    QByteArray base64;
-    for (QChar c : block.sliced(begin + beginCertificateMarker.size(),
-                                end - begin - beginCertificateMarker.size())) {
+    const QStringView body = block.sliced(begin + beginCertificateMarker.size(),
+                                          end - begin - beginCertificateMarker.size());
+    // Written in place: a search reads tens of thousands of blocks.
+    QByteArray base64(body.size(), Qt::Uninitialized);
+    char* out = base64.data();
+    for (QChar c : body) {
         if (c.isSpace())
             continue;
         if (c.unicode() > 0x7F)
             return std::nullopt;
-        base64 += char(c.unicode());
+        *out++ = char(c.unicode());
     }
+    base64.truncate(out - base64.data());
     const auto der =
         QByteArray::fromBase64Encoding(base64, QByteArray::AbortOnBase64DecodingErrors);
+    return der ? std::optional(*der) : std::nullopt;
+}
+
+std::optional<CertificateSummary> readCertificateBlock(QStringView block) {
+    const std::optional<QByteArray> der = blockBytes(block);
     return der ? readCertificate(*der) : std::nullopt;
 }
 

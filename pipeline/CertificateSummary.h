@@ -35,10 +35,21 @@ struct CertificateSummary {
     QString ocsp;      // where its revocation status is answered
 };
 
+// The two names of a certificate, as its summary gives them; both empty when they cannot be read.
+struct CertificateNames {
+    QString subject;
+    QString issuer;
+};
+
 // Nothing when the bytes do not begin with one DER certificate.
 std::optional<CertificateSummary> readCertificate(QByteArrayView der);
-// The certificate a block holds: its Base64 between the markers, blanks and line breaks aside,
-// as the tool reads it. Nothing when that does not decode to a certificate.
+// Only the names, the same as readCertificate gives, read without the rest where the
+// certificate's outer structure allows: fast enough to search tens of thousands.
+CertificateNames readCertificateNames(QByteArrayView der);
+// The bytes a block holds: its Base64 between the markers, blanks and line breaks aside, as the
+// tool reads it. Nothing when that does not decode.
+std::optional<QByteArray> blockBytes(QStringView block);
+// The certificate a block holds; nothing when its bytes do not decode to a certificate.
 std::optional<CertificateSummary> readCertificateBlock(QStringView block);
 
 // Items joined by ", ", each with its commas escaped so that none poses as two; "yok" for none.
