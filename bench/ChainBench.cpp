@@ -6,6 +6,7 @@
 #include "ui/ChainSection.h"
 
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -38,7 +39,38 @@ void listCertificates(benchmark::State& state) {
     }
 }
 
+// A search typed over the whole list: every certificate read for its names the first time.
+void searchCertificates(benchmark::State& state) {
+    const QString path = pemBundle(bundleBytes);
+    const std::optional<PemText> text = path.isEmpty() ? std::nullopt : PemText::read(path);
+    const QList<TextRange> blocks = text ? text->certificateBlocks() : QList<TextRange>();
+    if (blocks.size() < state.range(0)) {
+        state.SkipWithError("the bundle holds too few certificates");
+        return;
+    }
+    ScriptedFileDialogs dialogs;
+    ContentView view(dialogs);
+    ChainSection section(view);
+    section.resize(652, 500);
+    auto* search = section.findChild<QLineEdit*>(QStringLiteral("chainFilter"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        view.chain().show(*text, blocks.first(state.range(0)));
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        search->setText(QStringLiteral("yok"));
+        section.repaint();
+        QCoreApplication::processEvents();
+    }
+}
+
 const bool chainBenchmarksRegistered = [] {
+    benchmark::RegisterBenchmark("chain/search", searchCertificates)
+        ->Arg(20000)
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
+    compare({"chain: search over 20,000 certificates (ms)", "chain/search/20000", "", 1.0, 100.0});
     for (int certificates : {20000, 3}) {
         benchmark::RegisterBenchmark("chain/list", listCertificates)
             ->Arg(certificates)

@@ -12,10 +12,9 @@
 
 namespace {
 
-// What was saved, a line each: the certificate's names, its end and fingerprint, and what the
-// person might not expect.
-QStringList savedDetail(const CertificateSummary& saved, qsizetype certificatesInSource, int row,
-                        const QStringList& warnings) {
+// What was saved, a line each: the certificate's names, its end and fingerprint, and which of the
+// source's certificates it was.
+QStringList savedDetail(const CertificateSummary& saved, qsizetype certificatesInSource, int row) {
     QStringList lines{QStringLiteral("Konu: ") + saved.subject,
                       QStringLiteral("Veren: ") + saved.issuer,
                       QStringLiteral("Geçerlilik sonu: ") + shownTime(saved.expiry),
@@ -27,7 +26,7 @@ QStringList savedDetail(const CertificateSummary& saved, qsizetype certificatesI
                             .arg(certificatesInSource)
                             .arg(row + 1));
     }
-    return lines + warnings;
+    return lines;
 }
 
 } // namespace
@@ -148,7 +147,7 @@ void DerConversionRun::handleConversionResult(const ToolResult& result,
     step(ProcessingStep::completed, Progress::ended);
     reportSaved(QStringLiteral("✅ DER dosyası başarıyla oluşturuldu → ") +
                     QFileInfo(destination).fileName(),
-                destination, savedDetail(certificate, certificatesInSource, chainRow, warnings));
+                destination, savedDetail(certificate, certificatesInSource, chainRow), warnings);
     Q_EMIT chainRowSaved(chainRow);
     finishAfterResult();
 }

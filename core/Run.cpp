@@ -26,9 +26,11 @@ void Run::report(const QString& message, StatusKind kind, const QString& detail)
     Q_EMIT statusReported(message, kind, detail, QString());
 }
 
-void Run::reportSaved(const QString& message, const QString& destination, QStringList detail) {
-    detail << QStringLiteral("Klasör: ") + QFileInfo(destination).absolutePath();
-    Q_EMIT statusReported(message, StatusKind::success, detail.join(u'\n'), destination);
+void Run::reportSaved(const QString& message, const QString& destination, QStringList detail,
+                      const QStringList& warnings) {
+    detail << warnings << QStringLiteral("Klasör: ") + QFileInfo(destination).absolutePath();
+    Q_EMIT statusReported(message, warnings.isEmpty() ? StatusKind::success : StatusKind::warning,
+                          detail.join(u'\n'), destination);
 }
 
 void Run::fail(const QString& logMessage, const QString& status, const QString& reason) {

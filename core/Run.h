@@ -77,8 +77,10 @@ protected:
     void log(const QString& message);
     void step(ProcessingStep step, double progress);
     void report(const QString& message, StatusKind kind, const QString& detail = QString());
-    // A success that saved `destination`: the detail ends with the folder it is in.
-    void reportSaved(const QString& message, const QString& destination, QStringList detail);
+    // A success that saved `destination`, a warning where there is something to mind: the
+    // detail lists the warnings, then ends with the folder it is in.
+    void reportSaved(const QString& message, const QString& destination, QStringList detail,
+                     const QStringList& warnings = QStringList());
     // Log line (when given), failed step, status message with its reason, end of the run.
     void fail(const QString& logMessage, const QString& status, const QString& reason);
     void finish();

@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -29,7 +30,7 @@ Q_DECLARE_METATYPE(Palette)
 
 namespace {
 
-enum class State { fresh, busy, succeeded, failed, cancelled };
+enum class State { fresh, busy, succeeded, warned, failed, cancelled };
 
 QLabel* labelWithText(QWidget* root, const QString& text) {
     for (QLabel* label : root->findChildren<QLabel*>()) {
@@ -40,19 +41,29 @@ QLabel* labelWithText(QWidget* root, const QString& text) {
     return nullptr;
 }
 
-// Turns the mouse wheel over the column until the widget is wholly in view, as a person does.
+// Where the widget stands in the column's viewport.
+QRect inViewport(Window& window, QWidget* widget) {
+    QWidget* viewport = window.find<QScrollArea>("columnScrollArea")->viewport();
+    return QRect(widget->mapTo(viewport, QPoint(0, 0)), widget->size());
+}
+
+// Turns the mouse wheel over the column a notch down the page, as a person does.
+void turnWheelDown(Window& window) {
+    QWidget* viewport = window.find<QScrollArea>("columnScrollArea")->viewport();
+    const QPoint middle = viewport->rect().center();
+    QWheelEvent wheel(middle, viewport->mapToGlobal(middle), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(viewport, &wheel);
+    QCoreApplication::processEvents();
+}
+
+// Turns the mouse wheel until the widget is wholly in view.
 bool scrollIntoView(Window& window, QWidget* widget) {
-    auto* area = window.find<QScrollArea>("columnScrollArea");
-    QWidget* viewport = area->viewport();
+    QWidget* viewport = window.find<QScrollArea>("columnScrollArea")->viewport();
     for (int turn = 0; turn < 100; ++turn) {
-        const QRect where(widget->mapTo(viewport, QPoint(0, 0)), widget->size());
-        if (viewport->rect().contains(where))
+        if (viewport->rect().contains(inViewport(window, widget)))
             return true;
-        const QPoint middle = viewport->rect().center();
-        QWheelEvent wheel(middle, viewport->mapToGlobal(middle), QPoint(), QPoint(0, -120),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(viewport, &wheel);
-        QCoreApplication::processEvents();
+        turnWheelDown(window);
     }
     return false;
 }
@@ -78,6 +89,14 @@ private:
             QTest::keyClicks(window.find("urlField"), "localhost:1");
             QTest::mouseClick(window.find("convertButton"), Qt::LeftButton);
             QVERIFY(drainPostedTasks(&window.view));
+            return;
+        case State::warned:
+            // The test server's chain is trusted nowhere: saved, with a warning.
+            QTest::keyClicks(window.find("urlField"),
+                             "localhost:" + QString::number(server_->port()));
+            window.dialogs.answerSave(QUrl::fromLocalFile(dir_.filePath("uyarı.der")));
+            QTest::mouseClick(window.find("convertButton"), Qt::LeftButton);
+            QVERIFY(waitForRunEnd(window.view));
             return;
         case State::failed:
             QTest::keyClicks(window.find("urlField"), "   ");
@@ -123,6 +142,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("switched"); // the system turns light to dark or back, while open
         const QList<std::tuple<const char*, State, const char*, double>> texts{
             {"success status", State::succeeded, "statusMessage", 4.5},
+            {"warning status", State::warned, "statusMessage", 4.5},
             {"failure status", State::failed, "statusMessage", 4.5},
             {"information status", State::cancelled, "statusMessage", 4.5},
             {"busy button", State::busy, "convertButton", 4.5},
@@ -149,6 +169,15 @@ private Q_SLOTS:
                     << palette << state << QString::fromUtf8(text) << minimum << false;
             }
         }
+        // Pictures, in the emoji's own colours, need 3:1. Not the success mark on light: its white
+        // check on its own green (2.5:1) is the emoji font's, whatever stands around it.
+        for (const auto& [palette, name, state] :
+             {std::tuple{Palette::light, "light, warning mark", State::warned},
+              {Palette::light, "light, failure mark", State::failed},
+              {Palette::dark, "dark, success mark", State::succeeded},
+              {Palette::dark, "dark, warning mark", State::warned},
+              {Palette::dark, "dark, failure mark", State::failed}})
+            QTest::newRow(name) << palette << state << "statusMark" << 3.0 << false;
         QTest::newRow("light, then dark: failure status")
             << Palette::light << State::failed << "statusMessage" << 4.5 << true;
         QTest::newRow("dark, then light: option hint on its card")
@@ -225,6 +254,59 @@ private Q_SLOTS:
             QCOMPARE(area->verticalScrollBar()->maximum(), 0);
         else
             QVERIFY(window.root.frameGeometry().height() >= screen.height() * 8 / 10);
+        // Made taller, the window gives its room to the chain's list.
+        auto* list = window.find("chainList");
+        const int rows = list->height();
+        const int taller = screen.height() - window.root.frameGeometry().height();
+        if (taller >= 200) {
+            window.root.resize(window.root.width(), window.root.height() + taller);
+            QTRY_COMPARE(list->height(), rows + taller);
+        }
+    }
+
+    // Where the person acts on the chain, its actions stay under the pointer as statuses come
+    // and go above them, and as the busy state ends.
+    void theChainsActionsStayPut() {
+        Window window(openSslPath, quickTimings);
+        window.root.resize(100, 100);
+        QTest::keyClicks(window.find("urlField"), "localhost:" + QString::number(server_->port()));
+        window.dialogs.answerSave(QUrl::fromLocalFile(dir_.filePath("ilk.der")));
+        QTest::mouseClick(window.find("convertButton"), Qt::LeftButton);
+        QVERIFY(waitForRunEnd(window.view));
+        QVERIFY(scrollIntoView(window, window.find("saveChainButton")));
+        const auto at = [&window](const char* name) {
+            return window.find(name)->mapToGlobal(QPoint());
+        };
+        const QPoint status = at("statusBanner");
+        QTRY_VERIFY(!window.view.isProcessing());
+        QVERIFY(drainPostedTasks(&window.view));
+        QCOMPARE(at("statusBanner"), status);
+
+        // Down to the chain's actions, the status out of sight above them.
+        QWidget* banner = window.find("statusBanner");
+        for (int turn = 0; turn < 100 && inViewport(window, banner).bottom() >= 0; ++turn)
+            turnWheelDown(window);
+        QWidget* viewport = window.find<QScrollArea>("columnScrollArea")->viewport();
+        QVERIFY(inViewport(window, banner).bottom() < 0);
+        QVERIFY(viewport->rect().contains(inViewport(window, window.find("saveChainButton"))));
+        const QPoint save = at("saveCertificateButton");
+        const QPoint whole = at("saveChainButton");
+        for (const std::optional<QUrl>& answer :
+             {std::optional(QUrl::fromLocalFile(dir_.filePath("yine.der"))),
+              std::optional<QUrl>()}) {
+            window.dialogs.answerSave(answer);
+            QSignalSpy ended(&window.view, &ContentView::statusMessageChanged);
+            QTest::mouseClick(window.find("saveCertificateButton"), Qt::LeftButton);
+            QVERIFY(ended.wait() && drainPostedTasks(&window.view));
+            QCoreApplication::processEvents();
+            QCOMPARE(at("saveCertificateButton"), save);
+        }
+        window.dialogs.answerSave(QUrl::fromLocalFile(dir_.filePath("zincir.pem")));
+        QTest::mouseClick(window.find("saveChainButton"), Qt::LeftButton);
+        QVERIFY(waitForRunEnd(window.view));
+        QCoreApplication::processEvents();
+        QCOMPARE(window.view.statusMessage(), "✅ PEM zinciri kaydedildi → zincir.pem");
+        QCOMPARE(at("saveChainButton"), whole);
     }
 
     void smallestWindowHoldsAndScrolls() {

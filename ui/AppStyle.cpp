@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QProgressBar>
@@ -21,6 +22,9 @@ const char* const cardHueProperty = "ruveltaCardHue";
 const char* const cardOpacityProperty = "ruveltaCardOpacity";
 const char* const cardRadiusProperty = "ruveltaCardRadius";
 const char* const cardOutlinedProperty = "ruveltaCardOutlined";
+const char* const badgeProperty = "ruveltaBadge";
+// Room around a badge's picture, inside its disc.
+constexpr int badgeRoom = 3;
 
 // Corners of fields and buttons: the same as the smaller cards.
 constexpr qreal cornerRadius = 8;
@@ -211,6 +215,12 @@ void setCardLook(QGroupBox* card, Surface surface, qreal cornerRadius) {
     card->update();
 }
 
+void setBadgeLook(QLabel* label) {
+    label->setProperty(badgeProperty, true);
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    label->setLineWidth(badgeRoom);
+}
+
 AppStyle::AppStyle()
     : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
 
@@ -320,6 +330,12 @@ void AppStyle::drawControl(ControlElement element, const QStyleOption* option, Q
     case CE_ProgressBarLabel:
         return;
     case CE_ShapedFrame:
+        if (widget && widget->property(badgeProperty).toBool()) {
+            const QRectF disc(option->rect);
+            fillRounded(painter, disc, option->palette.color(QPalette::Base), QColor(),
+                        std::min(disc.width(), disc.height()) / 2);
+            return;
+        }
         // The divider: one line in the colour of the window's edges.
         if (const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
             frame && frame->frameShape == QFrame::HLine) {

@@ -5,6 +5,7 @@
 #include <QProxyStyle>
 
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -23,6 +24,10 @@ void setFieldBusy(QLineEdit* field, bool busy);
 void setCardLook(QGroupBox* card, Surface surface, qreal cornerRadius);
 // Outlines a card that takes what is dragged over it.
 void setCardOutlined(QGroupBox* card, bool outlined);
+
+// A picture drawn on a disc of the fields' colour, white or near black: an emoji's own colours,
+// which no palette changes, then stand apart from it more than from a tint.
+void setBadgeLook(QLabel* label);
 
 // The look of every control, on top of Fusion: tinted cards, fields with inner padding and
 // rounded corners that match them, bordered buttons with room around their labels, a clear ring

@@ -13,7 +13,9 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QStyle>
 #include <QTimer>
 #include <QTreeView>
@@ -21,8 +23,7 @@
 
 namespace {
 
-// Rows shown at once, however many there are, so that the window keeps its layout; a longer
-// chain scrolls.
+// Rows shown at least; a taller window shows more, a longer chain scrolls and can be searched.
 constexpr int visibleRows = 5;
 constexpr int gap = 8;
 // Fourteen fields, of which the two fingerprints may wrap.
@@ -76,9 +77,38 @@ void sizeColumns(QTreeView* list) {
 
 } // namespace
 
+// The rows whose subject or issuer holds the text searched for, in any case. Only the names are
+// read, and only once something is searched for.
+class SubjectOrIssuerFilter : public QSortFilterProxyModel {
+public:
+    SubjectOrIssuerFilter(const CertificateChain& chain, QObject* parent)
+        : QSortFilterProxyModel(parent)
+        , chain_(chain) {}
+
+    void search(const QString& text) {
+        searched_ = text;
+        invalidateRowsFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex&) const override {
+        if (searched_.isEmpty())
+            return true;
+        const CertificateNames names = chain_.names(row);
+        return names.subject.contains(searched_, Qt::CaseInsensitive) ||
+               names.issuer.contains(searched_, Qt::CaseInsensitive);
+    }
+
+private:
+    const CertificateChain& chain_;
+    QString searched_;
+};
+
 ChainSection::ChainSection(ContentView& view, QWidget* parent)
     : QWidget(parent)
     , view_(view)
+    , filter_(new QLineEdit(this))
+    , rows_(new SubjectOrIssuerFilter(view.chain(), this))
     , list_(new QTreeView(this))
     , details_(new SelectableText(this)) {
     setObjectName(QStringLiteral("chainSection"));
@@ -88,6 +118,14 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     auto* caption = makeLabel(captionText(), TextRole::caption, QFont::Normal, Hue::secondary,
                               windowSurface, this);
     caption->setWordWrap(true);
+
+    // A list longer than a few rows can be searched.
+    filter_->setObjectName(QStringLiteral("chainFilter"));
+    filter_->setAccessibleName(QStringLiteral("Zincirde ara"));
+    filter_->setPlaceholderText(QStringLiteral("Konu ya da veren içinde ara…"));
+    filter_->setClearButtonEnabled(true);
+    rows_->setSourceModel(&view_.chain());
+    connect(filter_, &QLineEdit::textChanged, this, &ChainSection::search);
 
     list_->setObjectName(QStringLiteral("chainList"));
     list_->setAccessibleName(QStringLiteral("Sertifika zinciri"));
@@ -100,6 +138,8 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setAlternatingRowColors(true);
+    // As tall as its least number of rows, and as much taller as the column has room for.
+    list_->setSizePolicy(list_->sizePolicy().horizontalPolicy(), QSizePolicy::Ignored);
     sizeColumns(list_);
     heading->setBuddy(list_);
 
@@ -118,20 +158,19 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
         confirmCopied(copy_);
         say(this, QStringLiteral("Ayrıntılar panoya kopyalandı: ") + chosenName());
     });
-    auto* whole = makeSpokenButton(QStringLiteral("📦 &Zinciri PEM olarak kaydet"),
-                                   QStringLiteral("Zincirin tamamını PEM olarak kaydet"),
-                                   "saveChainButton", this);
-    connect(whole, &QPushButton::clicked, &view_, &ContentView::saveChainAsPem);
+    saveChain_ = makeSpokenButton(QStringLiteral("📦 &Zinciri PEM olarak kaydet"),
+                                  QStringLiteral("Zincirin tamamını PEM olarak kaydet"),
+                                  "saveChainButton", this);
+    connect(saveChain_, &QPushButton::clicked, &view_, &ContentView::saveChainAsPem);
     // Return or a double click on a certificate saves it, as its button would.
     connect(list_, &QAbstractItemView::activated, this,
-            [this](const QModelIndex& index) { view_.saveChainCertificate(index.row()); });
-    actions_ = {save_, whole};
+            [this](const QModelIndex& index) { view_.saveChainCertificate(chainRow(index)); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(save_);
     buttons->addWidget(copy_);
     buttons->addStretch(1);
-    buttons->addWidget(whole);
+    buttons->addWidget(saveChain_);
 
     // Where the whole list went, once it was saved.
     auto* savedAsPem = makeLabel(QString(), TextRole::footnote, QFont::Normal, Hue::secondary,
@@ -154,7 +193,8 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     layout->setSpacing(gap);
     layout->addWidget(heading, 0, Qt::AlignLeft);
     layout->addWidget(caption);
-    layout->addWidget(list_);
+    layout->addWidget(filter_);
+    layout->addWidget(list_, 1);
     layout->addWidget(details_);
     layout->addLayout(buttons);
     layout->addWidget(savedAsPem);
@@ -186,7 +226,7 @@ void ChainSection::fitListHeight() {
     const int rowHeight = view_.chain().rowCount() > 0
                               ? list_->sizeHintForRow(0)
                               : rowGuess(list_->font(), list_->frameWidth());
-    list_->setFixedHeight(
+    list_->setMinimumHeight(
         listHeight(list_->header()->sizeHint().height(), rowHeight, list_->frameWidth()));
 }
 
@@ -195,8 +235,7 @@ bool ChainSection::eventFilter(QObject* watched, QEvent* event) {
     // reader reads that row after the list's name; Qt makes the first cell current, unread.
     if (watched == list_ && event->type() == QEvent::FocusIn) {
         QTimer::singleShot(0, list_, [this] {
-            const QModelIndex subject =
-                view_.chain().index(currentRow(), CertificateChain::subjectColumn);
+            const QModelIndex subject = listed(currentRow(), CertificateChain::subjectColumn);
             if (!list_->hasFocus() || !subject.isValid())
                 return;
             if (list_->currentIndex() != subject) {
@@ -215,9 +254,34 @@ bool ChainSection::eventFilter(QObject* watched, QEvent* event) {
 
 int ChainSection::currentRow() const {
     if (const QModelIndex current = list_->currentIndex(); current.isValid())
-        return current.row();
+        return chainRow(current);
     const QModelIndexList chosen = list_->selectionModel()->selectedRows();
-    return chosen.isEmpty() ? -1 : chosen.first().row();
+    return chosen.isEmpty() ? -1 : chainRow(chosen.first());
+}
+
+int ChainSection::chainRow(const QModelIndex& shown) const {
+    return list_->model() == rows_ ? rows_->mapToSource(shown).row() : shown.row();
+}
+
+QModelIndex ChainSection::listed(int row, int column) const {
+    const QModelIndex inChain = view_.chain().index(row, column);
+    return list_->model() == rows_ ? rows_->mapFromSource(inChain) : inChain;
+}
+
+void ChainSection::listRowsOf(QAbstractItemModel* model) {
+    if (list_->model() == model)
+        return;
+    const int chosen = currentRow();
+    QItemSelectionModel* previous = list_->selectionModel();
+    list_->setModel(model);
+    delete previous;
+    sizeColumns(list_);
+    connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &ChainSection::showDetails);
+    // The chosen one stays chosen while it is listed.
+    if (const QModelIndex kept = listed(chosen, 0); kept.isValid())
+        list_->selectionModel()->select(kept, QItemSelectionModel::ClearAndSelect |
+                                                  QItemSelectionModel::Rows);
 }
 
 QString ChainSection::chosenName() const {
@@ -229,20 +293,42 @@ QString ChainSection::chosenName() const {
 
 void ChainSection::showChain() {
     const int rows = view_.chain().rowCount();
+    filter_->clear();
+    FocusKeeper::setPresent(filter_, rows > visibleRows);
     fitListHeight();
+    chooseFirst();
+    FocusKeeper::setPresent(this, rows > 0);
+}
+
+void ChainSection::chooseFirst() {
     // The first is chosen but not made current until the list has the keys: Qt 6.4 tells
     // screen readers that the current row has the focus, wherever the focus is.
-    if (rows > 0)
-        list_->selectionModel()->select(view_.chain().index(0, 0),
+    if (list_->model()->rowCount() > 0)
+        list_->selectionModel()->select(list_->model()->index(0, 0),
                                         QItemSelectionModel::ClearAndSelect |
                                             QItemSelectionModel::Rows);
     showDetails();
-    FocusKeeper::setPresent(this, rows > 0);
+}
+
+void ChainSection::search(const QString& text) {
+    rows_->search(text);
+    // The chain itself while nothing is searched for: through a filter, the list's layout of
+    // tens of thousands of rows costs three times as much.
+    listRowsOf(text.isEmpty() ? static_cast<QAbstractItemModel*>(&view_.chain()) : rows_);
+    // The chosen one stays chosen while it is found; otherwise the first found is.
+    if (currentRow() < 0)
+        chooseFirst();
+    const int found = list_->model()->rowCount();
+    if (!text.isEmpty())
+        say(filter_, found == 0 ? QStringLiteral("Eşleşen sertifika yok")
+                                : QStringLiteral("%1 sertifika eşleşiyor").arg(found));
 }
 
 void ChainSection::showDetails() {
     const int row = currentRow();
     details_->setText(row < 0 ? QString() : view_.chain().details(row));
+    for (QWidget* action : {static_cast<QWidget*>(save_), static_cast<QWidget*>(copy_)})
+        FocusKeeper::setAvailable(action, row >= 0 && (action == copy_ || !view_.isProcessing()));
     // The details and the buttons say which certificate they are of.
     const QString name = chosenName();
     details_->setAccessibleName(QStringLiteral("Sertifika ayrıntıları: ") + name);
@@ -251,6 +337,6 @@ void ChainSection::showDetails() {
 }
 
 void ChainSection::showBusy() {
-    for (QWidget* action : std::as_const(actions_))
-        FocusKeeper::setAvailable(action, !view_.isProcessing());
+    FocusKeeper::setAvailable(saveChain_, !view_.isProcessing());
+    showDetails();
 }

@@ -3,13 +3,18 @@
 #include <QWidget>
 
 class ContentView;
+class QAbstractItemModel;
+class QModelIndex;
+class QLineEdit;
 class QPushButton;
+class SubjectOrIssuerFilter;
 class QTreeView;
 class SelectableText;
 
 // The certificates of the source converted last, listed under the status once there are any:
 // one chosen from the list is described below it, and can be saved as DER or its description
-// copied; the whole list can be saved as one PEM file.
+// copied; the whole list can be saved as one PEM file. The list takes the room a taller window
+// gives; one longer than a few rows can be searched by subject and issuer.
 class ChainSection : public QWidget {
     Q_OBJECT
 
@@ -28,14 +33,23 @@ private:
     void fitListHeight();
     void showDetails();
     void showBusy();
+    void chooseFirst();
+    void search(const QString& text);
+    // The chosen certificate's row in the chain, -1 for none.
     int currentRow() const;
+    // Between the chain's rows and those the list shows, all or those found.
+    int chainRow(const QModelIndex& shown) const;
+    QModelIndex listed(int row, int column) const;
+    void listRowsOf(QAbstractItemModel* model);
     // The chosen certificate's subject.
     QString chosenName() const;
 
     ContentView& view_;
+    QLineEdit* filter_;
+    SubjectOrIssuerFilter* rows_; // the chain's rows found by the search, all when none
     QTreeView* list_;
     SelectableText* details_;
     QPushButton* save_;
     QPushButton* copy_;
-    QList<QWidget*> actions_;
+    QPushButton* saveChain_;
 };

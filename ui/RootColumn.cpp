@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -79,6 +80,24 @@ DeferredSection* deferredSection(DeferredSection::Make make, const Sender* sende
     QObject::connect(sender, signal, place, buildIfNeeded);
     buildIfNeeded();
     return place;
+}
+
+// Whether any of the widget shows in the area's viewport.
+bool shownIn(const QScrollArea* scroll, const QWidget* widget) {
+    return widget->isVisible() && scroll->viewport()->rect().intersects(QRect(
+                                      widget->mapTo(scroll->viewport(), QPoint()), widget->size()));
+}
+
+// Keeps the widget where it stands on screen once the column is laid out again: what grew or
+// went above it moves the scroll position instead, as far as that can.
+void keepInPlace(QScrollArea* scroll, QWidget* anchor) {
+    const int before = anchor->mapTo(scroll->viewport(), QPoint()).y();
+    QTimer::singleShot(0, anchor, [scroll, anchor, before] {
+        scroll->widget()->layout()->activate();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QScrollBar* bar = scroll->verticalScrollBar();
+        bar->setValue(bar->value() + anchor->mapTo(scroll->viewport(), QPoint()).y() - before);
+    });
 }
 
 // The one local file a drag carries, if that is all it carries.
@@ -135,7 +154,7 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     column->addWidget(output, 0, Qt::AlignHCenter);
     column->addWidget(convert, 0, Qt::AlignHCenter);
     column->addWidget(status, 0, Qt::AlignHCenter);
-    column->addWidget(chain);
+    column->addWidget(chain, 1);
     column->addWidget(debug);
     // Room above the reset button, on top of the column's gap.
     column->addSpacing(20);
@@ -149,6 +168,14 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     frame->addStretch(1);
     frame->addLayout(column);
     frame->addStretch(1);
+    // A chain's list takes whatever height the column is given beyond what it needs.
+    const auto fillHeight = [frame, &view] {
+        const bool fill = view.chain().rowCount() > 0;
+        frame->setStretch(0, fill ? 0 : 1);
+        frame->setStretch(1, fill ? 1 : 0);
+        frame->setStretch(2, fill ? 0 : 1);
+    };
+    connect(&view.chain(), &QAbstractItemModel::modelReset, frame, fillHeight);
 
     auto* scroll = new QScrollArea;
     scroll->setObjectName(QStringLiteral("columnScrollArea"));
@@ -164,15 +191,34 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     content->setAutoFillBackground(false);
     setCentralWidget(scroll);
     // The end of a run is news: the status comes into view, where it is out of it, once the
-    // column is laid out again.
-    connect(&view, &ContentView::statusMessageChanged, scroll, [scroll, content, status, &view] {
-        if (view.statusMessage().isEmpty())
-            return;
-        QTimer::singleShot(0, scroll, [scroll, content, status] {
-            content->layout()->activate();
-            scroll->ensureWidgetVisible(status, 0, spacing);
-        });
-    });
+    // column is laid out again. Not while the person acts on the chain: its actions stay under
+    // the pointer, the news shows above them.
+    connect(&view, &ContentView::statusMessageChanged, scroll,
+            [scroll, content, status, chain, &view] {
+                if (view.statusMessage().isEmpty())
+                    return;
+                if (QWidget* focus = QApplication::focusWidget();
+                    focus && chain->isAncestorOf(focus) && shownIn(scroll, focus)) {
+                    keepInPlace(scroll, focus);
+                    return;
+                }
+                QTimer::singleShot(0, scroll, [scroll, content, status] {
+                    content->layout()->activate();
+                    scroll->ensureWidgetVisible(status, 0, spacing);
+                });
+            });
+    // The progress section goes as the busy state ends; what the person sees stays put.
+    connect(&view, &ContentView::isProcessingChanged, scroll,
+            [scroll, content, status, chain, &view] {
+                if (view.isProcessing())
+                    return;
+                for (QWidget* seen : {QApplication::focusWidget(), status, chain}) {
+                    if (seen && content->isAncestorOf(seen) && shownIn(scroll, seen)) {
+                        keepInPlace(scroll, seen);
+                        return;
+                    }
+                }
+            });
     addWindowKeys(this, view, {source_, card, output, convert, status, chain, debug});
     // Never the reset button: it would wipe everything at the next press of the same key.
     new FocusKeeper(this, {content->findChild<QWidget*>(QStringLiteral("urlField")), convert});

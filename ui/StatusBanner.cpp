@@ -30,11 +30,13 @@ QString showFolderText() {
     return QStringLiteral("📂 Klasörde &göster");
 }
 
-// Green for a success, red for a failure, blue for a notice.
+// Green for a success, orange for one with a warning, red for a failure, blue for a notice.
 Hue statusHue(StatusKind kind) {
     switch (kind) {
     case StatusKind::success:
         return Hue::green;
+    case StatusKind::warning:
+        return Hue::orange;
     case StatusKind::failure:
         return Hue::red;
     case StatusKind::notice:
@@ -43,11 +45,13 @@ Hue statusHue(StatusKind kind) {
     return Hue::blue;
 }
 
-// The message and each line under it, a sentence each. A fingerprint is left for the person to
-// read where it stands rather than sat through at every success.
-QString news(const QString& message, const QString& detail) {
+// The message, after the word of its mark, and each line under it, a sentence each. A fingerprint
+// is left for the person to read where it stands rather than sat through at every success.
+QString news(const MarkedText& heading, const QString& detail) {
     static const QRegularExpression fingerprint(QStringLiteral("(?:[0-9A-F]{2}:){7}"));
-    QStringList sentences{spokenText(message)};
+    QStringList sentences{heading.word.isEmpty()
+                              ? spokenText(heading.text)
+                              : heading.word + QStringLiteral(": ") + spokenText(heading.text)};
     for (const QString& line : detail.split(u'\n', Qt::SkipEmptyParts)) {
         if (!fingerprint.match(line).hasMatch())
             sentences << spokenText(line);
@@ -73,7 +77,8 @@ StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
     setAccessibleName(QStringLiteral("Durum"));
     mark_->setObjectName(QStringLiteral("statusMark"));
     mark_->setFont(roleFont(TextRole::body));
-    mark_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    mark_->setAlignment(Qt::AlignCenter);
+    setBadgeLook(mark_);
     // A picture, named by its word: not a label to read out with the news.
     setAccessibleRole(mark_, QAccessible::Graphic);
     message_->setObjectName(QStringLiteral("statusMessage"));
@@ -87,13 +92,14 @@ StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
 
     auto* heading = new QHBoxLayout;
     heading->setSpacing(QFontMetrics(mark_->font()).horizontalAdvance(u' '));
-    heading->addWidget(mark_);
+    heading->addWidget(mark_, 0, Qt::AlignTop);
     heading->addWidget(message_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(gap);
     layout->addLayout(heading);
     layout->addWidget(detail_);
     layout->addWidget(showFolder_, 0, Qt::AlignLeft);
+    layout->addStretch(1);
     connect(showFolder_, &QPushButton::clicked, this, [this] {
         const QString folder = QFileInfo(view_.savedFile()).absolutePath();
         if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
@@ -108,10 +114,17 @@ StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
 }
 
 void StatusBanner::showState() {
+    // While a chain is listed under it, the box keeps the tallest height it had: the list's
+    // actions stay where they were.
+    const bool listed = view_.chain().rowCount() > 0 && isVisible();
+    setMinimumHeight(listed ? std::max(minimumHeight(), height()) : 0);
     const Surface surface{statusHue(view_.statusKind()), tintOpacity};
     setCardLook(this, surface, 8);
-    // The mark is said as the word it stands for, the name of the message's text.
-    const MarkedText heading = splitMark(view_.statusMessage());
+    // The mark is said as the word it stands for, the name of the message's text. A success
+    // with something to mind is marked as a warning, its message kept.
+    MarkedText heading = splitMark(view_.statusMessage());
+    if (view_.statusKind() == StatusKind::warning)
+        heading = {QStringLiteral("⚠️"), QStringLiteral("Uyarı"), heading.text};
     mark_->setText(heading.mark);
     mark_->setVisible(!heading.mark.isEmpty());
     message_->setText(heading.text);
@@ -128,7 +141,7 @@ void StatusBanner::showState() {
                                        QFileInfo(view_.savedFile()).absolutePath());
     FocusKeeper::setPresent(this, !view_.statusMessage().isEmpty());
     if (!view_.statusMessage().isEmpty())
-        say(this, news(view_.statusMessage(), view_.statusDetail()));
+        say(this, news(heading, view_.statusDetail()));
 }
 
 int StatusBanner::expectedHeight() {
