@@ -12,9 +12,11 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSortFilterProxyModel>
 #include <QStyle>
 #include <QTimer>
@@ -126,6 +128,12 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     filter_->setClearButtonEnabled(true);
     rows_->setSourceModel(&view_.chain());
     connect(filter_, &QLineEdit::textChanged, this, &ChainSection::search);
+    filter_->installEventFilter(this);
+    // Ctrl+F goes to the search, where there is one.
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, [this] {
+        if (filter_->isVisible())
+            filter_->setFocus(Qt::ShortcutFocusReason);
+    });
 
     list_->setObjectName(QStringLiteral("chainList"));
     list_->setAccessibleName(QStringLiteral("Sertifika zinciri"));
@@ -231,6 +239,15 @@ void ChainSection::fitListHeight() {
 }
 
 bool ChainSection::eventFilter(QObject* watched, QEvent* event) {
+    // Escape in a search empties it; with nothing searched for, it stops a run as anywhere.
+    if (watched == filter_ && !filter_->text().isEmpty() &&
+        (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel)) {
+        event->accept();
+        if (event->type() == QEvent::KeyPress)
+            filter_->clear();
+        return true;
+    }
     // The chosen row's subject becomes current once the list has the keys, so that a screen
     // reader reads that row after the list's name; Qt makes the first cell current, unread.
     if (watched == list_ && event->type() == QEvent::FocusIn) {
