@@ -61,18 +61,26 @@ ProgressSection::ProgressSection(ContentView& view, QWidget* parent)
     connect(&view_, &ContentView::isProcessingChanged, this, &ProgressSection::showState);
     connect(&view_, &ContentView::currentStepChanged, this, &ProgressSection::showState);
     connect(&view_, &ContentView::progressChanged, this, &ProgressSection::showState);
+    connect(&view_, &ContentView::statusMessageChanged, this, &ProgressSection::showState);
     showState();
 }
 
 void ProgressSection::showState() {
-    // A step is spoken as it first shows and as it changes; none is shown, or spoken, while the
-    // section is away, so that it never comes back saying the last run's step. The last step is
-    // not: the status says how the run ended, once.
-    const QString step = view_.isProcessing() ? rawValue(view_.currentStep()) : QString();
+    // How the work ended stays until its result goes, so that nothing below moves as the busy
+    // state ends; later work that is never busy (a file, a save from the chain) leaves it as it
+    // is. A cancel or a stop ends with nothing to show.
+    const bool ended =
+        shownStep_ == ProcessingStep::completed || shownStep_ == ProcessingStep::failed;
+    if (!view_.isProcessing() && !isHidden() && ended && !view_.statusMessage().isEmpty())
+        return;
+    // A step is spoken as it first shows and as it changes; none is shown while the section is
+    // away, so that it never comes back saying the last run's step. The last step is not: the
+    // status says how the run ended, once.
+    shownStep_ = view_.isProcessing() ? view_.currentStep() : ProcessingStep::none;
+    const QString step = rawValue(shownStep_);
     if (stepText_->text() != step) {
         stepText_->setText(step);
-        if (view_.currentStep() != ProcessingStep::completed &&
-            view_.currentStep() != ProcessingStep::failed)
+        if (shownStep_ != ProcessingStep::completed && shownStep_ != ProcessingStep::failed)
             announce(stepText_);
         stepText_->setVisible(!step.isEmpty());
     }

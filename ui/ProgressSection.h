@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ProcessingStep.h"
+
 #include <QGroupBox>
 
 class ContentView;
@@ -9,7 +11,8 @@ class QProgressBar;
 // "45%" for 0.45: the fraction times 100, truncated toward zero (0.999 gives 99).
 QString percentageText(double progress);
 
-// The current step, its progress bar and percentage; present while the work is busy.
+// The current step, its progress bar and percentage; present while the work is busy, and after
+// it, showing how it ended, until its result goes.
 class ProgressSection : public QGroupBox {
     Q_OBJECT
 
@@ -23,4 +26,5 @@ private:
     QLabel* stepText_;
     QProgressBar* bar_;
     QLabel* percentage_;
+    ProcessingStep shownStep_ = ProcessingStep::none;
 };

@@ -1,8 +1,10 @@
 #include "ui/SelectableText.h"
 
 #include "ui/TextLines.h"
+#include "ui/Typography.h"
 
 #include <QFontMetrics>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <cmath>
@@ -49,7 +51,9 @@ SelectableText::SelectableText(QWidget* parent)
 void SelectableText::setText(const QString& text) {
     if (text == toPlainText())
         return;
-    setPlainText(text);
+    document()->clear();
+    QTextCursor cursor(document());
+    insertWithColourEmoji(cursor, text);
     // Capitals with a mark above (İ, Ö) reach past the font's ascent: the first line gets room
     // for the mark, or the edge cuts it off and "İstanbul" reads "Istanbul".
     const QFontMetrics metrics(document()->defaultFont());

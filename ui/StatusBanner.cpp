@@ -76,6 +76,8 @@ StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
     // Named, not read out whole, as the focus comes into it: the news is said as it comes.
     setAccessibleName(QStringLiteral("Durum"));
     mark_->setObjectName(QStringLiteral("statusMark"));
+    // The warning sign is drawn by the text face, in the status's shade: the emoji's yellow
+    // would not stand apart from a light disc.
     mark_->setFont(roleFont(TextRole::body));
     mark_->setAlignment(Qt::AlignCenter);
     setBadgeLook(mark_);
@@ -91,7 +93,7 @@ StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
         text->setFocusPolicy(Qt::StrongFocus);
 
     auto* heading = new QHBoxLayout;
-    heading->setSpacing(QFontMetrics(mark_->font()).horizontalAdvance(u' '));
+    heading->setSpacing(QFontMetrics(roleFont(TextRole::body)).horizontalAdvance(u' '));
     heading->addWidget(mark_, 0, Qt::AlignTop);
     heading->addWidget(message_, 1);
     auto* layout = new QVBoxLayout(this);
