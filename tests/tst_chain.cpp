@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSslCertificate>
 #include <QTemporaryDir>
@@ -199,8 +201,14 @@ private Q_SLOTS:
                     << list->model()->index(row, CertificateChain::subjectColumn).data().toString();
             return shown;
         };
+        // Ctrl+F from the top of the window brings the search into view.
+        auto* column = window.find<QScrollArea>("columnScrollArea");
+        column->verticalScrollBar()->setValue(0);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
-        QCOMPARE(QApplication::focusWidget(), window.find("chainFilter"));
+        QWidget* search = window.find("chainFilter");
+        QCOMPARE(QApplication::focusWidget(), search);
+        QVERIFY(column->viewport()->rect().contains(
+            QRect(search->mapTo(column->viewport(), QPoint()), search->size())));
         // Found as the issuer of the two leaves, and as the subject of the two intermediates.
         QTest::keyClicks(QApplication::focusWidget(), "INTERMEDIATE");
         QCOMPARE(subjects(), QStringList({"CN=localhost", "CN=Ruvelta Test Intermediate",

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QWidget>
 
@@ -43,11 +44,22 @@ void moveBetween(const QList<QWidget*>& sections, int step) {
     }
 }
 
+// A control reached by its key comes into view in the scroll area it is in, as one reached by Tab
+// does.
+void bringIntoView(QWidget* control) {
+    for (QWidget* above = control->parentWidget(); above; above = above->parentWidget()) {
+        if (auto* area = qobject_cast<QScrollArea*>(above)) {
+            area->ensureWidgetVisible(control);
+            return;
+        }
+    }
+}
+
 // Return and Enter press the button that has the focus, as Space does: what a person expects of
-// a button outside a dialog too.
-class ReturnPresses : public QObject {
+// a button outside a dialog too. A control reached by its access key comes into view.
+class KeyHabits : public QObject {
 public:
-    explicit ReturnPresses(QWidget* window)
+    explicit KeyHabits(QWidget* window)
         : QObject(window)
         , window_(window) {
         qApp->installEventFilter(this);
@@ -55,6 +67,13 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn) {
+            auto* control = qobject_cast<QWidget*>(watched);
+            if (control && control->window() == window_ &&
+                static_cast<QFocusEvent*>(event)->reason() == Qt::ShortcutFocusReason)
+                bringIntoView(control);
+            return false;
+        }
         if (event->type() != QEvent::KeyPress)
             return false;
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -77,7 +96,7 @@ void addKey(QWidget* window, const QKeySequence& keys, const std::function<void(
 } // namespace
 
 void addWindowKeys(QWidget* window, ContentView& view, const QList<QWidget*>& sections) {
-    new ReturnPresses(window);
+    new KeyHabits(window);
     addKey(window, QKeySequence::Open, [&view] {
         if (!view.isProcessing())
             view.selectPemFile();
