@@ -32,10 +32,10 @@ void ChainPemRun::save(const QString& destination) {
     log(QStringLiteral("📊 Çıktı PEM dosya boyutu: ") +
         QString::number(QFileInfo(destination).size()) + QStringLiteral(" bytes"));
     step(ProcessingStep::completed, Progress::ended);
-    reportSaved(
-        QStringLiteral("✅ PEM zinciri kaydedildi → ") + QFileInfo(destination).fileName(),
-        destination,
-        {QStringLiteral("%1 sertifika tek dosyada, kaynaktaki sırayla").arg(certificates_)});
+    reportSaved(QStringLiteral("✅ PEM zinciri kaydedildi → ") + QFileInfo(destination).fileName(),
+                destination,
+                {QStringLiteral("%1 sertifika tek dosyada, kaynaktaki sırayla").arg(certificates_)},
+                chainWarning_.isEmpty() ? QStringList() : QStringList{chainWarning_});
     Q_EMIT chainSavedAsPem(destination);
     finishAfterResult();
 }

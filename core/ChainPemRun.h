@@ -1,17 +1,20 @@
 #pragma once
 
+#include "core/CertificateChain.h"
 #include "core/Run.h"
 
-// Saves every certificate of the listed chain in one PEM file, in the source's order.
+// Saves every certificate of the listed chain in one PEM file, in the source's order, warning of
+// what the download warned of the chain.
 class ChainPemRun : public Run {
     Q_OBJECT
 
 public:
-    ChainPemRun(quint64 serial, const RunContext& context, qsizetype certificates,
-                const QByteArray& pem, QObject* parent)
+    ChainPemRun(quint64 serial, const RunContext& context, const CertificateChain& chain,
+                QObject* parent)
         : Run(serial, context, parent)
-        , certificates_(certificates)
-        , pem_(pem) {}
+        , certificates_(chain.size())
+        , pem_(chain.pem())
+        , chainWarning_(chain.chainWarning()) {}
 
     void start() override;
 
@@ -20,4 +23,5 @@ private:
 
     const qsizetype certificates_;
     const QByteArray pem_;
+    const QString chainWarning_;
 };

@@ -72,7 +72,7 @@ void ContentView::saveChainCertificate(int row) {
 void ContentView::saveChainAsPem() {
     if (isProcessing_ || chain_.size() == 0)
         return;
-    launch(new ChainPemRun(++runsStarted_, runContext_, chain_.size(), chain_.pem(), this));
+    launch(new ChainPemRun(++runsStarted_, runContext_, chain_, this));
 }
 
 void ContentView::copyCertificateDetails(int row) {

@@ -81,8 +81,8 @@ QString proposedName(const QString& name, const QString& fallback, const QString
     QString proposed = name.trimmed().replace(u'/', u'-');
     if (proposed.isEmpty())
         proposed = fallback;
-    const QString suffix = u'.' + extension;
-    return proposed.endsWith(suffix, Qt::CaseInsensitive) ? proposed : proposed + suffix;
+    // Typed as "site.pem", proposed as the dialog would save it: "site.der".
+    return withExtension(proposed, extension);
 }
 
 int replacingRefused(const QString& destination) {

@@ -128,6 +128,9 @@ private Q_SLOTS:
         QCOMPARE(saved[2].toDer(), derOfPemFile(certs_.rootPem));
         QCOMPARE(window.view.statusMessage(),
                  QStringLiteral("✅ PEM zinciri kaydedildi → chain.pem"));
+        // With the chain's warning, as every save from the list.
+        QCOMPARE(window.view.statusKind(), StatusKind::warning);
+        QVERIFY(window.view.statusDetail().contains(QStringLiteral("doğrulanamadı")));
         QCOMPARE(window.find<QLabel>("chainSavedAsPem")->text(),
                  QStringLiteral("📦 Zincir PEM olarak kaydedildi: chain.pem"));
 
@@ -226,8 +229,11 @@ private Q_SLOTS:
         // Nothing found: nothing to save. Escape empties the search: every row is back, and the
         // one saved is marked.
         QTest::mouseClick(window.find("chainFilter"), Qt::LeftButton);
+        const QSize searchSize = search->size();
         QTest::keyClicks(QApplication::focusWidget(), "yok");
         QCOMPARE(subjects(), QStringList());
+        QCoreApplication::processEvents();
+        QCOMPARE(search->size(), searchSize);
         QVERIFY(!window.find("saveCertificateButton")->isEnabled());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QCOMPARE(subjects().size(), 6);

@@ -480,8 +480,12 @@ private Q_SLOTS:
                                 << "certificate.der";
         QTest::newRow("blanks around") << " sunucu "
                                        << "sunucu.der";
+        // A certificate's own extension is replaced, as the dialog replaces it; any other is
+        // part of the name.
         QTest::newRow("a slash") << "a/b.pem"
-                                 << "a-b.pem.der";
+                                 << "a-b.der";
+        QTest::newRow("a host name") << "example.com"
+                                     << "example.com.der";
         QTest::newRow("the extension typed") << "sunucu.DER"
                                              << "sunucu.DER";
     }

@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QLocale>
 #include <QMessageBox>
@@ -144,8 +145,8 @@ bool confirmReplace(QWidget* parent, const QString& title, const QString& path) 
     return question.exec() == QMessageBox::Yes;
 }
 
-// A file the person may not write is not offered to be replaced: why, before the dialog comes
-// back to choose again.
+// A file the person may not write is not offered to be replaced: why, over the dialog, which
+// stays to choose again.
 void refuseReplace(QWidget* parent, const QString& title, const QString& reason) {
     QMessageBox refusal(QMessageBox::Warning, title, reason, QMessageBox::Ok, parent);
     refusal.setObjectName(QStringLiteral("replaceRefusal"));
@@ -153,6 +154,68 @@ void refuseReplace(QWidget* parent, const QString& title, const QString& reason)
     refusal.button(QMessageBox::Ok)->setText(QStringLiteral("&Tamam"));
     refusal.exec();
 }
+
+// The save dialog answers for the file that will be written, once the extension rule has made
+// its name, before it closes: a folder of that name opens, a file the person may not write is
+// refused and one that exists is asked about, the dialog open behind either.
+class SaveDialog : public QFileDialog {
+public:
+    SaveDialog(QWidget* parent, const SaveDialogRequest& request)
+        : QFileDialog(parent)
+        , request_(request) {}
+
+    // The file to write, once the dialog was accepted.
+    const QString& destination() const { return destination_; }
+
+    void accept() override {
+        const QList<QUrl> urls = selectedUrls();
+        const QString typed = urls.isEmpty() ? QString() : urls.front().toLocalFile();
+        // A folder typed as it is: Qt opens it.
+        if (typed.isEmpty() || QFileInfo(typed).isDir()) {
+            QFileDialog::accept();
+            return;
+        }
+        const QFileInfo destination(withExtension(typed, request_.allowedType));
+        // "sub" typed beside a folder "sub.der": open that folder, as typing its name would.
+        if (destination.isDir()) {
+            setDirectory(destination.absoluteFilePath());
+            return;
+        }
+        // A dangling link counts too: the tool would write through it. The question is asked
+        // from the event loop, not inside the key press or click, which may ask twice (the
+        // name field and the default button).
+        if (destination.exists() || destination.isSymLink()) {
+            if (!asking_)
+                QMetaObject::invokeMethod(
+                    this, [this, path = destination.filePath()] { askAbout(path); },
+                    Qt::QueuedConnection);
+            asking_ = true;
+            return;
+        }
+        destination_ = destination.filePath();
+        QFileDialog::accept();
+    }
+
+private:
+    void askAbout(const QString& path) {
+        const auto asked = qScopeGuard([this] { asking_ = false; });
+        if (const int refused = replacingRefused(path); refused != 0) {
+            refuseReplace(this, request_.title, FailureReasons::notWritable(path, refused));
+        } else if (confirmReplace(this, request_.title, path)) {
+            destination_ = path;
+            QFileDialog::accept();
+            return;
+        }
+        // Back in the name field, as the dialog first opened, to type another name.
+        activateWindow();
+        if (auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            name->setFocus(Qt::OtherFocusReason);
+    }
+
+    const SaveDialogRequest request_;
+    QString destination_;
+    bool asking_ = false;
+};
 
 } // namespace
 
@@ -182,7 +245,7 @@ std::optional<QUrl> QtFileDialogs::chooseFileToOpen(const OpenDialogRequest& req
 std::optional<QUrl> QtFileDialogs::chooseFileToSave(const SaveDialogRequest& request) {
     const auto settle =
         qScopeGuard([this, previous = QApplication::focusWidget()] { settleParent(previous); });
-    QFileDialog dialog(parent_);
+    SaveDialog dialog(parent_, request);
     dialog.setObjectName(QStringLiteral("saveDerDialog"));
     prepare(dialog, request.title, request.message);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -197,31 +260,8 @@ std::optional<QUrl> QtFileDialogs::chooseFileToSave(const SaveDialogRequest& req
     const QString lastFolder = settings.value(lastSaveFolderKey).toString();
     dialog.setDirectory(QFileInfo(lastFolder).isDir() ? lastFolder : QDir::currentPath());
     dialog.selectFile(request.proposedName);
-    const auto chosen = [&settings](const QFileInfo& destination) {
-        settings.setValue(lastSaveFolderKey, destination.absolutePath());
-        return QUrl::fromLocalFile(destination.filePath());
-    };
-    while (dialog.exec() == QDialog::Accepted) {
-        const QList<QUrl> urls = dialog.selectedUrls();
-        if (urls.isEmpty())
-            return QUrl();
-        const QFileInfo destination(withExtension(urls.front().toLocalFile(), request.allowedType));
-        // "sub" typed beside a folder "sub.der": open that folder, as typing its name would.
-        if (destination.isDir()) {
-            dialog.setDirectory(destination.absoluteFilePath());
-            continue;
-        }
-        // A dangling link counts too: the tool would write through it.
-        if (!destination.exists() && !destination.isSymLink())
-            return chosen(destination);
-        if (const int refused = replacingRefused(destination.filePath()); refused != 0)
-            refuseReplace(&dialog, request.title,
-                          FailureReasons::notWritable(destination.filePath(), refused));
-        else if (confirmReplace(&dialog, request.title, destination.filePath()))
-            return chosen(destination);
-        // "No", or not allowed: the dialog comes back as the person left it, to choose again,
-        // where it stood; left to itself, Qt would place it anew.
-        dialog.move(dialog.pos());
-    }
-    return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    settings.setValue(lastSaveFolderKey, QFileInfo(dialog.destination()).absolutePath());
+    return QUrl::fromLocalFile(dialog.destination());
 }

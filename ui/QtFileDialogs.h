@@ -5,7 +5,7 @@
 class QWidget;
 
 // The real dialogs, Qt's own. The save dialog asks whether to replace a file only once the
-// ".der" rule has made the name that will really be written, and comes back after a "No".
+// ".der" rule has made the name that will really be written, and stays open after a "No".
 class QtFileDialogs : public FileDialogs {
 public:
     void setParentWindow(QWidget* window) { parent_ = window; }

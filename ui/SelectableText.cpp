@@ -1,10 +1,8 @@
 #include "ui/SelectableText.h"
 
 #include "ui/TextLines.h"
-#include "ui/Typography.h"
 
 #include <QFontMetrics>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <cmath>
@@ -51,9 +49,7 @@ SelectableText::SelectableText(QWidget* parent)
 void SelectableText::setText(const QString& text) {
     if (text == toPlainText())
         return;
-    document()->clear();
-    QTextCursor cursor(document());
-    insertWithColourEmoji(cursor, text);
+    setPlainText(text);
     // Capitals with a mark above (İ, Ö) reach past the font's ascent: the first line gets room
     // for the mark, or the edge cuts it off and "İstanbul" reads "Istanbul".
     const QFontMetrics metrics(document()->defaultFont());

@@ -116,10 +116,10 @@ StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
 }
 
 void StatusBanner::showState() {
-    // While a chain is listed under it, the box keeps the tallest height it had: the list's
+    // While a chain is listed under it, the box keeps the largest size it had: the list's
     // actions stay where they were.
     const bool listed = view_.chain().rowCount() > 0 && isVisible();
-    setMinimumHeight(listed ? std::max(minimumHeight(), height()) : 0);
+    setMinimumSize(listed ? minimumSize().expandedTo(size()) : QSize());
     const Surface surface{statusHue(view_.statusKind()), tintOpacity};
     setCardLook(this, surface, 8);
     // The mark is said as the word it stands for, the name of the message's text. A success
