@@ -255,6 +255,7 @@ bool ChainSection::eventFilter(QObject* watched, QEvent* event) {
             const QModelIndex subject = listed(currentRow(), CertificateChain::subjectColumn);
             if (!list_->hasFocus() || !subject.isValid())
                 return;
+            list_->scrollTo(subject);
             if (list_->currentIndex() != subject) {
                 list_->setCurrentIndex(subject);
                 return;
@@ -295,10 +296,12 @@ void ChainSection::listRowsOf(QAbstractItemModel* model) {
     sizeColumns(list_);
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &ChainSection::showDetails);
-    // The chosen one stays chosen while it is listed.
-    if (const QModelIndex kept = listed(chosen, 0); kept.isValid())
+    // The chosen one stays chosen, and in sight, while it is listed.
+    if (const QModelIndex kept = listed(chosen, 0); kept.isValid()) {
         list_->selectionModel()->select(kept, QItemSelectionModel::ClearAndSelect |
                                                   QItemSelectionModel::Rows);
+        list_->scrollTo(kept);
+    }
 }
 
 QString ChainSection::chosenName() const {
@@ -330,7 +333,7 @@ void ChainSection::chooseFirst() {
 void ChainSection::search(const QString& text) {
     rows_->search(text);
     // The chain itself while nothing is searched for: through a filter, the list's layout of
-    // tens of thousands of rows costs three times as much.
+    // tens of thousands of rows costs about twice as much.
     listRowsOf(text.isEmpty() ? static_cast<QAbstractItemModel*>(&view_.chain()) : rows_);
     // The chosen one stays chosen while it is found; otherwise the first found is.
     if (currentRow() < 0)
