@@ -14,22 +14,39 @@ namespace {
 // Enough 2 kB certificates for the longest list.
 constexpr qint64 bundleBytes = 44 * 1024 * 1024;
 
-// From the list's model taking the certificates to the section drawn with them.
-void listCertificates(benchmark::State& state) {
+// The bundle and the blocks of its first `count` certificates; nothing, and the benchmark
+// skipped, where it holds fewer.
+std::optional<std::pair<PemText, QList<TextRange>>> bundleOf(benchmark::State& state,
+                                                             qsizetype count) {
     const QString path = pemBundle(bundleBytes);
     const std::optional<PemText> text = path.isEmpty() ? std::nullopt : PemText::read(path);
     const QList<TextRange> blocks = text ? text->certificateBlocks() : QList<TextRange>();
-    if (blocks.size() < state.range(0)) {
+    if (blocks.size() < count) {
         state.SkipWithError("the bundle holds too few certificates");
-        return;
+        return std::nullopt;
     }
-    const QList<TextRange> listed = blocks.first(state.range(0));
+    return std::pair{*text, blocks.first(count)};
+}
+
+// A chain section of a column's width, over a view of its own.
+struct Section {
+    Section() { section.resize(652, 500); }
     ScriptedFileDialogs dialogs;
-    ContentView view(dialogs);
-    ChainSection section(view);
-    section.resize(652, 500);
+    ContentView view{dialogs};
+    ChainSection section{view};
+};
+
+// From the list's model taking the certificates to the section drawn with them.
+void listCertificates(benchmark::State& state) {
+    const auto bundle = bundleOf(state, state.range(0));
+    if (!bundle)
+        return;
+    const auto& [text, listed] = *bundle;
+    Section shown;
+    ContentView& view = shown.view;
+    ChainSection& section = shown.section;
     for (auto _ : state) {
-        view.chain().show(*text, listed);
+        view.chain().show(text, listed);
         section.repaint();
         QCoreApplication::processEvents();
         state.PauseTiming();
@@ -41,21 +58,16 @@ void listCertificates(benchmark::State& state) {
 
 // A search typed over the whole list: every certificate read for its names the first time.
 void searchCertificates(benchmark::State& state) {
-    const QString path = pemBundle(bundleBytes);
-    const std::optional<PemText> text = path.isEmpty() ? std::nullopt : PemText::read(path);
-    const QList<TextRange> blocks = text ? text->certificateBlocks() : QList<TextRange>();
-    if (blocks.size() < state.range(0)) {
-        state.SkipWithError("the bundle holds too few certificates");
+    const auto bundle = bundleOf(state, state.range(0));
+    if (!bundle)
         return;
-    }
-    ScriptedFileDialogs dialogs;
-    ContentView view(dialogs);
-    ChainSection section(view);
-    section.resize(652, 500);
+    Section shown;
+    ContentView& view = shown.view;
+    ChainSection& section = shown.section;
     auto* search = section.findChild<QLineEdit*>(QStringLiteral("chainFilter"));
     for (auto _ : state) {
         state.PauseTiming();
-        view.chain().show(*text, blocks.first(state.range(0)));
+        view.chain().show(bundle->first, bundle->second);
         QCoreApplication::processEvents();
         state.ResumeTiming();
         search->setText(QStringLiteral("yok"));
@@ -66,18 +78,13 @@ void searchCertificates(benchmark::State& state) {
 
 // Each key typed once the names are read: all 20,000 rows filtered again, every one found.
 void typeIntoSearch(benchmark::State& state) {
-    const QString path = pemBundle(bundleBytes);
-    const std::optional<PemText> text = path.isEmpty() ? std::nullopt : PemText::read(path);
-    const QList<TextRange> blocks = text ? text->certificateBlocks() : QList<TextRange>();
-    if (blocks.size() < 20000) {
-        state.SkipWithError("the bundle holds too few certificates");
+    const auto bundle = bundleOf(state, 20000);
+    if (!bundle)
         return;
-    }
-    ScriptedFileDialogs dialogs;
-    ContentView view(dialogs);
-    ChainSection section(view);
-    section.resize(652, 500);
-    view.chain().show(*text, blocks.first(20000));
+    Section shown;
+    ContentView& view = shown.view;
+    ChainSection& section = shown.section;
+    view.chain().show(bundle->first, bundle->second);
     auto* search = section.findChild<QLineEdit*>(QStringLiteral("chainFilter"));
     search->setText(QStringLiteral("bundle"));
     QCoreApplication::processEvents();

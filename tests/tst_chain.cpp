@@ -44,6 +44,14 @@ private:
         QFile file(dir_.filePath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
+    // Picks the file, converts it to `name` and waits for the end.
+    bool convertPicked(Window& window, const QString& file, const QString& name) {
+        window.dialogs.answerOpen(QUrl::fromLocalFile(file));
+        QTest::mouseClick(window.find("pickFileButton"), Qt::LeftButton);
+        window.dialogs.answerSave(QUrl::fromLocalFile(dir_.filePath(name)));
+        QTest::mouseClick(window.find("convertButton"), Qt::LeftButton);
+        return waitForRunEnd(window.view);
+    }
     // Types the address, saves the first certificate as `name`, and waits out the busy state.
     bool fetch(Window& window, const QString& address, const QString& name) {
         QTest::keyClicks(window.find("urlField"), address);
@@ -172,11 +180,7 @@ private Q_SLOTS:
             bundle += readTestFile(part);
         writeTestFile(dir_.filePath("bundle.pem"), bundle);
         Window window(openSslPath, quickTimings);
-        window.dialogs.answerOpen(QUrl::fromLocalFile(dir_.filePath("bundle.pem")));
-        QTest::mouseClick(window.find("pickFileButton"), Qt::LeftButton);
-        window.dialogs.answerSave(QUrl::fromLocalFile(dir_.filePath("bundle.der")));
-        QTest::mouseClick(window.find("convertButton"), Qt::LeftButton);
-        QVERIFY(waitForRunEnd(window.view));
+        QVERIFY(convertPicked(window, dir_.filePath("bundle.pem"), "bundle.der"));
         QTEST(int(window.view.chain().size()), "listed");
         QCOMPARE(window.shown("chainSection"), window.view.chain().size() > 0);
     }
@@ -189,11 +193,7 @@ private Q_SLOTS:
             bundle += readTestFile(certs_.leafPem) + readTestFile(certs_.chainPem);
         writeTestFile(dir_.filePath("long.pem"), bundle);
         Window window(openSslPath, quickTimings);
-        window.dialogs.answerOpen(QUrl::fromLocalFile(dir_.filePath("long.pem")));
-        QTest::mouseClick(window.find("pickFileButton"), Qt::LeftButton);
-        window.dialogs.answerSave(QUrl::fromLocalFile(dir_.filePath("long.der")));
-        QTest::mouseClick(window.find("convertButton"), Qt::LeftButton);
-        QVERIFY(waitForRunEnd(window.view));
+        QVERIFY(convertPicked(window, dir_.filePath("long.pem"), "long.der"));
         QVERIFY(window.shown("chainFilter"));
 
         auto* list = window.find<QTreeView>("chainList");
@@ -283,11 +283,7 @@ private Q_SLOTS:
             const QString picked = dir_.filePath("picked.pem");
             writeTestFile(picked, (source == "bundle" ? readTestFile(certs_.leafPem) : "") +
                                       readTestFile(pem));
-            window.dialogs.answerOpen(QUrl::fromLocalFile(picked));
-            QTest::mouseClick(window.find("pickFileButton"), Qt::LeftButton);
-            window.dialogs.answerSave(QUrl::fromLocalFile(dir_.filePath("first.der")));
-            QTest::mouseClick(window.find("convertButton"), Qt::LeftButton);
-            QVERIFY(waitForRunEnd(window.view));
+            QVERIFY(convertPicked(window, picked, "first.der"));
         }
         // Saved, with a warning of what did not decode; a bundle's first certificate decoded whole.
         QCOMPARE(window.view.statusKind(),
