@@ -128,6 +128,7 @@ void StatusBanner::showState() {
     if (view_.statusKind() == StatusKind::warning)
         heading = {QStringLiteral("⚠️"), QStringLiteral("Uyarı"), heading.text};
     mark_->setText(heading.mark);
+    mark_->setAccessibleName(heading.word);
     mark_->setVisible(!heading.mark.isEmpty());
     message_->setText(heading.text);
     message_->setAccessibleName(heading.word.isEmpty() ? QStringLiteral("Bilgi") : heading.word);
