@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -219,19 +220,61 @@ private:
     std::function<void()> task_;
 };
 
+// How long a screen reader takes to follow the window it is in: until then it passes over news
+// from a window it does not yet see as the active one, as just after a dialog closed.
+constexpr std::chrono::milliseconds followingTime{500};
+const char* const activatedProperty = "ruveltaActivated";
+
+// Keeps the time each window it is installed on was last activated.
+class ActivationClock : public QObject {
+public:
+    static QElapsedTimer since(QWidget* window) {
+        if (!window->property(activatedProperty).isValid()) {
+            window->installEventFilter(new ActivationClock(window));
+            window->setProperty(activatedProperty, QVariant::fromValue(QElapsedTimer()));
+        }
+        return window->property(activatedProperty).value<QElapsedTimer>();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::WindowActivate) {
+            QElapsedTimer now;
+            now.start();
+            watched->setProperty(activatedProperty, QVariant::fromValue(now));
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    using QObject::QObject;
+};
+
+// Says the message once the screen reader has surely followed the active window there.
+void speakOnceFollowed(QWidget* from, const QString& message) {
+    const QElapsedTimer activated = ActivationClock::since(from->window());
+    const qint64 left = activated.isValid() ? followingTime.count() - activated.elapsed() : 0;
+    if (left <= 0) {
+        speak(from, message);
+        return;
+    }
+    QTimer::singleShot(std::chrono::milliseconds(left), from,
+                       [from, message] { speak(from, message); });
+}
+
 } // namespace
 
 void say(QWidget* from, const QString& message) {
     QWidget* window = from->window();
     if (QApplication::activeWindow() == window) {
-        speak(from, message);
+        speakOnceFollowed(from, message);
         return;
     }
-    // Screen readers pass over news from a window that is not the active one, as just after a
-    // dialog closed: it is said once the window is active again, or after a second at most.
+    // Screen readers pass over news from a window that is not the active one: it is said once
+    // the window is active again, or after a second at most.
     auto* waiting = new ActivationWait(window, [from = QPointer<QWidget>(from), message] {
         if (from)
-            speak(from, message);
+            speakOnceFollowed(from, message);
     });
     QTimer::singleShot(std::chrono::seconds(1), waiting, [waiting] { waiting->done(); });
 }
