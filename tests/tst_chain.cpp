@@ -234,6 +234,7 @@ private Q_SLOTS:
         QCOMPARE(subjects(), QStringList());
         QCoreApplication::processEvents();
         QCOMPARE(search->size(), searchSize);
+        QVERIFY(list->geometry().bottom() < window.find("saveCertificateButton")->geometry().top());
         QVERIFY(!window.find("saveCertificateButton")->isEnabled());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QCOMPARE(subjects().size(), 6);

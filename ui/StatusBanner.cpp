@@ -119,7 +119,7 @@ void StatusBanner::showState() {
     // While a chain is listed under it, the box keeps the largest size it had: the list's
     // actions stay where they were.
     const bool listed = view_.chain().rowCount() > 0 && isVisible();
-    setMinimumSize(listed ? minimumSize().expandedTo(size()) : QSize());
+    setMinimumSize(listed ? minimumSize().expandedTo(size()) : QSize(0, 0));
     const Surface surface{statusHue(view_.statusKind()), tintOpacity};
     setCardLook(this, surface, 8);
     // The mark is said as the word it stands for, the name of the message's text. A success
