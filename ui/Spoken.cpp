@@ -222,7 +222,7 @@ private:
 
 // How long a screen reader takes to follow the window it is in: until then it passes over news
 // from a window it does not yet see as the active one, as just after a dialog closed.
-constexpr std::chrono::milliseconds followingTime{500};
+constexpr std::chrono::milliseconds followingTime{1500};
 const char* const activatedProperty = "ruveltaActivated";
 
 // Keeps the time each window it is installed on was last activated.
