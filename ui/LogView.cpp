@@ -12,6 +12,28 @@ namespace {
 
 constexpr qreal logTextPadding = 8;
 constexpr qreal logCornerRadius = 8;
+constexpr char16_t emojiPresentation = 0xFE0F;
+
+// Inserts the text at the cursor. A symbol asked for as emoji (followed by U+FE0F, as "⚠️") is
+// set in the colour face: the monospaced face has a black-and-white glyph of its own for some.
+void insertWithColourEmoji(QTextCursor& cursor, const QString& text) {
+    QTextCharFormat emoji;
+    emoji.setFontFamilies({emojiFontFamily()});
+    const QTextCharFormat plain;
+    qsizetype from = 0;
+    for (qsizetype selector = text.indexOf(QChar(emojiPresentation), 1); selector > 0;
+         selector = text.indexOf(QChar(emojiPresentation), selector + 1)) {
+        qsizetype symbol = selector - 1;
+        if (symbol > from && text[symbol].isLowSurrogate())
+            --symbol;
+        if (symbol < from)
+            continue;
+        cursor.insertText(text.sliced(from, symbol - from), plain);
+        cursor.insertText(text.sliced(symbol, selector + 1 - symbol), emoji);
+        from = selector + 1;
+    }
+    cursor.insertText(text.sliced(from), plain);
+}
 
 } // namespace
 

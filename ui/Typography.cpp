@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionFrame>
-#include <QTextCursor>
 
 namespace {
 
@@ -64,25 +63,6 @@ QFont monospacedFont(TextRole role) {
 
 QString emojiFontFamily() {
     return QStringLiteral("Noto Color Emoji");
-}
-
-void insertWithColourEmoji(QTextCursor& cursor, const QString& text) {
-    QTextCharFormat emoji;
-    emoji.setFontFamilies({emojiFontFamily()});
-    const QTextCharFormat plain;
-    qsizetype from = 0;
-    for (qsizetype selector = text.indexOf(QChar(0xFE0F), 1); selector > 0;
-         selector = text.indexOf(QChar(0xFE0F), selector + 1)) {
-        qsizetype symbol = selector - 1;
-        if (symbol > from && text[symbol].isLowSurrogate())
-            --symbol;
-        if (symbol < from)
-            continue;
-        cursor.insertText(text.sliced(from, symbol - from), plain);
-        cursor.insertText(text.sliced(symbol, selector + 1 - symbol), emoji);
-        from = selector + 1;
-    }
-    cursor.insertText(text.sliced(from), plain);
 }
 
 Tone toneFor(TextRole role, Hue hue, Surface on) {

@@ -7,7 +7,6 @@
 
 class QLabel;
 class QLineEdit;
-class QTextCursor;
 class QWidget;
 
 // Text roles, sized relative to the application's default font.
@@ -17,9 +16,6 @@ QFont roleFont(TextRole role, QFont::Weight weight = QFont::Normal);
 QFont monospacedFont(TextRole role);
 // The colour emoji face, for symbols a text face would draw in black and white.
 QString emojiFontFamily();
-// Inserts the text at the cursor. A symbol asked for as emoji (followed by U+FE0F, as "⚠️") is
-// set in the colour face: text faces have black-and-white glyphs of their own for some.
-void insertWithColourEmoji(QTextCursor& cursor, const QString& text);
 
 // A plain-text label in the given role, in the hue's shade that reads well on what it stands on.
 QLabel* makeLabel(const QString& text, TextRole role, QFont::Weight weight = QFont::Normal,
