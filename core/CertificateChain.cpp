@@ -46,7 +46,8 @@ QString CertificateChain::block(int row) const {
 const std::optional<CertificateSummary>& CertificateChain::summary(int row) const {
     auto found = summaries_.find(row);
     if (found == summaries_.end())
-        found = summaries_.insert(row, readCertificateBlock(block(row)));
+        found =
+            summaries_.insert(row, readCertificateBlock(text_.bytes(blocks_.at(row))).certificate);
     return *found;
 }
 
@@ -56,8 +57,8 @@ CertificateNames CertificateChain::names(int row) const {
                      : CertificateNames{undecodable, QString()};
     auto found = names_.find(row);
     if (found == names_.end()) {
-        const std::optional<QByteArray> der = blockBytes(block(row));
-        found = names_.insert(row, der ? readCertificateNames(*der) : CertificateNames());
+        const BlockBytes bytes = blockBytes(text_.bytes(blocks_.at(row)));
+        found = names_.insert(row, readCertificateNames(bytes.der));
         if (found->subject.isEmpty())
             found->subject = undecodable;
     }

@@ -63,16 +63,17 @@ void DerConversionRun::convertSource(const QString& path, const PemSource& sourc
         return;
     }
     // Known before anyone is asked where to save it: the tool would only fail on it later.
-    if (!source.first) {
+    if (!source.first.certificate) {
         fail(QStringLiteral("❌ İlk sertifika bloğu bozuk: ") + path,
-             QStringLiteral("❌ Dönüştürme başarısız"), FailureReasons::damagedCertificate(path));
+             QStringLiteral("❌ Dönüştürme başarısız"),
+             FailureReasons::damagedCertificate(path, source.first.fault));
         return;
     }
     certificatesInSource = source.blocks.size();
     // A download's chain is always worth a look; a file's, once it holds more than one.
     if (!host.isEmpty() || source.blocks.size() > 1)
         chainToList_.emplace(*source.text, source.blocks);
-    certificate = *source.first;
+    certificate = *source.first.certificate;
     convertCertificate(source.text->text(source.blocks.front()));
 }
 

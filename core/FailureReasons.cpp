@@ -478,10 +478,28 @@ QString noCertificate(const QString& path, const PemText& text) {
     return QStringLiteral("Dosyada PEM biçiminde bir sertifika yok: %1").arg(name);
 }
 
-QString damagedCertificate(const QString& path) {
-    return QStringLiteral("Sertifika bozuk: %1 dosyasındaki ilk sertifika bloğu çözülemiyor; "
-                          "dosya eksik ya da değiştirilmiş olabilir.")
-        .arg(QFileInfo(path).fileName());
+QString damagedCertificate(const QString& path, BlockFault fault) {
+    const QString why = [fault] {
+        switch (fault) {
+        case BlockFault::endLine:
+            return QStringLiteral("END CERTIFICATE satırı kendi satırında değil ya da başka bir "
+                                  "adla bitiyor");
+        case BlockFault::base64:
+            return QStringLiteral("iki satır arasındaki metin geçerli Base64 değil");
+        case BlockFault::headers:
+            return QStringLiteral("Base64'ten önce başlık satırları var (şifreleme gibi), bir "
+                                  "sertifika bloğunda olmaz");
+        case BlockFault::empty:
+            return QStringLiteral("BEGIN ile END satırları arasında hiçbir şey yok");
+        case BlockFault::none:
+        case BlockFault::notDecodable:
+            break;
+        }
+        return QStringLiteral("baytlar bir sertifika olarak çözülemiyor");
+    }();
+    return QStringLiteral("Sertifika bozuk: %1 dosyasındaki ilk sertifika bloğunda %2; dosya "
+                          "eksik ya da değiştirilmiş olabilir.")
+        .arg(QFileInfo(path).fileName(), why);
 }
 
 QStringList certificateWarnings(const CertificateSummary& certificate, const QDateTime& now,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pipeline/DownloadTarget.h"
+#include "pipeline/PemInspection.h"
 #include "pipeline/Proxy.h"
 #include "pipeline/ServiceGreeting.h"
 #include "pipeline/ToolResult.h"
@@ -43,7 +44,7 @@ QString unreadableFile(const QString& path);
 // A file read as text that holds no whole certificate block.
 QString noCertificate(const QString& path, const PemText& text);
 // A first certificate block that does not decode as a certificate.
-QString damagedCertificate(const QString& path);
+QString damagedCertificate(const QString& path, BlockFault fault);
 // What to mind about the certificate itself, whatever the tool said, as warning lines: its dates
 // held against `now`, and whether it was issued for `host` (the host typed; empty for a file).
 QStringList certificateWarnings(const CertificateSummary& certificate, const QDateTime& now,

@@ -1,12 +1,13 @@
 #include "pipeline/CertificateSummary.h"
 
-#include "pipeline/PemInspection.h"
 #include "pipeline/ShownTime.h"
+#include "pipeline/TextDecoding.h"
 
 #include <QCryptographicHash>
 #include <QLocale>
 #include <QTimeZone>
 #include <memory>
+#include <openssl/asn1t.h>
 #include <openssl/core_names.h>
 #include <openssl/ec.h>
 #include <openssl/err.h>
@@ -64,9 +65,26 @@ QString oneLine(const QString& text) {
     return out;
 }
 
+// Where a character is a byte, many certificates write UTF-8, which libcrypto would read as Latin-1
+// and show garbled: these bytes are read as UTF-8, any that are not UTF-8 in an ASCII type shown as
+// "�".
+std::optional<QString> byteTypeText(const ASN1_STRING* string) {
+    const int type = ASN1_STRING_type(string);
+    const QByteArrayView bytes(ASN1_STRING_get0_data(string), ASN1_STRING_length(string));
+    if (type == V_ASN1_T61STRING)
+        return decodeUtf8Strictly(bytes);
+    if (type == V_ASN1_IA5STRING || type == V_ASN1_PRINTABLESTRING || type == V_ASN1_VISIBLESTRING)
+        return QString::fromUtf8(bytes);
+    return std::nullopt;
+}
+
 std::optional<QString> text(const ASN1_STRING* string) {
+    if (!string)
+        return std::nullopt;
+    if (const std::optional<QString> bytes = byteTypeText(string))
+        return oneLine(*bytes);
     unsigned char* utf8 = nullptr;
-    const int length = string ? ASN1_STRING_to_UTF8(&utf8, string) : -1;
+    const int length = ASN1_STRING_to_UTF8(&utf8, string);
     if (length < 0)
         return std::nullopt;
     const Owned<unsigned char, releaseBytes> owned(utf8);
@@ -109,20 +127,29 @@ struct Name {
     QString commonName;
 };
 
+// One relative name: its attributes, more than one where they are named together.
+struct RelativeName {
+    QStringList attributes;
+    bool hasCommonName = false;
+};
+
 Name readName(const X509_NAME* name) {
-    QStringList common;
-    QStringList others;
+    QList<RelativeName> relativeNames;
     QString commonName;
     QString organisation;
     QString unit;
     const int count = name ? X509_NAME_entry_count(name) : 0;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0, set = -1; i < count; ++i) {
         const X509_NAME_ENTRY* entry = X509_NAME_get_entry(name, i);
         const ASN1_OBJECT* type = X509_NAME_ENTRY_get_object(entry);
         const std::optional<QString> value = text(X509_NAME_ENTRY_get_data(entry));
         const int nid = OBJ_obj2nid(type);
-        (nid == NID_commonName ? common : others)
+        if (relativeNames.isEmpty() || X509_NAME_ENTRY_set(entry) != set)
+            relativeNames.append(RelativeName());
+        set = X509_NAME_ENTRY_set(entry);
+        relativeNames.back().attributes
             << objectName(type, true) + u'=' + (value ? escapedValue(*value) : undecoded());
+        relativeNames.back().hasCommonName |= nid == NID_commonName;
         if (!value || value->trimmed().isEmpty())
             continue;
         if (nid == NID_commonName && commonName.isEmpty())
@@ -132,74 +159,70 @@ Name readName(const X509_NAME* name) {
         else if (nid == NID_organizationalUnitName && unit.isEmpty())
             unit = *value;
     }
-    return {common.isEmpty() && others.isEmpty() ? absent
-                                                 : (common + others).join(QStringLiteral(", ")),
+    // The common name first; the attributes of one relative name joined by "+" (RFC 4514).
+    QStringList common;
+    QStringList others;
+    for (const RelativeName& relative : relativeNames)
+        (relative.hasCommonName ? common : others) << relative.attributes.join(u'+');
+    return {relativeNames.isEmpty() ? absent : (common + others).join(QStringLiteral(", ")),
             !commonName.isEmpty()     ? commonName
             : !organisation.isEmpty() ? organisation
                                       : unit};
 }
 
-// One element of DER: its tag, and where it starts, its contents start and it ends.
-struct Element {
-    unsigned char tag = 0;
-    qsizetype start = 0;
-    qsizetype contents = 0;
-    qsizetype end = 0;
+// A certificate as libcrypto decodes one, but for its public key: that decoding costs most of a
+// whole read and never makes one fail, so whatever decodes here is what a whole read loads.
+struct KeyOutline {
+    X509_ALGOR* algorithm;
+    ASN1_BIT_STRING* key;
+};
+struct SignedPartOutline {
+    ASN1_INTEGER* version;
+    ASN1_INTEGER* serial;
+    X509_ALGOR* signature;
+    X509_NAME* issuer;
+    X509_VAL* validity;
+    X509_NAME* subject;
+    KeyOutline* key;
+    ASN1_BIT_STRING* issuerUid;
+    ASN1_BIT_STRING* subjectUid;
+    STACK_OF(X509_EXTENSION) * extensions;
+};
+struct CertificateOutline {
+    SignedPartOutline* signedPart;
+    X509_ALGOR* algorithm;
+    ASN1_BIT_STRING* signature;
 };
 
-// The element at `at`, in the one-byte tags and definite lengths of up to four bytes a
-// certificate's outer structure uses; nothing for anything else or past `der`.
-std::optional<Element> elementAt(QByteArrayView der, qsizetype at) {
-    if (der.size() - at < 2)
-        return std::nullopt;
-    const auto byte = [&](qsizetype i) { return static_cast<unsigned char>(der[i]); };
-    Element element{byte(at), at, at + 2, 0};
-    if ((element.tag & 0x1F) == 0x1F)
-        return std::nullopt;
-    qsizetype length = byte(at + 1);
-    if (length & 0x80) {
-        const int octets = int(length & 0x7F);
-        if (octets == 0 || octets > 4 || der.size() - element.contents < octets)
-            return std::nullopt;
-        length = 0;
-        for (int i = 0; i < octets; ++i)
-            length = length << 8 | byte(element.contents++);
-    }
-    if (length > der.size() - element.contents)
-        return std::nullopt;
-    element.end = element.contents + length;
-    return element;
-}
+ASN1_SEQUENCE(KeyOutline) =
+    {
+        ASN1_SIMPLE(KeyOutline, algorithm, X509_ALGOR),
+        ASN1_SIMPLE(KeyOutline, key, ASN1_BIT_STRING),
+} static_ASN1_SEQUENCE_END(KeyOutline)
 
-// The issuer's and subject's encodings, found by walking the certificate's first fields: the
-// public key, whose decoding costs most of a full read, is never touched.
-std::optional<std::pair<QByteArrayView, QByteArrayView>> nameEncodings(QByteArrayView der) {
-    constexpr unsigned char sequence = 0x30, version = 0xA0;
-    const std::optional<Element> certificate = elementAt(der, 0);
-    if (!certificate || certificate->tag != sequence)
-        return std::nullopt;
-    const std::optional<Element> tbs =
-        elementAt(der.first(certificate->end), certificate->contents);
-    if (!tbs || tbs->tag != sequence)
-        return std::nullopt;
-    // After the version, when there is one: serial, signature algorithm, issuer, validity,
-    // subject.
-    const QByteArrayView fields = der.first(tbs->end);
-    QList<Element> read;
-    for (qsizetype at = tbs->contents; read.size() < 5;) {
-        const std::optional<Element> field = elementAt(fields, at);
-        if (!field)
-            return std::nullopt;
-        if (at != tbs->contents || field->tag != version)
-            read << *field;
-        at = field->end;
-    }
-    if (read[2].tag != sequence || read[4].tag != sequence)
-        return std::nullopt;
-    const auto whole = [&](const Element& field) {
-        return der.sliced(field.start, field.end - field.start);
-    };
-    return std::pair{whole(read[2]), whole(read[4])};
+        ASN1_SEQUENCE(SignedPartOutline) =
+            {
+                ASN1_EXP_OPT(SignedPartOutline, version, ASN1_INTEGER, 0),
+                ASN1_SIMPLE(SignedPartOutline, serial, ASN1_INTEGER),
+                ASN1_SIMPLE(SignedPartOutline, signature, X509_ALGOR),
+                ASN1_SIMPLE(SignedPartOutline, issuer, X509_NAME),
+                ASN1_SIMPLE(SignedPartOutline, validity, X509_VAL),
+                ASN1_SIMPLE(SignedPartOutline, subject, X509_NAME),
+                ASN1_SIMPLE(SignedPartOutline, key, KeyOutline),
+                ASN1_IMP_OPT(SignedPartOutline, issuerUid, ASN1_BIT_STRING, 1),
+                ASN1_IMP_OPT(SignedPartOutline, subjectUid, ASN1_BIT_STRING, 2),
+                ASN1_EXP_SEQUENCE_OF_OPT(SignedPartOutline, extensions, X509_EXTENSION, 3),
+} static_ASN1_SEQUENCE_END(SignedPartOutline)
+
+                ASN1_SEQUENCE(CertificateOutline) =
+                    {
+                        ASN1_SIMPLE(CertificateOutline, signedPart, SignedPartOutline),
+                        ASN1_SIMPLE(CertificateOutline, algorithm, X509_ALGOR),
+                        ASN1_SIMPLE(CertificateOutline, signature, ASN1_BIT_STRING),
+} static_ASN1_SEQUENCE_END(CertificateOutline)
+
+                        void releaseOutline(CertificateOutline * outline) {
+    ASN1_item_free(reinterpret_cast<ASN1_VALUE*>(outline), ASN1_ITEM_rptr(CertificateOutline));
 }
 
 QDateTime moment(const ASN1_TIME* time) {
@@ -207,7 +230,9 @@ QDateTime moment(const ASN1_TIME* time) {
     tm parts{};
     if (!time || ASN1_TIME_to_tm(time, &parts) != 1)
         return QDateTime();
-    const QDate date(parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday);
+    // Qt counts no year 0: the year before 1 is its -1.
+    const int year = parts.tm_year + 1900;
+    const QDate date(year < 1 ? year - 1 : year, parts.tm_mon + 1, parts.tm_mday);
     const QTime clock(parts.tm_hour, parts.tm_min, parts.tm_sec);
     if (!date.isValid() || !clock.isValid())
         return QDateTime();
@@ -271,13 +296,24 @@ QString fingerprint(X509* certificate, const EVP_MD* digest) {
     return hexPairs(QByteArrayView(value, length));
 }
 
-QString signatureAlgorithm(X509* certificate) {
-    const X509_ALGOR* algorithm = nullptr;
-    X509_get0_signature(nullptr, &algorithm, certificate);
+QString algorithmName(const X509_ALGOR* algorithm) {
     const ASN1_OBJECT* object = nullptr;
     if (algorithm)
         X509_ALGOR_get0(&object, nullptr, nullptr, algorithm);
     return object ? objectName(object, false) : undecoded();
+}
+
+// The algorithm the signature was made with; the signed part names one too, and where the two
+// differ the certificate contradicts itself.
+QString signatureAlgorithm(X509* certificate) {
+    const X509_ALGOR* outer = nullptr;
+    X509_get0_signature(nullptr, &outer, certificate);
+    const X509_ALGOR* inner = X509_get0_tbs_sigalg(certificate);
+    const QString shown = algorithmName(outer);
+    if (outer && inner && X509_ALGOR_cmp(outer, inner) != 0)
+        return QStringLiteral("%1 (uyuşmuyor: imzalanan bölümde %2 yazıyor)")
+            .arg(shown, algorithmName(inner));
+    return shown;
 }
 
 QString serialNumber(X509* certificate) {
@@ -331,8 +367,20 @@ QString shownAddress(const ASN1_OCTET_STRING* bytes, QList<QHostAddress>* addres
     return host.toString();
 }
 
-// Any kind of name a certificate gives, as shown; DNS names and addresses are also collected for
-// matching the host.
+// A text as an item of a list: its commas escaped so that none poses as two items.
+QString listItem(QString text) {
+    return text.trimmed().isEmpty()
+               ? QStringLiteral("(boş)")
+               : text.replace(u'\\', QStringLiteral("\\\\")).replace(u',', QStringLiteral("\\,"));
+}
+
+QString joinedList(const QStringList& items) {
+    return items.isEmpty() ? absent : items.join(QStringLiteral(", "));
+}
+
+// Any kind of name a certificate gives, as an item of a list; DNS names and addresses are also
+// collected for matching the host. A directory name keeps its own escaping, in brackets: its
+// values cannot hold a bare comma, so each comma inside separates its parts.
 QString shownGeneralName(const GENERAL_NAME* name, QStringList* dnsNames = nullptr,
                          QList<QHostAddress>* addresses = nullptr) {
     switch (name->type) {
@@ -340,16 +388,17 @@ QString shownGeneralName(const GENERAL_NAME* name, QStringList* dnsNames = nullp
         const std::optional<QString> dns = text(name->d.dNSName);
         if (dns && dnsNames)
             *dnsNames << *dns;
-        return dns.value_or(undecoded());
+        return listItem(dns.value_or(undecoded()));
     }
     case GEN_IPADD:
         return shownAddress(name->d.iPAddress, addresses);
     case GEN_EMAIL:
-        return QStringLiteral("e-posta ") + text(name->d.rfc822Name).value_or(undecoded());
+        return QStringLiteral("e-posta ") +
+               listItem(text(name->d.rfc822Name).value_or(undecoded()));
     case GEN_URI:
-        return text(name->d.uniformResourceIdentifier).value_or(undecoded());
+        return listItem(text(name->d.uniformResourceIdentifier).value_or(undecoded()));
     case GEN_DIRNAME:
-        return QStringLiteral("dizin adı ") + readName(name->d.directoryName).line;
+        return QStringLiteral("dizin adı (") + readName(name->d.directoryName).line + u')';
     case GEN_RID:
         return QStringLiteral("kayıtlı kimlik ") + objectName(name->d.registeredID, false);
     default:
@@ -367,7 +416,7 @@ void readAlternativeNames(X509* certificate, CertificateSummary& summary) {
     for (int i = 0; names.value && i < sk_GENERAL_NAME_num(names.value.get()); ++i)
         shown << shownGeneralName(sk_GENERAL_NAME_value(names.value.get(), i), &summary.dnsNames,
                                   &summary.ipAddresses);
-    summary.alternativeNames = shownList(shown);
+    summary.alternativeNames = joinedList(shown);
 }
 
 void readAuthorityAccess(X509* certificate, CertificateSummary& summary) {
@@ -388,8 +437,8 @@ void readAuthorityAccess(X509* certificate, CertificateSummary& summary) {
         else if (method == NID_ad_OCSP)
             ocsp << address;
     }
-    summary.caIssuers = shownList(caIssuers);
-    summary.ocsp = shownList(ocsp);
+    summary.caIssuers = joinedList(caIssuers);
+    summary.ocsp = joinedList(ocsp);
 }
 
 } // namespace
@@ -422,60 +471,28 @@ std::optional<CertificateSummary> readCertificate(QByteArrayView der) {
 
 CertificateNames readCertificateNames(QByteArrayView der) {
     const ErrorQueueMark mark;
-    const std::optional<std::pair<QByteArrayView, QByteArrayView>> encodings = nameEncodings(der);
-    const auto decoded = [](QByteArrayView encoding) -> std::optional<QString> {
-        const auto* bytes = reinterpret_cast<const unsigned char*>(encoding.data());
-        const Owned<X509_NAME, X509_NAME_free> name(
-            d2i_X509_NAME(nullptr, &bytes, long(encoding.size())));
-        return name ? std::optional(readName(name.get()).line) : std::nullopt;
-    };
-    std::optional<QString> issuer = encodings ? decoded(encodings->first) : std::nullopt;
-    std::optional<QString> subject = encodings ? decoded(encodings->second) : std::nullopt;
-    // Anything the walk does not follow, libcrypto may still read whole.
-    if (!issuer || !subject) {
-        const std::optional<CertificateSummary> summary = readCertificate(der);
-        if (!summary)
-            return {};
-        return {summary->subject, summary->issuer};
-    }
-    return {*subject, *issuer};
+    const auto* bytes = reinterpret_cast<const unsigned char*>(der.data());
+    const Owned<CertificateOutline, releaseOutline> outline(reinterpret_cast<CertificateOutline*>(
+        ASN1_item_d2i(nullptr, &bytes, long(der.size()), ASN1_ITEM_rptr(CertificateOutline))));
+    if (!outline)
+        return {};
+    return {readName(outline->signedPart->subject).line,
+            readName(outline->signedPart->issuer).line};
 }
 
-std::optional<QByteArray> blockBytes(QStringView block) {
-    const qsizetype begin = block.indexOf(beginCertificateMarker);
-    const qsizetype end = block.indexOf(endCertificateMarker);
-    if (begin < 0 || end < begin)
-        return std::nullopt;
-    const QStringView body = block.sliced(begin + beginCertificateMarker.size(),
-                                          end - begin - beginCertificateMarker.size());
-    // Written in place: a search reads tens of thousands of blocks.
-    QByteArray base64(body.size(), Qt::Uninitialized);
-    char* out = base64.data();
-    for (QChar c : body) {
-        if (c.isSpace())
-            continue;
-        if (c.unicode() > 0x7F)
-            return std::nullopt;
-        *out++ = char(c.unicode());
-    }
-    base64.truncate(out - base64.data());
-    const auto der =
-        QByteArray::fromBase64Encoding(base64, QByteArray::AbortOnBase64DecodingErrors);
-    return der ? std::optional(*der) : std::nullopt;
-}
-
-std::optional<CertificateSummary> readCertificateBlock(QStringView block) {
-    const std::optional<QByteArray> der = blockBytes(block);
-    return der ? readCertificate(*der) : std::nullopt;
+CertificateBlock readCertificateBlock(QByteArrayView block) {
+    const BlockBytes bytes = blockBytes(block);
+    if (bytes.fault != BlockFault::none)
+        return {std::nullopt, bytes.fault};
+    std::optional<CertificateSummary> certificate = readCertificate(bytes.der);
+    const BlockFault fault = certificate ? BlockFault::none : BlockFault::notDecodable;
+    return {std::move(certificate), fault};
 }
 
 QString shownList(QStringList items) {
     for (QString& item : items)
-        item =
-            item.trimmed().isEmpty()
-                ? QStringLiteral("(boş)")
-                : item.replace(u'\\', QStringLiteral("\\\\")).replace(u',', QStringLiteral("\\,"));
-    return items.isEmpty() ? absent : items.join(QStringLiteral(", "));
+        item = listItem(std::move(item));
+    return joinedList(items);
 }
 
 QStringList certificateDetails(const CertificateSummary& certificate) {

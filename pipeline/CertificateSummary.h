@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pipeline/PemInspection.h"
+
 #include <QByteArrayView>
 #include <QDateTime>
 #include <QHostAddress>
@@ -43,14 +45,16 @@ struct CertificateNames {
 
 // Nothing when the bytes do not begin with one DER certificate.
 std::optional<CertificateSummary> readCertificate(QByteArrayView der);
-// Only the names, the same as readCertificate gives, read without the rest where the
-// certificate's outer structure allows: fast enough to search tens of thousands.
+// Only the names, the same as readCertificate gives, read without the public key: fast enough to
+// search tens of thousands. Both empty when readCertificate would give nothing.
 CertificateNames readCertificateNames(QByteArrayView der);
-// The bytes a block holds: its Base64 between the markers, blanks and line breaks aside, as the
-// tool reads it. Nothing when that does not decode.
-std::optional<QByteArray> blockBytes(QStringView block);
-// The certificate a block holds; nothing when its bytes do not decode to a certificate.
-std::optional<CertificateSummary> readCertificateBlock(QStringView block);
+
+// The certificate a PEM block holds, or why it holds none.
+struct CertificateBlock {
+    std::optional<CertificateSummary> certificate;
+    BlockFault fault = BlockFault::none;
+};
+CertificateBlock readCertificateBlock(QByteArrayView block);
 
 // Items joined by ", ", each with its commas escaped so that none poses as two; "yok" for none.
 QString shownList(QStringList items);

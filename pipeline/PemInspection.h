@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QLatin1StringView>
 #include <QList>
@@ -9,18 +10,37 @@
 inline constexpr QLatin1StringView beginCertificateMarker("-----BEGIN CERTIFICATE-----");
 inline constexpr QLatin1StringView endCertificateMarker("-----END CERTIFICATE-----");
 
-// Where a block stands in its text, in the text's own units.
+// Where a block stands in its UTF-8 text, in bytes.
 struct TextRange {
     qsizetype start = 0;
     qsizetype length = 0;
     friend bool operator==(const TextRange&, const TextRange&) = default;
 };
 
-// The certificate blocks of a PEM text, in order: each runs from a BEGIN marker through the next
-// END marker and the one character after it (a CR LF pair counts as one). A BEGIN marker without
-// a following END marker is dropped.
-QList<TextRange> certificateBlockRanges(QStringView text);
-// The same over UTF-8 bytes: the markers are ASCII, so the bytes can be searched as they are.
+// The certificate blocks of a UTF-8 PEM text, in order. A block begins where OpenSSL's PEM
+// reader sees a BEGIN CERTIFICATE line (so "-----BEGIN CERTIFICATE-----END CERTIFICATE-----" or
+// a marker inside a line begins none) and runs through the next END marker and the one
+// character after it (a CR LF pair counts as one). A BEGIN line without a following END marker
+// is dropped.
 QList<TextRange> certificateBlockRanges(QByteArrayView utf8);
-
 QList<QString> extractCertificateBlocks(QStringView text);
+
+// Why a block holds no certificate; the first three as OpenSSL's PEM reader, and so the tool,
+// refuses the block.
+enum class BlockFault {
+    none,
+    endLine,      // the END marker does not stand on a line of its own
+    base64,       // the text between the markers is not Base64
+    headers,      // header lines (encryption and the like) stand before the Base64
+    empty,        // nothing between the markers
+    notDecodable, // the bytes are not one DER certificate
+};
+
+struct BlockBytes {
+    QByteArray der; // empty unless fault is none
+    BlockFault fault = BlockFault::none;
+};
+
+// The bytes a block holds, read with OpenSSL's PEM reader, as the tool reads the block. Whether
+// they are a certificate is for the certificate reader to say.
+BlockBytes blockBytes(QByteArrayView block);

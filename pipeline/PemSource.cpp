@@ -5,7 +5,7 @@ PemSource PemSource::inspect(std::optional<PemText> text) {
     if (text) {
         source.blocks = text->certificateBlocks();
         if (!source.blocks.isEmpty())
-            source.first = readCertificateBlock(text->text(source.blocks.front()));
+            source.first = readCertificateBlock(text->bytes(source.blocks.front()));
     }
     source.text = std::move(text);
     return source;

@@ -24,8 +24,7 @@ std::optional<PemText> PemText::read(const QString& path) {
         std::optional<QString> decoded = decodeTextFileBytes(bytes);
         if (!decoded)
             return std::nullopt;
-        pem.isUtf8_ = false;
-        pem.utf16_ = std::move(*decoded);
+        pem.utf8_ = decoded->toUtf8();
         return pem;
     }
     if (mark)
@@ -43,16 +42,13 @@ PemText PemText::fromUtf8(QByteArray utf8) {
 }
 
 bool PemText::contains(QLatin1StringView marker) const {
-    return isUtf8_ ? QByteArrayView(utf8_).contains(QByteArrayView(marker.data(), marker.size()))
-                   : utf16_.contains(marker);
+    return QByteArrayView(utf8_).contains(QByteArrayView(marker.data(), marker.size()));
 }
 
 QList<TextRange> PemText::certificateBlocks() const {
-    return isUtf8_ ? certificateBlockRanges(QByteArrayView(utf8_))
-                   : certificateBlockRanges(QStringView(utf16_));
+    return certificateBlockRanges(utf8_);
 }
 
 QString PemText::text(TextRange range) const {
-    return isUtf8_ ? QString::fromUtf8(utf8_.sliced(range.start, range.length))
-                   : utf16_.sliced(range.start, range.length);
+    return QString::fromUtf8(bytes(range));
 }

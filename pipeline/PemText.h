@@ -6,8 +6,9 @@
 #include <QString>
 #include <optional>
 
-// The text of a PEM file. A UTF-8 file is checked but kept as its bytes, so a large bundle is
-// searched without converting it; other encodings are decoded once.
+// The text of a PEM file as UTF-8, the bytes the tool is given. A UTF-8 file is checked but kept
+// as its bytes, so a large bundle is searched without converting it; other encodings are
+// converted once.
 class PemText {
 public:
     // Far beyond any certificate bundle (a 32 MB one holds about 16,000 certificates).
@@ -20,13 +21,14 @@ public:
     // Text already known to be UTF-8.
     static PemText fromUtf8(QByteArray utf8);
 
-    bool isEmpty() const { return isUtf8_ ? utf8_.isEmpty() : utf16_.isEmpty(); }
+    bool isEmpty() const { return utf8_.isEmpty(); }
     bool contains(QLatin1StringView marker) const;
     QList<TextRange> certificateBlocks() const;
     QString text(TextRange range) const;
+    QByteArrayView bytes(TextRange range) const {
+        return QByteArrayView(utf8_).sliced(range.start, range.length);
+    }
 
 private:
-    bool isUtf8_ = true;
     QByteArray utf8_;
-    QString utf16_;
 };

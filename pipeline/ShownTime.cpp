@@ -5,9 +5,14 @@
 namespace {
 
 // Made once: a file dialog asks for a date per row as it paints.
-QString inTurkish(const QDateTime& moment, const QString& format) {
+QString inTurkish(const QDateTime& moment, QString format) {
     static const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
-    return turkish.toString(moment.toLocalTime(), format);
+    const QDateTime local = moment.toLocalTime();
+    // Qt counts no year 0, so its years before 1 are one short of those a certificate writes.
+    if (const int year = local.date().year(); year < 1)
+        format.replace(QStringLiteral("yyyy"),
+                       u'\'' + QString::number(year + 1).rightJustified(4, u'0') + u'\'');
+    return turkish.toString(local, format);
 }
 
 } // namespace

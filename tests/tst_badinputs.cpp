@@ -182,6 +182,15 @@ private Q_SLOTS:
         // Known before the save dialog: the tool would only fail on it.
         QTest::newRow("NUL inside the block") << none << nulInside << none << damaged;
         QTest::newRow("damaged Base64") << none << damagedLeafPem() << none << damaged;
+        // Blocks the tool refuses, refused before the dialog; a stub it skips, skipped.
+        const qsizetype endLine = leafPem_.indexOf("-----END");
+        QTest::newRow("END on the last Base64 line")
+            << none << QByteArray(leafPem_).remove(endLine - 1, 1) << none << damaged;
+        QTest::newRow("Base64 one character too long")
+            << none << QByteArray(leafPem_).insert(endLine - 1, 'A') << none << damaged;
+        QTest::newRow("BEGIN and END on one line first")
+            << none << "-----BEGIN CERTIFICATE-----END CERTIFICATE-----\n" + leafPem_ << none
+            << converted;
         QTest::newRow("END line without line break")
             << none << leafPem_.chopped(1) << none << converted;
         QTest::newRow("64 MB of text first")

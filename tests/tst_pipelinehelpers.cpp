@@ -52,12 +52,26 @@ private Q_SLOTS:
         QTest::newRow("BEGIN without END after a whole block")
             << block("ONE") + beginCertificateMarker + "\nTWO\n"
             << QStringList{block("ONE")};
+        // OpenSSL's PEM reader, and so the tool, sees a marker only where its line starts; it
+        // reads a long line 254 bytes at a time.
         QTest::newRow("next BEGIN right after END")
-            << begin + end + block("TWO") << QStringList{begin + end + "-", block("TWO")};
+            << begin + end + block("TWO") << QStringList{begin + end + "-"};
+        QTest::newRow("BEGIN inside a line") << "x" + begin + end << QStringList{};
+        QTest::newRow("BEGIN and END on one line, then a block")
+            << beginCertificateMarker + end + "\n" + block("ONE") << QStringList{block("ONE")};
+        QTest::newRow("BEGIN line with more on it")
+            << beginCertificateMarker + " x\n" + block("ONE") << QStringList{block("ONE")};
+        QTest::newRow("BEGIN line with blanks and bytes the reader strips")
+            << beginCertificateMarker + " \t\u00e9\r\nONE\n" + end + "\n"
+            << QStringList{beginCertificateMarker + " \t\u00e9\r\nONE\n" + end + "\n"};
+        QTest::newRow("BEGIN where a long line is read anew")
+            << QString(254, u'A') + block("ONE") << QStringList{block("ONE")};
+        QTest::newRow("BEGIN one byte past that")
+            << QString(255, u'A') + block("ONE") << QStringList{};
         QTest::newRow("CRLF line ends") << block("ONE", "\r\n") + block("TWO", "\r\n")
                                         << QStringList{block("ONE", "\r\n"), block("TWO", "\r\n")};
         QTest::newRow("END before BEGIN, none after") << end + "\n" + begin << QStringList{};
-        QTest::newRow("END marker ends the text") << "x" + begin + end << QStringList{begin + end};
+        QTest::newRow("END marker ends the text") << begin + end << QStringList{begin + end};
         QTest::newRow("character after END is a whole grapheme")
             << begin + end + "e\u0301!" << QStringList{begin + end + "e\u0301"};
         QTest::newRow("long character after END")
