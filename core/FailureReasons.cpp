@@ -472,6 +472,11 @@ QString noCertificate(const QString& path, const PemText& text) {
         return QStringLiteral("Dosyada sertifika yok, yalnızca özel anahtar var: %1").arg(name);
     if (text.contains(QLatin1StringView("CERTIFICATE REQUEST-----")))
         return QStringLiteral("Bu bir sertifika isteği (CSR), sertifika değil: %1").arg(name);
+    // The tool, too, reads an END marker only where its line starts.
+    if (text.contains(beginCertificateMarker) && text.contains(endCertificateMarker))
+        return QStringLiteral("Sertifika bloğu bitmiyor, END CERTIFICATE işareti kendi satırının "
+                              "başında değil: %1")
+            .arg(name);
     if (text.contains(beginCertificateMarker))
         return QStringLiteral("Sertifika bloğu yarım kalmış, END CERTIFICATE satırı yok: %1")
             .arg(name);

@@ -1,6 +1,6 @@
 // Any bytes as a DER certificate: reading never crashes and leaves nothing on libcrypto's error
 // queue, every field the details show says something visible, on a line of its own, and the names
-// read alone are those of the whole read.
+// read alone are those of the whole read, or none where it reads nothing.
 #include "FuzzCheck.h"
 #include "pipeline/CertificateSummary.h"
 
@@ -13,8 +13,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(ERR_peek_error() == 0);
     const CertificateNames names = readCertificateNames(QByteArrayView(data, qsizetype(size)));
     FUZZ_CHECK(ERR_peek_error() == 0);
-    if (!certificate)
+    // A certificate the whole read refuses has no names, read alone or not.
+    if (!certificate) {
+        FUZZ_CHECK(names.subject.isEmpty() && names.issuer.isEmpty());
         return 0;
+    }
     FUZZ_CHECK(names.subject == certificate->subject && names.issuer == certificate->issuer);
     static const QRegularExpression hidden(QStringLiteral("[\\p{Cc}\\p{Cf}\\p{Zl}\\p{Zp}]"));
     static const QRegularExpression visible(QStringLiteral("[^\\s]"));

@@ -1,8 +1,11 @@
-// Reading a picked file as text: the byte-order mark chooses the encoding, otherwise UTF-8.
+// Reading a picked file or the tool's output as text: the byte-order mark chooses the encoding,
+// otherwise UTF-8; and what the log shows of a long text.
 #include "FuzzCheck.h"
+#include "pipeline/GraphemeText.h"
 #include "pipeline/TextDecoding.h"
 
 #include <QStringEncoder>
+#include <QTextBoundaryFinder>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArrayView bytes(data, qsizetype(size));
@@ -12,6 +15,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The quick check used for big files agrees with the decoder.
     if (!mark)
         FUZZ_CHECK(isStrictUtf8(bytes) == text.has_value());
+    const std::optional<QString> utf8 = decodeUtf8Strictly(bytes);
+    FUZZ_CHECK(utf8.has_value() == isStrictUtf8(bytes));
+    // Every encoding decodes strictly: what it decodes encodes back to the same bytes.
+    for (const auto encoding :
+         {QStringConverter::Utf8, QStringConverter::Utf16LE, QStringConverter::Utf16BE,
+          QStringConverter::Utf32LE, QStringConverter::Utf32BE}) {
+        if (const std::optional<QString> decoded = decodeStrictly(bytes, encoding)) {
+            QStringEncoder back(encoding, QStringConverter::Flag::Stateless);
+            FUZZ_CHECK(QByteArray(back.encode(*decoded)) == bytes);
+        }
+    }
+    // An excerpt is the text's first characters, cut after `limit` of them and marked so.
+    if (utf8) {
+        const qsizetype limit = bytes.isEmpty() ? 0 : uchar(bytes.front()) % 16;
+        QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, *utf8);
+        qsizetype end = 0;
+        for (qsizetype i = 0; i < limit && end < utf8->size(); ++i)
+            end = characters.toNextBoundary();
+        const QString excerpt = graphemeExcerpt(*utf8, limit);
+        FUZZ_CHECK(end == utf8->size() ? excerpt == *utf8
+                                       : excerpt == utf8->first(end) + QStringLiteral("..."));
+    }
     if (!text)
         return 0;
 

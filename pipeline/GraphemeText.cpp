@@ -32,41 +32,6 @@ qsizetype endOfGraphemes(QStringView text, qsizetype count) {
 
 } // namespace
 
-qsizetype graphemeLengthAt(QStringView text, qsizetype position) {
-    const QStringView rest = text.sliced(position);
-    if (rest.isEmpty())
-        return 0;
-    if (rest.startsWith(u"\r\n"))
-        return 2;
-    if (rest.front() == u'\n')
-        return 1;
-    return endOfGraphemes(rest, 1);
-}
-
-qsizetype graphemeLengthAtUtf8(QByteArrayView utf8, qsizetype position) {
-    const QByteArrayView rest = utf8.sliced(position);
-    if (rest.startsWith("\r\n"))
-        return 2;
-    // An ASCII character other than CR is a whole character unless a mark follows it, and
-    // every mark is outside ASCII.
-    if (rest.isEmpty() || (uchar(rest.front()) < 0x80 && rest.front() != '\r' &&
-                           (rest.size() == 1 || uchar(rest[1]) < 0x80)))
-        return rest.isEmpty() ? 0 : 1;
-    for (qsizetype window = 64;; window *= 4) {
-        QByteArrayView part = rest.first(qMin(window, rest.size()));
-        const bool whole = part.size() == rest.size();
-        // Never cut a multi-byte sequence: drop its lead and continuation bytes.
-        while (!whole && !part.isEmpty() && (uchar(part.back()) & 0xC0) == 0x80)
-            part.chop(1);
-        if (!whole && !part.isEmpty() && uchar(part.back()) >= 0xC0)
-            part.chop(1);
-        const QString decoded = QString::fromUtf8(part);
-        const qsizetype length = graphemeLengthAt(decoded, 0);
-        if (length < decoded.size() || whole)
-            return QStringView(decoded).first(length).toUtf8().size();
-    }
-}
-
 QString graphemeExcerpt(QStringView text, qsizetype limit) {
     // A character is at least one unit, so a short text is whole.
     if (text.size() <= limit)

@@ -1,7 +1,5 @@
 #include "pipeline/PemInspection.h"
 
-#include "pipeline/GraphemeText.h"
-
 #include <memory>
 #include <openssl/bio.h>
 #include <openssl/err.h>
@@ -13,26 +11,48 @@ namespace {
 // line reads as a line of its own.
 constexpr qsizetype readerLineLimit = 254;
 
-qsizetype find(QByteArrayView bytes, QLatin1StringView marker, qsizetype from) {
-    return bytes.indexOf(QByteArrayView(marker.data(), marker.size()), from);
+// Where the reader's line that starts at `at` ends: after its line break, or as far as it reads
+// at a time.
+qsizetype readerLineEnd(QByteArrayView text, qsizetype at) {
+    const qsizetype newline = text.indexOf('\n', at);
+    return std::min(at + readerLineLimit, newline < 0 ? text.size() : newline + 1);
 }
 
-// Whether the reader's line at `at` is a BEGIN CERTIFICATE line: the marker where one of its
-// lines starts, followed by nothing it keeps. It strips from a line's end every byte up to the
-// blank and, comparing signed chars, every byte above 0x7F.
-bool isBeginLine(QByteArrayView text, qsizetype at) {
+bool startsReaderLine(QByteArrayView text, qsizetype at) {
     const qsizetype lineStart = text.first(at).lastIndexOf('\n') + 1;
-    if ((at - lineStart) % readerLineLimit != 0)
-        return false;
-    const qsizetype newline = text.indexOf('\n', at);
-    const qsizetype lineEnd =
-        std::min(at + readerLineLimit, newline < 0 ? text.size() : newline + 1);
-    for (qsizetype i = at + beginCertificateMarker.size(); i < lineEnd; ++i) {
+    return (at - lineStart) % readerLineLimit == 0;
+}
+
+// Whether the reader keeps anything of its line at `at` from `from` on. It strips from a line's
+// end every byte up to the blank and, comparing signed chars, every byte above 0x7F.
+bool keepsFrom(QByteArrayView text, qsizetype at, qsizetype from) {
+    const qsizetype lineEnd = readerLineEnd(text, at);
+    for (qsizetype i = from; i < lineEnd; ++i) {
         const auto c = uchar(text[i]);
         if (c > ' ' && c < 0x80)
-            return false;
+            return true;
     }
-    return true;
+    return false;
+}
+
+// Whether the reader's line at `at` is a BEGIN CERTIFICATE line: the marker followed by nothing
+// it keeps.
+bool isBeginLine(QByteArrayView text, qsizetype at) {
+    return startsReaderLine(text, at) && !keepsFrom(text, at, at + beginCertificateMarker.size());
+}
+
+// Where the block that begins at `begin` ends: after the first of the reader's lines that starts
+// as an END line once stripped, whatever that line says next (the reader stops there, and
+// refuses the block unless it is the END CERTIFICATE line). -1 when there is none.
+qsizetype blockEnd(QByteArrayView text, qsizetype begin) {
+    constexpr QByteArrayView endLineStart("-----END ");
+    for (qsizetype at = readerLineEnd(text, begin);; ++at) {
+        at = text.indexOf(endLineStart, at);
+        if (at < 0)
+            return -1;
+        if (startsReaderLine(text, at) && keepsFrom(text, at, at + endLineStart.size()))
+            return readerLineEnd(text, at);
+    }
 }
 
 struct BioFree {
@@ -45,22 +65,20 @@ QList<TextRange> certificateBlockRanges(QByteArrayView utf8) {
     QList<TextRange> blocks;
     qsizetype searchFrom = 0;
     while (true) {
-        const qsizetype begin = find(utf8, beginCertificateMarker, searchFrom);
+        const qsizetype begin = utf8.indexOf(
+            QByteArrayView(beginCertificateMarker.data(), beginCertificateMarker.size()),
+            searchFrom);
         if (begin < 0)
             break;
         if (!isBeginLine(utf8, begin)) {
             searchFrom = begin + 1;
             continue;
         }
-        const qsizetype end =
-            find(utf8, endCertificateMarker, begin + beginCertificateMarker.size());
+        const qsizetype end = blockEnd(utf8, begin);
         if (end < 0)
             break;
-        const qsizetype endOfMarker = end + endCertificateMarker.size();
-        const qsizetype blockEnd = endOfMarker + graphemeLengthAtUtf8(utf8, endOfMarker);
-        blocks.append({begin, blockEnd - begin});
-        // The character after the END marker belongs to the block but is searched again.
-        searchFrom = endOfMarker;
+        blocks.append({begin, end - begin});
+        searchFrom = end;
     }
     return blocks;
 }

@@ -17,11 +17,11 @@ struct TextRange {
     friend bool operator==(const TextRange&, const TextRange&) = default;
 };
 
-// The certificate blocks of a UTF-8 PEM text, in order. A block begins where OpenSSL's PEM
-// reader sees a BEGIN CERTIFICATE line (so "-----BEGIN CERTIFICATE-----END CERTIFICATE-----" or
-// a marker inside a line begins none) and runs through the next END marker and the one
-// character after it (a CR LF pair counts as one). A BEGIN line without a following END marker
-// is dropped.
+// The certificate blocks of a UTF-8 PEM text, in order, as OpenSSL's PEM reader, and so the
+// tool, reads them: a block begins on a BEGIN CERTIFICATE line of its own (so neither
+// "-----BEGIN CERTIFICATE-----END CERTIFICATE-----" nor a marker inside a line begins one) and
+// runs through the next line that starts as an END line, that line's break included. A BEGIN
+// line without an END line after it is dropped.
 QList<TextRange> certificateBlockRanges(QByteArrayView utf8);
 QList<QString> extractCertificateBlocks(QStringView text);
 
