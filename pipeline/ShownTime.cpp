@@ -9,9 +9,11 @@ QString inTurkish(const QDateTime& moment, QString format) {
     static const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
     const QDateTime local = moment.toLocalTime();
     // Qt counts no year 0, so its years before 1 are one short of those a certificate writes.
-    if (const int year = local.date().year(); year < 1)
+    if (const int year = local.date().year(); year < 1) {
+        const QString written = QString::number(std::abs(year + 1)).rightJustified(4, u'0');
         format.replace(QStringLiteral("yyyy"),
-                       u'\'' + QString::number(year + 1).rightJustified(4, u'0') + u'\'');
+                       u'\'' + (year + 1 < 0 ? u'-' + written : written) + u'\'');
+    }
     return turkish.toString(local, format);
 }
 

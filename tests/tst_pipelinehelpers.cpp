@@ -17,6 +17,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <ctime>
 #include <sys/stat.h>
 
 namespace {
@@ -60,6 +61,12 @@ class PipelineHelpersTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Certificates' times are shown in local time; these are written for UTC.
+    void initTestCase() {
+        qputenv("TZ", "UTC");
+        tzset();
+    }
+
     void certificateBlocks_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("blocks");
@@ -503,6 +510,17 @@ private Q_SLOTS:
             << QStringList{"Anahtar: " + undecoded + " (1.2.840.10045.2.127)"};
         QTest::newRow("end of validity in letters")
             << "bad-time" << QStringList{"Geçerlilik sonu: " + undecoded};
+        QTest::newRow("a name of two attributes, UTF-8 in a DNS name, a directory name in a list")
+            << "names-and-lists"
+            << QStringList{"Konu: CN=Test+O=Test, C=TR",
+                           "Alternatif adlar: biztosítás.hu, dizin adı (CN=myCN\\, with a comma, "
+                           "O=some Org)"};
+        QTest::newRow("the year 0000")
+            << "year-0000" << QStringList{"Geçerlilik başlangıcı: 1 Ocak 0000 00:00 UTC"};
+        QTest::newRow("signature algorithms that differ")
+            << "mismatched-signature"
+            << QStringList{"İmza algoritması: sha512WithRSAEncryption (uyuşmuyor: imzalanan "
+                           "bölümde sha256WithRSAEncryption yazıyor)"};
     }
 
     void certificatesAreReadFieldByField() {
