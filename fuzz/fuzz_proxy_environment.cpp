@@ -35,11 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Proxy& proxy = *choice.proxy;
     FUZZ_CHECK(proxy.variable == variable);
     FUZZ_CHECK(!proxy.host.isEmpty() && proxy.port >= 1 && proxy.port <= 65535);
-    // The password is never shown, unless the rest of the setting holds it anyway.
-    const QString shown = proxy.shown();
-    if (!proxy.password.isEmpty() && !(proxy.user + proxy.host).contains(proxy.password) &&
-        !QStringLiteral("http://socks5h:").contains(proxy.password) &&
-        !QString::number(proxy.port).contains(proxy.password))
-        FUZZ_CHECK(!shown.contains(proxy.password));
+    // What is shown of it does not depend on its password.
+    Proxy otherPassword = proxy;
+    otherPassword.password += QStringLiteral("x");
+    FUZZ_CHECK(otherPassword.shown() == proxy.shown());
     return 0;
 }
