@@ -472,10 +472,10 @@ QString noCertificate(const QString& path, const PemText& text) {
         return QStringLiteral("Dosyada sertifika yok, yalnızca özel anahtar var: %1").arg(name);
     if (text.contains(QLatin1StringView("CERTIFICATE REQUEST-----")))
         return QStringLiteral("Bu bir sertifika isteği (CSR), sertifika değil: %1").arg(name);
-    // The tool, too, reads an END marker only where its line starts.
+    // The tool, too, reads a marker only where its line starts.
     if (text.contains(beginCertificateMarker) && text.contains(endCertificateMarker))
-        return QStringLiteral("Sertifika bloğu bitmiyor, END CERTIFICATE işareti kendi satırının "
-                              "başında değil: %1")
+        return QStringLiteral("Sertifika bloğu yok: BEGIN ve END CERTIFICATE işaretlerinin her "
+                              "biri kendi satırının başında durmalı, openssl de böyle okur: %1")
             .arg(name);
     if (text.contains(beginCertificateMarker))
         return QStringLiteral("Sertifika bloğu yarım kalmış, END CERTIFICATE satırı yok: %1")
@@ -490,7 +490,7 @@ QString damagedCertificate(const QString& path, BlockFault fault) {
             return QStringLiteral("END CERTIFICATE satırı kendi satırında değil ya da başka bir "
                                   "adla bitiyor");
         case BlockFault::base64:
-            return QStringLiteral("iki satır arasındaki metin geçerli Base64 değil");
+            return QStringLiteral("BEGIN ile END satırları arasındaki metin geçerli Base64 değil");
         case BlockFault::headers:
             return QStringLiteral("Base64'ten önce başlık satırları var (şifreleme gibi), bir "
                                   "sertifika bloğunda olmaz");
