@@ -4,12 +4,21 @@
 #include <openssl/bio.h>
 #include <openssl/err.h>
 #include <openssl/pem.h>
+#include <string_view>
 
 namespace {
 
 // OpenSSL's PEM reader takes a line at most this many bytes at a time; what is left of a longer
 // line reads as a line of its own.
 constexpr qsizetype readerLineLimit = 254;
+
+// What a PEM text is searched for starts with '-', which Base64 never holds: the standard
+// library's search, led by memchr, skips the Base64 in long strides.
+qsizetype find(QByteArrayView text, std::string_view what, qsizetype from) {
+    const size_t found =
+        std::string_view(text.data(), size_t(text.size())).find(what, size_t(from));
+    return found == std::string_view::npos ? -1 : qsizetype(found);
+}
 
 // Where the reader's line that starts at `at` ends: after its line break, or as far as it reads
 // at a time.
@@ -45,12 +54,12 @@ bool isBeginLine(QByteArrayView text, qsizetype at) {
 // as an END line once stripped, whatever that line says next (the reader stops there, and
 // refuses the block unless it is the END CERTIFICATE line). -1 when there is none.
 qsizetype blockEnd(QByteArrayView text, qsizetype begin) {
-    constexpr QByteArrayView endLineStart("-----END ");
+    constexpr std::string_view endLineStart("-----END ");
     for (qsizetype at = readerLineEnd(text, begin);; ++at) {
-        at = text.indexOf(endLineStart, at);
+        at = find(text, endLineStart, at);
         if (at < 0)
             return -1;
-        if (startsReaderLine(text, at) && keepsFrom(text, at, at + endLineStart.size()))
+        if (startsReaderLine(text, at) && keepsFrom(text, at, at + qsizetype(endLineStart.size())))
             return readerLineEnd(text, at);
     }
 }
@@ -65,8 +74,8 @@ QList<TextRange> certificateBlockRanges(QByteArrayView utf8) {
     QList<TextRange> blocks;
     qsizetype searchFrom = 0;
     while (true) {
-        const qsizetype begin = utf8.indexOf(
-            QByteArrayView(beginCertificateMarker.data(), beginCertificateMarker.size()),
+        const qsizetype begin = find(
+            utf8, std::string_view(beginCertificateMarker.data(), beginCertificateMarker.size()),
             searchFrom);
         if (begin < 0)
             break;
