@@ -17,7 +17,7 @@ void CertificateChain::show(const PemText& text, const QList<TextRange>& blocks,
     chainWarning_ = chainWarning;
     saved_.clear();
     savedAsPem_.clear();
-    summaries_.clear();
+    read_.clear();
     names_.clear();
     endResetModel();
 }
@@ -43,18 +43,18 @@ QString CertificateChain::block(int row) const {
     return text_.text(blocks_.at(row));
 }
 
-const std::optional<CertificateSummary>& CertificateChain::summary(int row) const {
-    auto found = summaries_.find(row);
-    if (found == summaries_.end())
-        found =
-            summaries_.insert(row, readCertificateBlock(text_.bytes(blocks_.at(row))).certificate);
+const CertificateBlock& CertificateChain::read(int row) const {
+    auto found = read_.find(row);
+    if (found == read_.end())
+        found = read_.insert(row, readCertificateBlock(text_.bytes(blocks_.at(row))));
     return *found;
 }
 
 CertificateNames CertificateChain::names(int row) const {
-    if (const auto read = summaries_.constFind(row); read != summaries_.cend())
-        return *read ? CertificateNames{(*read)->subject, (*read)->issuer}
-                     : CertificateNames{undecodable, QString()};
+    if (const auto whole = read_.constFind(row); whole != read_.cend())
+        return whole->certificate
+                   ? CertificateNames{whole->certificate->subject, whole->certificate->issuer}
+                   : CertificateNames{undecodable, QString()};
     auto found = names_.find(row);
     if (found == names_.end()) {
         const BlockBytes bytes = blockBytes(text_.bytes(blocks_.at(row)));
@@ -75,7 +75,7 @@ QByteArray CertificateChain::pem() const {
 }
 
 QString CertificateChain::details(int row) const {
-    const std::optional<CertificateSummary>& certificate = summary(row);
+    const std::optional<CertificateSummary>& certificate = read(row).certificate;
     return certificate ? certificateDetails(*certificate).join(u'\n') : undecodable;
 }
 
@@ -109,7 +109,7 @@ QVariant CertificateChain::data(const QModelIndex& index, int role) const {
         return saved_.contains(row) ? QStringLiteral("✅ Kaydedildi") : QString();
     }
     const QString shown = [&] {
-        const std::optional<CertificateSummary>& certificate = summary(row);
+        const std::optional<CertificateSummary>& certificate = read(row).certificate;
         if (!certificate)
             return index.column() == subjectColumn ? undecodable : QString();
         switch (index.column()) {

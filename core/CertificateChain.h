@@ -34,8 +34,8 @@ public:
 
     qsizetype size() const { return blocks_.size(); }
     QString block(int row) const;
-    // Nothing when the block does not decode to a certificate.
-    const std::optional<CertificateSummary>& summary(int row) const;
+    // The row's certificate, or why its block holds none.
+    const CertificateBlock& read(int row) const;
     // The subject and issuer the row shows, read alone where the certificate was not read whole.
     CertificateNames names(int row) const;
     // Every block, each on its own lines, as one PEM text.
@@ -59,6 +59,6 @@ private:
     PemText text_;
     QList<TextRange> blocks_;
     QSet<int> saved_;
-    mutable QHash<int, std::optional<CertificateSummary>> summaries_;
+    mutable QHash<int, CertificateBlock> read_;
     mutable QHash<int, CertificateNames> names_;
 };

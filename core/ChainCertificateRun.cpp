@@ -1,10 +1,12 @@
 #include "core/ChainCertificateRun.h"
 
+#include "core/FailureReasons.h"
+
 ChainCertificateRun::ChainCertificateRun(quint64 serial, const RunContext& context, int row,
                                          const CertificateChain& chain, QObject* parent)
     : DerConversionRun(serial, context, parent)
     , block_(chain.block(row))
-    , summary_(chain.summary(row)) {
+    , read_(chain.read(row)) {
     chainRow = row;
     certificatesInSource = chain.size();
     // Warned of as the certificate saved with the download was.
@@ -15,19 +17,18 @@ ChainCertificateRun::ChainCertificateRun(quint64 serial, const RunContext& conte
 void ChainCertificateRun::start() {
     log(QStringLiteral("📜 Zincirdeki %1. sertifika kaydediliyor: %2")
             .arg(chainRow + 1)
-            .arg(summary_ ? summary_->subject : QStringLiteral("?")));
+            .arg(read_.certificate ? read_.certificate->subject : undecodedField.toString()));
     step(ProcessingStep::converting, Progress::started);
-    if (!summary_) {
+    if (!read_.certificate) {
         fail(QStringLiteral("❌ Sertifika bloğu bozuk: %1. sertifika").arg(chainRow + 1),
              QStringLiteral("❌ Dönüştürme başarısız"),
-             QStringLiteral("Sertifika bozuk: zincirdeki %1. sertifika bloğu çözülemiyor.")
-                 .arg(chainRow + 1));
+             FailureReasons::damagedChainCertificate(chainRow, read_.fault));
         return;
     }
     // An issuer is saved under its own name, the first as the output name says.
-    nameToPropose = chainRow == 0 || summary_->subjectName.trimmed().isEmpty()
+    nameToPropose = chainRow == 0 || read_.certificate->subjectName.trimmed().isEmpty()
                         ? context.outputName
-                        : summary_->subjectName;
-    certificate = *summary_;
+                        : read_.certificate->subjectName;
+    certificate = *read_.certificate;
     convertCertificate(block_);
 }

@@ -15,5 +15,5 @@ public:
 
 private:
     const QString block_;
-    const std::optional<CertificateSummary> summary_;
+    const CertificateBlock read_;
 };

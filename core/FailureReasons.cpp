@@ -312,6 +312,26 @@ QString plainTextService(const DownloadTarget& target, const std::optional<Known
     return text;
 }
 
+// What is wrong with a PEM block, as the tool's PEM reader or libcrypto found it.
+QString blockProblem(BlockFault fault) {
+    switch (fault) {
+    case BlockFault::endLine:
+        return QStringLiteral("END CERTIFICATE satırı kendi satırında değil ya da başka bir adla "
+                              "bitiyor");
+    case BlockFault::base64:
+        return QStringLiteral("BEGIN ile END satırları arasındaki metin geçerli Base64 değil");
+    case BlockFault::headers:
+        return QStringLiteral("Base64'ten önce başlık satırları var (şifreleme gibi), bir "
+                              "sertifika bloğunda olmaz");
+    case BlockFault::empty:
+        return QStringLiteral("BEGIN ile END satırları arasında hiçbir şey yok");
+    case BlockFault::none:
+    case BlockFault::notDecodable:
+        break;
+    }
+    return QStringLiteral("baytlar bir sertifika olarak çözülemiyor");
+}
+
 } // namespace
 
 namespace FailureReasons {
@@ -484,27 +504,15 @@ QString noCertificate(const QString& path, const PemText& text) {
 }
 
 QString damagedCertificate(const QString& path, BlockFault fault) {
-    const QString why = [fault] {
-        switch (fault) {
-        case BlockFault::endLine:
-            return QStringLiteral("END CERTIFICATE satırı kendi satırında değil ya da başka bir "
-                                  "adla bitiyor");
-        case BlockFault::base64:
-            return QStringLiteral("BEGIN ile END satırları arasındaki metin geçerli Base64 değil");
-        case BlockFault::headers:
-            return QStringLiteral("Base64'ten önce başlık satırları var (şifreleme gibi), bir "
-                                  "sertifika bloğunda olmaz");
-        case BlockFault::empty:
-            return QStringLiteral("BEGIN ile END satırları arasında hiçbir şey yok");
-        case BlockFault::none:
-        case BlockFault::notDecodable:
-            break;
-        }
-        return QStringLiteral("baytlar bir sertifika olarak çözülemiyor");
-    }();
     return QStringLiteral("Sertifika bozuk: %1 dosyasındaki ilk sertifika bloğunda %2; dosya "
                           "eksik ya da değiştirilmiş olabilir.")
-        .arg(QFileInfo(path).fileName(), why);
+        .arg(QFileInfo(path).fileName(), blockProblem(fault));
+}
+
+QString damagedChainCertificate(int row, BlockFault fault) {
+    return QStringLiteral("Sertifika bozuk: zincirdeki %1. sertifika bloğunda %2.")
+        .arg(row + 1)
+        .arg(blockProblem(fault));
 }
 
 QStringList certificateWarnings(const CertificateSummary& certificate, const QDateTime& now,

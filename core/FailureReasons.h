@@ -45,6 +45,7 @@ QString unreadableFile(const QString& path);
 QString noCertificate(const QString& path, const PemText& text);
 // A first certificate block that does not decode as a certificate.
 QString damagedCertificate(const QString& path, BlockFault fault);
+QString damagedChainCertificate(int row, BlockFault fault);
 // What to mind about the certificate itself, whatever the tool said, as warning lines: its dates
 // held against `now`, and whether it was issued for `host` (the host typed; empty for a file).
 QStringList certificateWarnings(const CertificateSummary& certificate, const QDateTime& now,

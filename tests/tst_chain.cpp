@@ -242,6 +242,31 @@ private Q_SLOTS:
                  QStringLiteral("✅ Kaydedildi"));
     }
 
+    // A block of a bundle that the tool would refuse is listed without names, and refused with
+    // what is wrong with it before anyone is asked where to save it.
+    void aDamagedBlockOfABundleIsRefusedWithWhy() {
+        QByteArray damaged = readTestFile(certs_.intermediatePem);
+        damaged.insert(damaged.indexOf("-----END") - 1, 'A'); // one Base64 character too many
+        writeTestFile(dir_.filePath("damaged.pem"), readTestFile(certs_.leafPem) + damaged);
+        Window window(openSslPath, quickTimings);
+        QVERIFY(convertPicked(window, dir_.filePath("damaged.pem"), "first.der"));
+        auto* list = window.find<QTreeView>("chainList");
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->currentIndex().siblingAtColumn(CertificateChain::subjectColumn).data(),
+                 QStringLiteral("Çözülemeyen sertifika bloğu"));
+        const qsizetype asked = window.dialogs.saveRequests.size();
+        QSignalSpy ended(&window.view, &ContentView::statusMessageChanged);
+        QTest::keyClick(list, Qt::Key_Return);
+        // Refused as the key is handled: nothing is left to wait for.
+        QCOMPARE(ended.size(), 1);
+        QVERIFY(drainPostedTasks(&window.view));
+        QCOMPARE(window.view.statusDetail(),
+                 QStringLiteral("Sertifika bozuk: zincirdeki 2. sertifika bloğunda BEGIN ile END "
+                                "satırları arasındaki metin geçerli Base64 değil."));
+        QCOMPARE(window.dialogs.saveRequests.size(), asked);
+    }
+
     // A certificate whose key or time does not decode, picked alone, in a bundle or sent by a
     // server as its intermediate: the window lives on, says what it could not read in the status
     // or the chosen row's details, and saves it as the tool converts it.
