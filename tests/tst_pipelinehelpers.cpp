@@ -516,7 +516,9 @@ private Q_SLOTS:
                            "Alternatif adlar: biztosítás.hu, dizin adı (CN=myCN\\, with a comma, "
                            "O=some Org)"};
         QTest::newRow("the year 0000")
-            << "year-0000" << QStringList{"Geçerlilik başlangıcı: 1 Ocak 0000 00:00 UTC"};
+            << "year-0000"
+            << QStringList{"Geçerlilik başlangıcı: 1 Ocak 0000 00:00 UTC",
+                           "Geçerlilik sonu: 31 Aralık 9999 23:59 UTC"};
         QTest::newRow("signature algorithms that differ")
             << "mismatched-signature"
             << QStringList{"İmza algoritması: sha512WithRSAEncryption (uyuşmuyor: imzalanan "
