@@ -1,5 +1,6 @@
 #include "core/CertificateChain.h"
 
+#include "core/CertificateDetails.h"
 #include "pipeline/ShownTime.h"
 
 namespace {

@@ -16,4 +16,5 @@ public:
 private:
     const QString block_;
     const CertificateBlock read_;
+    const Origin origin_;
 };

@@ -17,14 +17,13 @@ void ChainPemRun::start() {
                         "seçin"),
          proposedName(name + QStringLiteral("-zincir"), defaultOutputName, QStringLiteral("pem")),
          QStringLiteral("pem")},
-        QStringLiteral("❌ Kaydetme başarısız"),
-        [this](const QString& destination) { save(destination); });
+        RunReport::Outcome::saveFailed, [this](const QString& destination) { save(destination); });
 }
 
 void ChainPemRun::save(const QString& destination) {
     if (const int error = saveFile(destination, pem_); error != 0) {
         fail(QStringLiteral("❌ PEM dosyası yazılamadı: ") + destination,
-             QStringLiteral("❌ Kaydetme başarısız"),
+             RunReport::Outcome::saveFailed,
              FailureReasons::conversion(ToolResult(), context.tool.program(), destination, error,
                                         context.timings.conversion));
         return;
@@ -32,10 +31,12 @@ void ChainPemRun::save(const QString& destination) {
     log(QStringLiteral("📊 Çıktı PEM dosya boyutu: ") +
         QString::number(QFileInfo(destination).size()) + QStringLiteral(" bytes"));
     step(ProcessingStep::completed, Progress::ended);
-    reportSaved(QStringLiteral("✅ PEM zinciri kaydedildi → ") + QFileInfo(destination).fileName(),
-                destination,
-                {QStringLiteral("%1 sertifika tek dosyada, kaynaktaki sırayla").arg(certificates_)},
-                chainWarning_.isEmpty() ? QStringList() : QStringList{chainWarning_});
+    RunReport saved(RunReport::Outcome::chainSavedAsPem);
+    saved.savedFile = destination;
+    saved.certificatesInSource = certificates_;
+    if (!chainWarning_.isEmpty())
+        saved.warnings << chainWarning_;
+    report(saved);
     Q_EMIT chainSavedAsPem(destination);
     finishAfterResult();
 }

@@ -6,6 +6,8 @@
 #include "core/FileDialogs.h"
 #include "core/PemFileRun.h"
 #include "core/PemValidation.h"
+#include "core/Posted.h"
+#include "core/ReportText.h"
 #include "pipeline/ShownTime.h"
 
 #include <QClipboard>
@@ -37,7 +39,7 @@ void ContentView::launch(Run* run) {
         setProgress(progress);
     });
     connect(run, &Run::logged, this, &ContentView::appendLine);
-    connect(run, &Run::statusReported, this, &ContentView::setStatusMessage);
+    connect(run, &Run::reported, this, &ContentView::setReport);
     connect(run, &Run::chainRead, &chain_, &CertificateChain::show);
     connect(run, &Run::chainRowSaved, this, [this](int row) {
         if (row < chain_.size())
@@ -55,7 +57,7 @@ void ContentView::startConversion() {
         launch(new PemFileRun(++runsStarted_, runContext_, selectedPemFile_.toLocalFile(), this));
     } else if (!urlString_.isEmpty()) {
         setProcessing(true);
-        setStatusMessage(QString(), StatusKind::notice);
+        setReport(RunReport());
         setDebugOutput(QString());
         // Not trimmed here: blanks only still start the download, which reports them.
         launch(new DownloadRun(++runsStarted_, runContext_, urlString_, this));
@@ -114,8 +116,7 @@ void ContentView::finishRun(Run* run) {
         setProcessing(false);
     // Through the same queue, so that everything it posted so far still lands (a deleteLater
     // may be carried out ahead of posted calls).
-    QMetaObject::invokeMethod(
-        this, [run = QPointer<Run>(run)] { delete run; }, Qt::QueuedConnection);
+    post(this, [run = QPointer<Run>(run)] { delete run; });
 }
 
 void ContentView::setUrlString(const QString& text) {
@@ -131,22 +132,22 @@ void ContentView::setOutputName(const QString& name) {
     assign(outputName_, name, &ContentView::outputNameChanged);
 }
 
-void ContentView::setStatusMessage(const QString& message, StatusKind kind, const QString& detail,
-                                   const QString& savedFile) {
+QString ContentView::statusMessage() const {
+    return statusText(report_);
+}
+
+void ContentView::setReport(const RunReport& report) {
     // Announced even when unchanged: a run that ends as the one before it still ends.
-    if (statusMessage_.isEmpty() && message.isEmpty())
+    if (report_.outcome == RunReport::Outcome::none && report.outcome == RunReport::Outcome::none)
         return;
-    statusMessage_ = message;
-    statusKind_ = kind;
-    statusDetail_ = detail;
-    savedFile_ = savedFile;
+    report_ = report;
     Q_EMIT statusMessageChanged();
 }
 
 void ContentView::forgetResult() {
     const bool hadChain = chain_.size() > 0;
     chain_.clear();
-    setStatusMessage(QString(), StatusKind::notice);
+    setReport(RunReport());
     if (hadChain)
         Q_EMIT chainForgotten();
 }
@@ -178,7 +179,7 @@ void ContentView::setProgress(double progress) {
 }
 
 void ContentView::setStep(ProcessingStep step, double progress) {
-    post([this, step, progress] {
+    post(this, [this, step, progress] {
         setCurrentStep(step);
         setProgress(progress);
     });
@@ -186,7 +187,8 @@ void ContentView::setStep(ProcessingStep step, double progress) {
 
 void ContentView::appendDebugLog(const QString& message) {
     // The line carries the time of the request, not of the append.
-    post([this, time = logStamp(QTime::currentTime()), message] { appendLine(time, message); });
+    post(this,
+         [this, time = logStamp(QTime::currentTime()), message] { appendLine(time, message); });
 }
 
 void ContentView::appendLine(const QString& time, const QString& message) {
@@ -202,7 +204,7 @@ void ContentView::resetAll() {
     chain_.clear();
     setUrlString(QString());
     setOutputName(defaultOutputName);
-    setStatusMessage(QString(), StatusKind::notice);
+    setReport(RunReport());
     setSelectedPemFile(QUrl());
     setProcessing(false);
     setDebugOutput(QString());
@@ -218,7 +220,7 @@ void ContentView::stopRun() {
     setProcessing(false);
     setCurrentStep(ProcessingStep::none);
     setProgress(0.0);
-    setStatusMessage(QStringLiteral("İşlem durduruldu"), StatusKind::notice);
+    setReport(RunReport(RunReport::Outcome::stopped));
     appendDebugLog(QStringLiteral("[Durdur] İşlem kullanıcı tarafından durduruldu"));
 }
 

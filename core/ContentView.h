@@ -3,7 +3,7 @@
 #include "core/CertificateChain.h"
 #include "core/ProcessingStep.h"
 #include "core/Run.h"
-#include "core/StatusKind.h"
+#include "core/RunReport.h"
 #include "pipeline/ToolProcess.h"
 
 #include <QObject>
@@ -31,14 +31,14 @@ public:
 
     const QString& urlString() const { return urlString_; }
     const QString& outputName() const { return outputName_; }
-    const QString& statusMessage() const { return statusMessage_; }
-    StatusKind statusKind() const { return statusKind_; }
-    // What the person needs next, under the status: why a run failed, or what was saved. Set and
-    // cleared with the status. statusMessageChanged comes at every end of a run, also one that
+    // What the last run came to; statusMessageChanged comes at every end of a run, also one that
     // ends as the run before it did.
-    const QString& statusDetail() const { return statusDetail_; }
+    const RunReport& report() const { return report_; }
+    // The status text composed from the report; empty while there is none.
+    QString statusMessage() const;
+    StatusKind statusKind() const { return report_.kind(); }
     // The file the status says was saved; empty with any other status.
-    const QString& savedFile() const { return savedFile_; }
+    const QString& savedFile() const { return report_.savedFile; }
     const QUrl& selectedPemFile() const { return selectedPemFile_; } // empty: no file
     bool isProcessing() const { return isProcessing_; }
     const QString& debugOutput() const { return debugOutput_; }
@@ -109,8 +109,7 @@ private:
     void abandonRuns();
     void appendLine(const QString& time, const QString& message);
 
-    void setStatusMessage(const QString& message, StatusKind kind,
-                          const QString& detail = QString(), const QString& savedFile = QString());
+    void setReport(const RunReport& report);
     // Another source was chosen: the last result, its status and chain, were the old one's.
     void forgetResult();
     void setProcessing(bool processing);
@@ -127,18 +126,9 @@ private:
         Q_EMIT(this->*changed)();
     }
 
-    // Runs `task` on the GUI thread once it is back in its event loop, after everything posted
-    // before it.
-    template <typename Task> void post(Task task) {
-        QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
-    }
-
     QString urlString_;
     QString outputName_;
-    QString statusMessage_;
-    StatusKind statusKind_ = StatusKind::notice;
-    QString statusDetail_;
-    QString savedFile_;
+    RunReport report_;
     QUrl selectedPemFile_;
     bool isProcessing_ = false;
     QString debugOutput_;

@@ -2,42 +2,22 @@
 
 #include "core/FailureReasons.h"
 #include "core/FileDialogs.h"
+#include "core/ReportText.h"
 #include "pipeline/SaveDestination.h"
-#include "pipeline/ShownTime.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QFutureWatcher>
 #include <QtConcurrentRun>
 
-namespace {
-
-// What was saved, a line each: the certificate's names, its end and fingerprint, and which of the
-// source's certificates it was.
-QStringList savedDetail(const CertificateSummary& saved, qsizetype certificatesInSource, int row) {
-    QStringList lines{QStringLiteral("Konu: ") + saved.subject,
-                      QStringLiteral("Veren: ") + saved.issuer,
-                      QStringLiteral("Geçerlilik sonu: ") + shownTime(saved.expiry),
-                      QStringLiteral("SHA-256 parmak izi: ") + saved.sha256Fingerprint};
-    if (certificatesInSource > 1) {
-        lines << (row == 0
-                      ? QStringLiteral("%1 sertifikadan ilki kaydedildi").arg(certificatesInSource)
-                      : QStringLiteral("%1 sertifikadan %2. sertifika kaydedildi")
-                            .arg(certificatesInSource)
-                            .arg(row + 1));
-    }
-    return lines;
-}
-
-} // namespace
-
-void DerConversionRun::convertPemFile(const QString& path, std::optional<PemText> known) {
+void DerConversionRun::convertPemFile(const QString& path, std::optional<PemText> known,
+                                      Origin origin) {
     log(QStringLiteral("🔄 PEM'den DER'e dönüştürme başlatılıyor..."));
     step(ProcessingStep::converting, Progress::converting);
     // The name as it stood when the work started, whatever is typed while the file is read.
-    nameToPropose = context.outputName;
+    const QString name = context.outputName;
     if (known) {
-        convertSource(path, PemSource::inspect(std::move(known)));
+        convertSource(path, PemSource::inspect(std::move(known)), std::move(origin), name);
         return;
     }
     // The watcher goes with the run; the run goes on from a queued call, outside the watcher's
@@ -45,60 +25,67 @@ void DerConversionRun::convertPemFile(const QString& path, std::optional<PemText
     auto* reading = new QFutureWatcher<PemSource>(this);
     connect(
         reading, &QFutureWatcherBase::finished, this,
-        [this, reading, path] { convertSource(path, reading->result()); }, Qt::QueuedConnection);
+        [this, reading, path, origin = std::move(origin), name] {
+            convertSource(path, reading->result(), origin, name);
+        },
+        Qt::QueuedConnection);
     reading->setFuture(
         QtConcurrent::run(&context.fileReading, [path] { return PemSource::read(path); }));
 }
 
-void DerConversionRun::convertSource(const QString& path, const PemSource& source) {
+void DerConversionRun::convertSource(const QString& path, const PemSource& source, Origin origin,
+                                     const QString& name) {
+    using Outcome = RunReport::Outcome;
     if (!source.text) {
-        fail(QStringLiteral("❌ PEM dosyası okunamadı"), QStringLiteral("❌ PEM dosyası okunamadı"),
+        fail(QStringLiteral("❌ PEM dosyası okunamadı"), Outcome::fileUnreadable,
              FailureReasons::unreadableFile(path));
         return;
     }
     if (source.blocks.isEmpty()) {
-        fail(QStringLiteral("❌ PEM'de sertifika bloğu bulunamadı"),
-             QStringLiteral("❌ Sertifika bloğu bulunamadı"),
+        fail(QStringLiteral("❌ PEM'de sertifika bloğu bulunamadı"), Outcome::noCertificateBlock,
              FailureReasons::noCertificate(path, *source.text));
         return;
     }
     // Known before anyone is asked where to save it: the tool would only fail on it later.
     if (!source.first.certificate) {
-        fail(QStringLiteral("❌ İlk sertifika bloğu bozuk: ") + path,
-             QStringLiteral("❌ Dönüştürme başarısız"),
+        fail(QStringLiteral("❌ İlk sertifika bloğu bozuk: ") + path, Outcome::conversionFailed,
              FailureReasons::damagedCertificate(path, source.first.fault));
         return;
     }
-    certificatesInSource = source.blocks.size();
+    origin.certificatesInSource = source.blocks.size();
     // A download's chain is always worth a look; a file's, once it holds more than one.
-    if (!host.isEmpty() || source.blocks.size() > 1)
+    if (!origin.host.isEmpty() || source.blocks.size() > 1)
         chainToList_.emplace(*source.text, source.blocks);
-    certificate = *source.first.certificate;
-    convertCertificate(source.text->text(source.blocks.front()));
+    convertCertificate(source.text->text(source.blocks.front()), *source.first.certificate, origin,
+                       name);
 }
 
-void DerConversionRun::convertCertificate(const QString& block) {
+void DerConversionRun::convertCertificate(const QString& block,
+                                          const CertificateSummary& certificate,
+                                          const Origin& origin, const QString& name) {
+    certificate_ = certificate;
+    origin_ = origin;
     inputFile_ = folder.filePath(QStringLiteral("first_cert.pem"));
     const QString error =
         inputFile_.isEmpty() ? folder.error() : writeWorkingFile(inputFile_, block.toUtf8());
     if (!error.isEmpty()) {
         fail(QStringLiteral("❌ Geçici dosya yazılamadı: ") + error,
-             QStringLiteral("❌ Geçici dosya hatası"),
+             RunReport::Outcome::workingFileFailed,
              QStringLiteral("Sertifika geçici klasöre yazılamadı: ") + error);
         return;
     }
     askWhereToSave(
         {QStringLiteral("DER Dosyasını Kaydet"),
          QStringLiteral("DER formatındaki sertifika dosyasını kaydedeceğiniz konumu seçin"),
-         proposedName(nameToPropose, defaultOutputName, QStringLiteral("der")),
-         QStringLiteral("der")},
-        QStringLiteral("❌ Dönüştürme başarısız"),
+         proposedName(name, defaultOutputName, QStringLiteral("der")), QStringLiteral("der")},
+        RunReport::Outcome::conversionFailed,
         [this](const QString& destination) { convertToDer(destination); });
 }
 
 void DerConversionRun::answered() {
     if (chainToList_)
-        Q_EMIT chainRead(chainToList_->first, chainToList_->second, host, chainWarning);
+        Q_EMIT chainRead(chainToList_->first, chainToList_->second, origin_.host,
+                         origin_.chainWarning);
 }
 
 void DerConversionRun::convertToDer(const QString& destination) {
@@ -132,23 +119,27 @@ void DerConversionRun::handleConversionResult(const ToolResult& result,
         if (saveError != 0)
             log(QStringLiteral("❌ DER dosyası yazılamadı: ") + destination);
         step(ProcessingStep::failed, Progress::ended);
-        report(QStringLiteral("❌ Dönüştürme başarısız"), StatusKind::failure,
-               FailureReasons::conversion(result, context.tool.program(), destination, saveError,
-                                          context.timings.conversion));
+        report(RunReport(RunReport::Outcome::conversionFailed,
+                         FailureReasons::conversion(result, context.tool.program(), destination,
+                                                    saveError, context.timings.conversion)));
         finishAfterResult();
         return;
     }
     log(QStringLiteral("📊 Çıktı DER dosya boyutu: ") +
         QString::number(QFileInfo(destination).size()) + QStringLiteral(" bytes"));
     // Only the first was issued for the host; those after it are its issuers.
-    QStringList warnings = FailureReasons::certificateWarnings(certificate, context.timings.now(),
-                                                               chainRow == 0 ? host : QString());
-    if (!chainWarning.isEmpty())
-        warnings << chainWarning;
+    QStringList warnings = FailureReasons::certificateWarnings(
+        certificate_, context.timings.now(), origin_.row == 0 ? origin_.host : QString());
+    if (!origin_.chainWarning.isEmpty())
+        warnings << origin_.chainWarning;
     step(ProcessingStep::completed, Progress::ended);
-    reportSaved(QStringLiteral("✅ DER dosyası başarıyla oluşturuldu → ") +
-                    QFileInfo(destination).fileName(),
-                destination, savedDetail(certificate, certificatesInSource, chainRow), warnings);
-    Q_EMIT chainRowSaved(chainRow);
+    RunReport saved(RunReport::Outcome::derSaved);
+    saved.savedFile = destination;
+    saved.certificate = certificate_;
+    saved.row = origin_.row;
+    saved.certificatesInSource = origin_.certificatesInSource;
+    saved.warnings = warnings;
+    report(saved);
+    Q_EMIT chainRowSaved(origin_.row);
     finishAfterResult();
 }

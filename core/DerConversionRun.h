@@ -15,26 +15,31 @@ class DerConversionRun : public Run {
 protected:
     using Run::Run;
 
-    // Reads a PEM source as far as its first certificate: `known` text at once, a file off the
-    // GUI thread (a big one would freeze the window), then converts that certificate.
-    void convertPemFile(const QString& path, std::optional<PemText> known);
-    // Converts `block`, whose certificate is `certificate`.
-    void convertCertificate(const QString& block);
+    // Where a certificate comes from: what its save is checked against and warned of.
+    struct Origin {
+        QString host;         // the host typed for a download; empty for a file
+        QString chainWarning; // why the server's chain did not verify
+        int row = 0;          // which of the source's certificates it is
+        qsizetype certificatesInSource = 1;
+    };
 
-    // What the run tells on success, set by the kind of run.
-    qsizetype certificatesInSource = 1;
-    int chainRow = 0;      // which of them is converted
-    QString chainWarning;  // why the server's chain did not verify, for a download
-    QString host;          // the host typed, for a download
-    QString nameToPropose; // what the save dialog proposes, without the extension
-    CertificateSummary certificate;
+    // Reads a PEM source as far as its first certificate: `known` text at once, a file off the
+    // GUI thread (a big one would freeze the window), then converts that certificate. `origin`
+    // gives the host and the chain's warning; the rest is read from the source.
+    void convertPemFile(const QString& path, std::optional<PemText> known, Origin origin);
+    // Converts `block`, whose certificate is `certificate`, proposing `name` for the file.
+    void convertCertificate(const QString& block, const CertificateSummary& certificate,
+                            const Origin& origin, const QString& name);
 
 private:
-    void convertSource(const QString& path, const PemSource& source);
+    void convertSource(const QString& path, const PemSource& source, Origin origin,
+                       const QString& name);
     void answered() override;
     void convertToDer(const QString& destination);
     void handleConversionResult(const ToolResult& result, const QString& destination);
 
+    Origin origin_;
+    CertificateSummary certificate_;
     QString inputFile_;
     QString outputFile_;
     // The source's certificates, listed once the person has answered where the first goes.

@@ -2,6 +2,7 @@
 
 #include "core/FailureReasons.h"
 #include "core/PemValidation.h"
+#include "core/ReportText.h"
 #include "pipeline/GraphemeText.h"
 #include "pipeline/PemInspection.h"
 #include "pipeline/ProxyTunnel.h"
@@ -29,7 +30,7 @@ void DownloadRun::start() {
         log(QStringLiteral("🔧 https öneki eklendi: '") + target_.urlText + u'\'');
     if (!target_.isValid()) {
         fail(QStringLiteral("❌ URL ayrıştırılamadı: '") + target_.urlText + u'\'',
-             QStringLiteral("❌ Geçersiz URL"), FailureReasons::address(target_));
+             RunReport::Outcome::invalidAddress, FailureReasons::address(target_));
         return;
     }
     log(QStringLiteral("🌐 Bağlanılan adres: ") + connectAddress(target_.host, target_.port));
@@ -49,8 +50,7 @@ void DownloadRun::start() {
 
     chainFile_ = folder.filePath(QStringLiteral("downloaded_chain.pem"));
     if (chainFile_.isEmpty()) {
-        fail(QStringLiteral("❌ Yazma hatası: ") + folder.error(),
-             QStringLiteral("❌ PEM dosyası kaydedilemedi"),
+        fail(QStringLiteral("❌ Yazma hatası: ") + folder.error(), RunReport::Outcome::chainNotKept,
              QStringLiteral("Geçici klasör oluşturulamadı: ") + folder.error());
         return;
     }
@@ -75,7 +75,7 @@ void DownloadRun::openTunnel() {
                 const QString reason =
                     FailureReasons::tunnel(error, *proxy_, target_, context.timings.download);
                 fail(QStringLiteral("❌ Proxy tüneli açılamadı: ") + address + u' ' + reason,
-                     QStringLiteral("❌ Sertifika zinciri indirilemedi"), reason);
+                     RunReport::Outcome::chainNotDownloaded, reason);
             });
     tunnel_->open(context.timings.download);
 }
@@ -123,7 +123,7 @@ void DownloadRun::handleDownloadResult(const ToolResult& result) {
 
     log(QStringLiteral("📜 Bulunan sertifika sayısı: ") + QString::number(blocks.size()));
     if (blocks.isEmpty()) {
-        fail(QString(), QStringLiteral("❌ Sertifika zinciri indirilemedi"),
+        fail(QString(), RunReport::Outcome::chainNotDownloaded,
              FailureReasons::download(result, context.tool.program(), target_,
                                       context.timings.download, service_));
         return;
@@ -136,8 +136,7 @@ void DownloadRun::handleDownloadResult(const ToolResult& result) {
     if (error.isEmpty() && !saved.exists())
         error = chainFile_ + QStringLiteral(": kaydedilen dosya bulunamadı");
     if (!error.isEmpty()) {
-        fail(QStringLiteral("❌ Yazma hatası: ") + error,
-             QStringLiteral("❌ PEM dosyası kaydedilemedi"),
+        fail(QStringLiteral("❌ Yazma hatası: ") + error, RunReport::Outcome::chainNotKept,
              QStringLiteral("İndirilen zincir geçici klasöre kaydedilemedi: ") + error);
         return;
     }
@@ -149,14 +148,13 @@ void DownloadRun::handleDownloadResult(const ToolResult& result) {
     const PemVerdict verdict = checkPem(pem, chainFile_);
     log(verdict.message);
     if (!verdict.valid) {
-        fail(QString(), QStringLiteral("❌ İndirilen dosya geçerli bir PEM sertifikası değil"),
+        fail(QString(), RunReport::Outcome::downloadNotPem,
              QStringLiteral("Kaydedilen zincir dosyasında sertifika bulunamadı: ") + chainFile_);
         return;
     }
     step(ProcessingStep::converting, Progress::chainSaved);
-    chainWarning = FailureReasons::chainWarning(result);
-    host = target_.host;
-    convertPemFile(chainFile_, std::move(pem));
+    convertPemFile(chainFile_, std::move(pem),
+                   {target_.host, FailureReasons::chainWarning(result)});
 }
 
 // The service's own first words tell what it is, and which address would fetch its chain. They

@@ -1,5 +1,6 @@
 #include "core/FailureReasons.h"
 
+#include "core/CertificateDetails.h"
 #include "pipeline/CertificateSummary.h"
 #include "pipeline/HostNames.h"
 #include "pipeline/PemText.h"
@@ -13,6 +14,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <openssl/err.h>
+#include <openssl/ssl.h>
+#include <openssl/x509_vfy.h>
 
 namespace {
 
@@ -27,18 +31,8 @@ struct Evidence {
     int verification = 0; // why the chain did not verify; 0 when it did
 };
 
-constexpr int tlsLibrary = 20;
-constexpr int bioLibrary = 32;
-constexpr int pemLibrary = 9;
-constexpr int asn1Library = 13;
-// A failed getaddrinfo: the socket library's "system lib" reason, raised before any connect.
-constexpr quint32 bioSystemLibrary = 0x10080002;
-// What the TLS library says when plain text comes where a handshake should.
-constexpr int wrongVersionNumber = 267;
-constexpr int packetLengthTooLong = 198;
-// Reasons from 1000 on are the alert the server sent, plus 1000.
-constexpr int firstAlertReason = 1000;
-constexpr int lastAlertReason = 1255;
+// Reasons from SSL_AD_REASON_OFFSET on are the alert the server sent, plus the offset.
+constexpr int lastAlertReason = SSL_AD_REASON_OFFSET + 255;
 
 Evidence gather(const ToolResult& result) {
     Evidence evidence;
@@ -46,16 +40,18 @@ Evidence gather(const ToolResult& result) {
     const QString text = result.error + u'\n' + result.output;
     static const QRegularExpression code(QStringLiteral("error:([0-9A-F]{8}):"));
     for (const QRegularExpressionMatch& match : code.globalMatch(text)) {
-        const quint32 value = match.captured(1).toUInt(nullptr, 16);
-        if (value & 0x80000000u) {
-            evidence.systemErrors << int(value & 0x7FFFFFFFu);
+        const unsigned long value = match.captured(1).toULong(nullptr, 16);
+        if (ERR_SYSTEM_ERROR(value)) {
+            evidence.systemErrors << ERR_GET_REASON(value);
             continue;
         }
-        const int library = int((value >> 23) & 0xFF);
-        if (library == tlsLibrary)
-            evidence.sslReasons << int(value & 0x7FFFFF);
+        const int library = ERR_GET_LIB(value);
+        const int reason = ERR_GET_REASON(value);
+        if (library == ERR_LIB_SSL)
+            evidence.sslReasons << reason;
         evidence.libraries << library;
-        evidence.nameLookupFailed |= value == bioSystemLibrary;
+        // A failed getaddrinfo: the socket library's "system lib", raised before any connect.
+        evidence.nameLookupFailed |= library == ERR_LIB_BIO && reason == ERR_R_SYS_LIB;
     }
     static const QRegularExpression verify(
         QStringLiteral("(?:verify error:num=|Verify return code: )(\\d+)"));
@@ -92,7 +88,7 @@ const Reason reasons[] = {
      "Bağlantı kurulamadı: %1 zamanında yanıt vermedi."},
     {Step::download, Clue::systemError, ECONNRESET,
      "Sunucu bağlantıyı kesti: %1 TLS el sıkışmasını yarıda bıraktı."},
-    {Step::download, Clue::sslReason, 294, // unexpected eof while reading
+    {Step::download, Clue::sslReason, SSL_R_UNEXPECTED_EOF_WHILE_READING,
      "Sunucu bağlantıyı TLS el sıkışması bitmeden kapattı: %1"},
     {Step::download, Clue::alert, 0, "Sunucu TLS el sıkışmasını reddetti: %1"},
     {Step::conversion, Clue::systemError, ENOENT, "Klasör bulunamadı: %2"},
@@ -106,22 +102,26 @@ const Reason reasons[] = {
     {Step::conversion, Clue::systemError, ENAMETOOLONG, "Dosya adı çok uzun: %1"},
     {Step::conversion, Clue::signal, SIGXFSZ,
      "Dosya boyutu sınırına ulaşıldı; %1 yazılamadı. Diskte ya da kotanızda yer açın."},
-    {Step::conversion, Clue::library, pemLibrary,
+    {Step::conversion, Clue::library, ERR_LIB_PEM,
      "OpenSSL sertifikayı okuyamadı: dosyadaki sertifika bloğu bozuk ya da eksik."},
-    {Step::conversion, Clue::library, asn1Library,
+    {Step::conversion, Clue::library, ERR_LIB_ASN1,
      "OpenSSL sertifikayı okuyamadı: dosyadaki sertifika bloğu bozuk ya da eksik."},
-    // X.509's verification codes.
-    {Step::chain, Clue::verification, 2, "sertifikayı verenin sertifikası bulunamadı"},
-    {Step::chain, Clue::verification, 9, "sertifika henüz geçerli değil"},
-    {Step::chain, Clue::verification, 10, "sertifikanın süresi dolmuş"},
-    {Step::chain, Clue::verification, 18, "sertifika kendinden imzalı"},
-    {Step::chain, Clue::verification, 19,
+    {Step::chain, Clue::verification, X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT,
+     "sertifikayı verenin sertifikası bulunamadı"},
+    {Step::chain, Clue::verification, X509_V_ERR_CERT_NOT_YET_VALID,
+     "sertifika henüz geçerli değil"},
+    {Step::chain, Clue::verification, X509_V_ERR_CERT_HAS_EXPIRED, "sertifikanın süresi dolmuş"},
+    {Step::chain, Clue::verification, X509_V_ERR_DEPTH_ZERO_SELF_SIGNED_CERT,
+     "sertifika kendinden imzalı"},
+    {Step::chain, Clue::verification, X509_V_ERR_SELF_SIGNED_CERT_IN_CHAIN,
      "zincirin kökü kendinden imzalı ve bu bilgisayarın güvendiği bir kök değil"},
-    {Step::chain, Clue::verification, 20,
+    {Step::chain, Clue::verification, X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT_LOCALLY,
      "sertifikayı veren kök bu bilgisayarda yok (bilinmeyen veren)"},
-    {Step::chain, Clue::verification, 21, "ilk sertifika doğrulanamadı"},
-    {Step::chain, Clue::verification, 23, "sertifika iptal edilmiş"},
-    {Step::chain, Clue::verification, 62, "sertifika bu sunucu adına verilmemiş"},
+    {Step::chain, Clue::verification, X509_V_ERR_UNABLE_TO_VERIFY_LEAF_SIGNATURE,
+     "ilk sertifika doğrulanamadı"},
+    {Step::chain, Clue::verification, X509_V_ERR_CERT_REVOKED, "sertifika iptal edilmiş"},
+    {Step::chain, Clue::verification, X509_V_ERR_HOSTNAME_MISMATCH,
+     "sertifika bu sunucu adına verilmemiş"},
 };
 
 bool shows(const Evidence& evidence, const Reason& reason) {
@@ -132,7 +132,7 @@ bool shows(const Evidence& evidence, const Reason& reason) {
         return evidence.sslReasons.contains(reason.value);
     case Clue::alert:
         return std::any_of(evidence.sslReasons.cbegin(), evidence.sslReasons.cend(),
-                           [](int r) { return r >= firstAlertReason && r <= lastAlertReason; });
+                           [](int r) { return r >= SSL_AD_REASON_OFFSET && r <= lastAlertReason; });
     case Clue::library:
         return evidence.libraries.contains(reason.value);
     case Clue::nameLookup:
@@ -215,8 +215,9 @@ QString bracketedIpv6(const QString& text) {
 }
 
 bool isPlainText(const Evidence& evidence) {
-    return evidence.sslReasons.contains(wrongVersionNumber) ||
-           evidence.sslReasons.contains(packetLengthTooLong);
+    // What the TLS library says when plain text comes where a handshake should.
+    return evidence.sslReasons.contains(SSL_R_WRONG_VERSION_NUMBER) ||
+           evidence.sslReasons.contains(SSL_R_PACKET_LENGTH_TOO_LONG);
 }
 
 // How the tool says a service did not take up STARTTLS.
@@ -520,25 +521,21 @@ QStringList certificateWarnings(const CertificateSummary& certificate, const QDa
     constexpr qint64 soonDays = 30;
     QStringList warnings;
     QStringList undecoded;
-    for (const QString& line : certificateDetails(certificate)) {
-        if (line.contains(undecodedField))
-            undecoded << line.section(QStringLiteral(": "), 0, 0);
-    }
+    for (const CertificateField field : certificate.undecoded)
+        undecoded << fieldLabel(field);
     if (!undecoded.isEmpty())
-        warnings << QStringLiteral("⚠️ Sertifikanın bazı alanları çözülemedi: %1.")
+        warnings << QStringLiteral("Sertifikanın bazı alanları çözülemedi: %1.")
                         .arg(undecoded.join(QStringLiteral(", ")));
     if (certificate.expiry.isValid() && certificate.expiry < now) {
-        warnings << QStringLiteral("⚠️ Sertifikanın süresi dolmuş: %1 tarihinde sona erdi.")
+        warnings << QStringLiteral("Sertifikanın süresi dolmuş: %1 tarihinde sona erdi.")
                         .arg(shownTime(certificate.expiry));
     } else if (certificate.effective.isValid() && certificate.effective > now) {
-        warnings << QStringLiteral(
-                        "⚠️ Sertifika henüz geçerli değil: %1 tarihinde başlıyor.")
+        warnings << QStringLiteral("Sertifika henüz geçerli değil: %1 tarihinde başlıyor.")
                         .arg(shownTime(certificate.effective));
     } else if (const qint64 left = now.secsTo(certificate.expiry);
                certificate.expiry.isValid() && left < soonDays * 86400) {
-        warnings << QStringLiteral(
-                        "⚠️ Sertifikanın süresi yakında doluyor: %1 tarihinde sona "
-                        "eriyor (%2 gün kaldı).")
+        warnings << QStringLiteral("Sertifikanın süresi yakında doluyor: %1 tarihinde sona "
+                                   "eriyor (%2 gün kaldı).")
                         .arg(shownTime(certificate.expiry))
                         .arg(left / 86400);
     }
@@ -546,13 +543,12 @@ QStringList certificateWarnings(const CertificateSummary& certificate, const QDa
         QStringList names = certificate.dnsNames;
         for (const QHostAddress& address : certificate.ipAddresses)
             names << address.toString();
-        warnings
-            << (names.isEmpty()
-                    ? QStringLiteral("⚠️ Sertifika %1 için verilmemiş: sertifikada hiçbir "
-                                     "sunucu adı yok.")
-                          .arg(host)
-                    : QStringLiteral("⚠️ Sertifika %1 için verilmemiş; verildiği adlar: %2.")
-                          .arg(host, shownList(names)));
+        warnings << (names.isEmpty()
+                         ? QStringLiteral("Sertifika %1 için verilmemiş: sertifikada hiçbir "
+                                          "sunucu adı yok.")
+                               .arg(host)
+                         : QStringLiteral("Sertifika %1 için verilmemiş; verildiği adlar: %2.")
+                               .arg(host, shownList(names)));
     }
     return warnings;
 }
@@ -564,9 +560,8 @@ QString chainWarning(const ToolResult& result) {
     const QString problem =
         firstOf({lookUp(Step::chain, evidence, QString(), QString()),
                  QStringLiteral("OpenSSL doğrulama hatası %1").arg(evidence.verification)});
-    return QStringLiteral(
-               "⚠️ Sunucunun sertifika zinciri doğrulanamadı: %1. Sertifika yine de "
-               "kaydedildi.")
+    return QStringLiteral("Sunucunun sertifika zinciri doğrulanamadı: %1. Sertifika yine de "
+                          "kaydedildi.")
         .arg(problem);
 }
 

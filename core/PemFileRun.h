@@ -13,7 +13,7 @@ public:
 
     void start() override {
         step(ProcessingStep::converting, Progress::started);
-        convertPemFile(path_, std::nullopt);
+        convertPemFile(path_, std::nullopt, {});
     }
 
 private:

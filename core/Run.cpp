@@ -2,6 +2,7 @@
 
 #include "core/FailureReasons.h"
 #include "core/FileDialogs.h"
+#include "core/Posted.h"
 #include "pipeline/SaveDestination.h"
 #include "pipeline/ShownTime.h"
 
@@ -15,29 +16,23 @@ Run::Run(quint64 serial, const RunContext& context, QObject* parent)
 
 void Run::log(const QString& message) {
     // The line carries the time of the request, not of the append.
-    post([this, time = logStamp(QTime::currentTime()), message] { Q_EMIT logged(time, message); });
+    post(this,
+         [this, time = logStamp(QTime::currentTime()), message] { Q_EMIT logged(time, message); });
 }
 
 void Run::step(ProcessingStep step, double progress) {
-    post([this, step, progress] { Q_EMIT stepReached(step, progress); });
+    post(this, [this, step, progress] { Q_EMIT stepReached(step, progress); });
 }
 
-void Run::report(const QString& message, StatusKind kind, const QString& detail) {
-    Q_EMIT statusReported(message, kind, detail, QString());
+void Run::report(const RunReport& report) {
+    Q_EMIT reported(report);
 }
 
-void Run::reportSaved(const QString& message, const QString& destination, QStringList detail,
-                      const QStringList& warnings) {
-    detail << warnings << QStringLiteral("Klasör: ") + QFileInfo(destination).absolutePath();
-    Q_EMIT statusReported(message, warnings.isEmpty() ? StatusKind::success : StatusKind::warning,
-                          detail.join(u'\n'), destination);
-}
-
-void Run::fail(const QString& logMessage, const QString& status, const QString& reason) {
+void Run::fail(const QString& logMessage, RunReport::Outcome outcome, const QString& reason) {
     if (!logMessage.isEmpty())
         log(logMessage);
     step(ProcessingStep::failed, Progress::ended);
-    report(status, StatusKind::failure, reason);
+    report(RunReport(outcome, reason));
     finish();
 }
 
@@ -54,35 +49,32 @@ void Run::finishAfterResult() {
     busyEnd->start(context.timings.busyEnd);
 }
 
-void Run::askWhereToSave(const SaveDialogRequest& request, const QString& refusedStatus,
+void Run::askWhereToSave(const SaveDialogRequest& request, RunReport::Outcome refused,
                          std::function<void(const QString&)> save) {
-    // Queued on the view, which outlives the dialog: a reset or a close while it is open deletes
+    // Posted to the view, which outlives the dialog: a reset or a close while it is open deletes
     // the run, and the answer then finds nothing to continue.
-    QMetaObject::invokeMethod(
-        parent(),
-        [run = QPointer<Run>(this), request, refusedStatus, save = std::move(save)] {
-            if (!run)
-                return;
-            const std::optional<QUrl> chosen = run->context.dialogs.chooseFileToSave(request);
-            if (!run)
-                return;
-            run->answered();
-            if (!chosen || chosen->isEmpty()) {
-                run->log(QStringLiteral("⚠️ Kullanıcı dosya kaydetme işlemini iptal etti"));
-                run->report(QStringLiteral("Kaydetme iptal edildi"), StatusKind::notice);
-                run->step(ProcessingStep::none, Progress::idle);
-                run->finish();
-                return;
-            }
-            const QString destination = withExtension(chosen->toLocalFile(), request.allowedType);
-            run->log(QStringLiteral("💾 Çıktı %1 dosya yolu: %2")
-                         .arg(request.allowedType.toUpper(), destination));
-            if (const int refused = replacingRefused(destination); refused != 0) {
-                run->fail(QStringLiteral("❌ Dosyayı değiştirme izni yok: ") + destination,
-                          refusedStatus, FailureReasons::notWritable(destination, refused));
-                return;
-            }
-            save(destination);
-        },
-        Qt::QueuedConnection);
+    post(parent(), [run = QPointer<Run>(this), request, refused, save = std::move(save)] {
+        if (!run)
+            return;
+        const std::optional<QUrl> chosen = run->context.dialogs.chooseFileToSave(request);
+        if (!run)
+            return;
+        run->answered();
+        if (!chosen || chosen->isEmpty()) {
+            run->log(QStringLiteral("⚠️ Kullanıcı dosya kaydetme işlemini iptal etti"));
+            run->report(RunReport(RunReport::Outcome::saveCancelled));
+            run->step(ProcessingStep::none, Progress::idle);
+            run->finish();
+            return;
+        }
+        const QString destination = withExtension(chosen->toLocalFile(), request.allowedType);
+        run->log(QStringLiteral("💾 Çıktı %1 dosya yolu: %2")
+                     .arg(request.allowedType.toUpper(), destination));
+        if (const int error = replacingRefused(destination); error != 0) {
+            run->fail(QStringLiteral("❌ Dosyayı değiştirme izni yok: ") + destination, refused,
+                      FailureReasons::notWritable(destination, error));
+            return;
+        }
+        save(destination);
+    });
 }

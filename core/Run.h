@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/ProcessingStep.h"
-#include "core/StatusKind.h"
+#include "core/RunReport.h"
 #include "pipeline/PemText.h"
 #include "pipeline/ToolProcess.h"
 #include "pipeline/WorkingFolder.h"
@@ -58,9 +58,8 @@ public:
 Q_SIGNALS:
     void stepReached(ProcessingStep step, double progress);
     void logged(const QString& time, const QString& message);
-    // At once, not queued, as the status always was. `savedFile` is the file a success saved.
-    void statusReported(const QString& message, StatusKind kind, const QString& detail,
-                        const QString& savedFile);
+    // At once, not queued, as the status always was.
+    void reported(const RunReport& report);
     void chainRead(const PemText& text, const QList<TextRange>& blocks, const QString& host,
                    const QString& chainWarning);
     void chainRowSaved(int row);
@@ -69,28 +68,19 @@ Q_SIGNALS:
     void ended();
 
 protected:
-    // Runs `task` once the GUI thread is back in its event loop, after all posted before; never
-    // if the run is deleted first.
-    template <typename Task> void post(Task task) {
-        QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
-    }
     void log(const QString& message);
     void step(ProcessingStep step, double progress);
-    void report(const QString& message, StatusKind kind, const QString& detail = QString());
-    // A success that saved `destination`, a warning where there is something to mind: the
-    // detail lists the warnings, then ends with the folder it is in.
-    void reportSaved(const QString& message, const QString& destination, QStringList detail,
-                     const QStringList& warnings = QStringList());
-    // Log line (when given), failed step, status message with its reason, end of the run.
-    void fail(const QString& logMessage, const QString& status, const QString& reason);
+    void report(const RunReport& report);
+    // Log line (when given), failed step, the failure with its reason, end of the run.
+    void fail(const QString& logMessage, RunReport::Outcome outcome, const QString& reason);
     void finish();
     // Ends the run once its result has been seen for a while.
     void finishAfterResult();
 
     // Asks, between steps, where the file goes. Once answered, answered() runs; a cancel ends
-    // the run; a destination that exists as a file the person may not write is refused with
-    // `refusedStatus`. Otherwise `save` gets the destination with the request's extension.
-    void askWhereToSave(const SaveDialogRequest& request, const QString& refusedStatus,
+    // the run; a destination that exists as a file the person may not write is refused as
+    // `refused`. Otherwise `save` gets the destination with the request's extension.
+    void askWhereToSave(const SaveDialogRequest& request, RunReport::Outcome refused,
                         std::function<void(const QString& destination)> save);
     virtual void answered() {}
 

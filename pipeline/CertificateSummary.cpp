@@ -37,8 +37,18 @@ struct ErrorQueueMark {
     ErrorQueueMark& operator=(const ErrorQueueMark&) = delete;
 };
 
+// How many parts of fields have not decoded on this thread: a field whose reading raised it has
+// a part that did not decode, whatever its text happens to say.
+thread_local int undecodedParts = 0;
+
 QString undecoded() {
+    ++undecodedParts;
     return undecodedField.toString();
+}
+
+// The text, or undecoded() only where there is none.
+QString orUndecoded(const std::optional<QString>& text) {
+    return text ? *text : undecoded();
 }
 
 // A field's text on one line, every character of it seen: control characters and line breaks
@@ -259,7 +269,7 @@ QString keyText(X509* certificate) {
         return undecoded();
     EVP_PKEY* key = X509_get0_pubkey(certificate);
     if (!key)
-        return QStringLiteral("%1 (%2)").arg(undecodedField, objectName(algorithm, false));
+        return QStringLiteral("%1 (%2)").arg(undecoded(), objectName(algorithm, false));
     const int bits = EVP_PKEY_get_bits(key);
     const QString withBits = QStringLiteral("%1 %2 bit");
     if (EVP_PKEY_is_a(key, "EC"))
@@ -346,7 +356,7 @@ QString certificateAuthority(X509* certificate) {
         return QStringLiteral("Evet");
     int64_t below = 0;
     if (ASN1_INTEGER_get_int64(&below, constraints.value->pathlen) != 1)
-        return QStringLiteral("Evet, altındaki ara sertifika sınırı çözülemedi");
+        return QStringLiteral("Evet, altındaki ara sertifika sınırı ") + undecoded();
     return below < 0
                ? QStringLiteral("Evet, altındaki ara sertifika sınırı geçersiz: %1").arg(below)
                : QStringLiteral("Evet, altında en çok %1 ara sertifika").arg(below);
@@ -388,15 +398,15 @@ QString shownGeneralName(const GENERAL_NAME* name, QStringList* dnsNames = nullp
         const std::optional<QString> dns = text(name->d.dNSName);
         if (dns && dnsNames)
             *dnsNames << *dns;
-        return listItem(dns.value_or(undecoded()));
+        return listItem(orUndecoded(dns));
     }
     case GEN_IPADD:
         return shownAddress(name->d.iPAddress, addresses);
     case GEN_EMAIL:
         return QStringLiteral("e-posta ") +
-               listItem(text(name->d.rfc822Name).value_or(undecoded()));
+               listItem(orUndecoded(text(name->d.rfc822Name)));
     case GEN_URI:
-        return listItem(text(name->d.uniformResourceIdentifier).value_or(undecoded()));
+        return listItem(orUndecoded(text(name->d.uniformResourceIdentifier)));
     case GEN_DIRNAME:
         return QStringLiteral("dizin adı (") + readName(name->d.directoryName).line + u')';
     case GEN_RID:
@@ -419,26 +429,40 @@ void readAlternativeNames(X509* certificate, CertificateSummary& summary) {
     summary.alternativeNames = joinedList(shown);
 }
 
+// Where the issuer's certificate and its revocation status are published; each address list is
+// noted as undecoded on its own.
 void readAuthorityAccess(X509* certificate, CertificateSummary& summary) {
     const Extension<AUTHORITY_INFO_ACCESS, AUTHORITY_INFO_ACCESS_free> access(certificate,
                                                                               NID_info_access);
     if (access.undecodable()) {
         summary.caIssuers = summary.ocsp = undecoded();
+        summary.undecoded << CertificateField::caIssuers << CertificateField::ocsp;
         return;
     }
     QStringList caIssuers;
     QStringList ocsp;
+    bool caIssuersUndecoded = false;
+    bool ocspUndecoded = false;
     for (int i = 0; access.value && i < sk_ACCESS_DESCRIPTION_num(access.value.get()); ++i) {
         const ACCESS_DESCRIPTION* description = sk_ACCESS_DESCRIPTION_value(access.value.get(), i);
+        const int before = undecodedParts;
         const QString address = shownGeneralName(description->location);
+        const bool undecodedHere = undecodedParts != before;
         const int method = OBJ_obj2nid(description->method);
-        if (method == NID_ad_ca_issuers)
+        if (method == NID_ad_ca_issuers) {
             caIssuers << address;
-        else if (method == NID_ad_OCSP)
+            caIssuersUndecoded |= undecodedHere;
+        } else if (method == NID_ad_OCSP) {
             ocsp << address;
+            ocspUndecoded |= undecodedHere;
+        }
     }
     summary.caIssuers = joinedList(caIssuers);
     summary.ocsp = joinedList(ocsp);
+    if (caIssuersUndecoded)
+        summary.undecoded << CertificateField::caIssuers;
+    if (ocspUndecoded)
+        summary.undecoded << CertificateField::ocsp;
 }
 
 } // namespace
@@ -451,20 +475,39 @@ std::optional<CertificateSummary> readCertificate(QByteArrayView der) {
     if (!certificate)
         return std::nullopt;
     CertificateSummary summary;
-    const Name subject = readName(X509_get_subject_name(certificate));
+    // Reads one field, noting it when a part of it did not decode.
+    const auto field = [&summary](CertificateField which, auto read) {
+        const int before = undecodedParts;
+        read();
+        if (undecodedParts != before)
+            summary.undecoded << which;
+    };
+    Name subject;
+    field(CertificateField::subject,
+          [&] { subject = readName(X509_get_subject_name(certificate)); });
     summary.subject = subject.line;
     summary.subjectName = subject.commonName;
-    summary.issuer = readName(X509_get_issuer_name(certificate)).line;
+    field(CertificateField::issuer,
+          [&] { summary.issuer = readName(X509_get_issuer_name(certificate)).line; });
+    field(CertificateField::alternativeNames, [&] { readAlternativeNames(certificate, summary); });
+    field(CertificateField::serialNumber,
+          [&] { summary.serialNumber = serialNumber(certificate); });
+    field(CertificateField::key, [&] { summary.key = keyText(certificate); });
+    field(CertificateField::signatureAlgorithm,
+          [&] { summary.signatureAlgorithm = signatureAlgorithm(certificate); });
+    field(CertificateField::certificateAuthority,
+          [&] { summary.certificateAuthority = certificateAuthority(certificate); });
     summary.effective = moment(X509_get0_notBefore(certificate));
+    if (!summary.effective.isValid())
+        summary.undecoded << CertificateField::effective;
     summary.expiry = moment(X509_get0_notAfter(certificate));
-    readAlternativeNames(certificate, summary);
-    summary.serialNumber = serialNumber(certificate);
-    summary.key = keyText(certificate);
-    summary.signatureAlgorithm = signatureAlgorithm(certificate);
-    summary.certificateAuthority = certificateAuthority(certificate);
-    summary.sha256Fingerprint = fingerprint(certificate, EVP_sha256());
-    summary.sha1Fingerprint = fingerprint(certificate, EVP_sha1());
-    summary.keyPin = keyPin(certificate);
+    if (!summary.expiry.isValid())
+        summary.undecoded << CertificateField::expiry;
+    field(CertificateField::sha256Fingerprint,
+          [&] { summary.sha256Fingerprint = fingerprint(certificate, EVP_sha256()); });
+    field(CertificateField::sha1Fingerprint,
+          [&] { summary.sha1Fingerprint = fingerprint(certificate, EVP_sha1()); });
+    field(CertificateField::keyPin, [&] { summary.keyPin = keyPin(certificate); });
     readAuthorityAccess(certificate, summary);
     return summary;
 }
@@ -495,19 +538,36 @@ QString shownList(QStringList items) {
     return joinedList(items);
 }
 
-QStringList certificateDetails(const CertificateSummary& certificate) {
-    return {QStringLiteral("Konu: ") + certificate.subject,
-            QStringLiteral("Veren: ") + certificate.issuer,
-            QStringLiteral("Alternatif adlar: ") + certificate.alternativeNames,
-            QStringLiteral("Seri numarası: ") + certificate.serialNumber,
-            QStringLiteral("Anahtar: ") + certificate.key,
-            QStringLiteral("İmza algoritması: ") + certificate.signatureAlgorithm,
-            QStringLiteral("Sertifika yetkilisi (CA): ") + certificate.certificateAuthority,
-            QStringLiteral("Geçerlilik başlangıcı: ") + shownTime(certificate.effective),
-            QStringLiteral("Geçerlilik sonu: ") + shownTime(certificate.expiry),
-            QStringLiteral("SHA-256 parmak izi: ") + certificate.sha256Fingerprint,
-            QStringLiteral("SHA-1 parmak izi: ") + certificate.sha1Fingerprint,
-            QStringLiteral("Açık anahtar pini (SHA-256, base64): ") + certificate.keyPin,
-            QStringLiteral("Verenin sertifikası (CA Issuers): ") + certificate.caIssuers,
-            QStringLiteral("İptal durumu (OCSP): ") + certificate.ocsp};
+QString fieldText(const CertificateSummary& certificate, CertificateField field) {
+    switch (field) {
+    case CertificateField::subject:
+        return certificate.subject;
+    case CertificateField::issuer:
+        return certificate.issuer;
+    case CertificateField::alternativeNames:
+        return certificate.alternativeNames;
+    case CertificateField::serialNumber:
+        return certificate.serialNumber;
+    case CertificateField::key:
+        return certificate.key;
+    case CertificateField::signatureAlgorithm:
+        return certificate.signatureAlgorithm;
+    case CertificateField::certificateAuthority:
+        return certificate.certificateAuthority;
+    case CertificateField::effective:
+        return shownTime(certificate.effective);
+    case CertificateField::expiry:
+        return shownTime(certificate.expiry);
+    case CertificateField::sha256Fingerprint:
+        return certificate.sha256Fingerprint;
+    case CertificateField::sha1Fingerprint:
+        return certificate.sha1Fingerprint;
+    case CertificateField::keyPin:
+        return certificate.keyPin;
+    case CertificateField::caIssuers:
+        return certificate.caIssuers;
+    case CertificateField::ocsp:
+        return certificate.ocsp;
+    }
+    return QString();
 }

@@ -14,6 +14,40 @@
 // Stands for a field the certificate holds but that could not be read.
 inline constexpr QStringView undecodedField = u"çözülemedi";
 
+// The fields of a certificate that a summary shows, in the order the details list them.
+enum class CertificateField {
+    subject,
+    issuer,
+    alternativeNames,
+    serialNumber,
+    key,
+    signatureAlgorithm,
+    certificateAuthority,
+    effective,
+    expiry,
+    sha256Fingerprint,
+    sha1Fingerprint,
+    keyPin,
+    caIssuers,
+    ocsp,
+};
+inline constexpr CertificateField certificateFields[] = {
+    CertificateField::subject,
+    CertificateField::issuer,
+    CertificateField::alternativeNames,
+    CertificateField::serialNumber,
+    CertificateField::key,
+    CertificateField::signatureAlgorithm,
+    CertificateField::certificateAuthority,
+    CertificateField::effective,
+    CertificateField::expiry,
+    CertificateField::sha256Fingerprint,
+    CertificateField::sha1Fingerprint,
+    CertificateField::keyPin,
+    CertificateField::caIssuers,
+    CertificateField::ocsp,
+};
+
 // What a certificate says of itself, read once and each field on its own, for telling the person
 // what was saved and what to mind. Every text is one line and never empty: a field that is not
 // there reads "yok", one that does not decode reads undecodedField.
@@ -35,6 +69,8 @@ struct CertificateSummary {
     QString keyPin;    // SHA-256 of its public key info in base64, as pinning settings take it
     QString caIssuers; // where its issuer's certificate is published
     QString ocsp;      // where its revocation status is answered
+    // The fields with a part that did not decode, in the order above.
+    QList<CertificateField> undecoded;
 };
 
 // The two names of a certificate, as its summary gives them; both empty when they cannot be read.
@@ -58,5 +94,5 @@ CertificateBlock readCertificateBlock(QByteArrayView block);
 
 // Items joined by ", ", each with its commas escaped so that none poses as two; "yok" for none.
 QString shownList(QStringList items);
-// Every field, a "label: value" line each, to read or copy.
-QStringList certificateDetails(const CertificateSummary& certificate);
+// The field's value as shown, a line.
+QString fieldText(const CertificateSummary& certificate, CertificateField field);

@@ -14,7 +14,3 @@ struct ToolResult {
     int signal = 0;
 };
 
-// The word the log uses for a run's outcome.
-inline QString outcomeWord(const ToolResult& result) {
-    return result.success ? QStringLiteral("BAŞARILI") : QStringLiteral("BAŞARISIZ");
-}

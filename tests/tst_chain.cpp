@@ -6,6 +6,7 @@
 #include "support/TestCertificates.h"
 #include "support/TestFiles.h"
 #include "support/TestWindow.h"
+#include "ui/StatusBanner.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -106,9 +107,10 @@ private Q_SLOTS:
         QCOMPARE(window.dialogs.saveRequests.last().proposedName, "Ruvelta Test Root.der");
         QCOMPARE(bytesOf("root.der"), derOfPemFile(certs_.rootPem));
         QCOMPARE(window.view.statusMessage(), succeededStatus("root.der"));
-        QVERIFY(window.view.statusDetail().contains("3 sertifikadan 3. sertifika kaydedildi"));
+        QVERIFY(
+            shownDetail(window.view.report()).contains("3 sertifikadan 3. sertifika kaydedildi"));
         // The folder saved in is said, and opens in the file manager.
-        QVERIFY(window.view.statusDetail().endsWith("\nKlasör: " + dir_.path()));
+        QVERIFY(shownDetail(window.view.report()).endsWith("\nKlasör: " + dir_.path()));
         FileManager files;
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &files, "open");
         QTest::mouseClick(window.find("showFolderButton"), Qt::LeftButton);
@@ -116,8 +118,8 @@ private Q_SLOTS:
         QCOMPARE(files.opened, QList<QUrl>{QUrl::fromLocalFile(dir_.path())});
         // Warned of the chain that did not verify, as the first save was; an issuer is not held
         // against the host typed.
-        QVERIFY(window.view.statusDetail().contains(QStringLiteral("doğrulanamadı")));
-        QVERIFY(!window.view.statusDetail().contains("için verilmemiş"));
+        QVERIFY(shownDetail(window.view.report()).contains(QStringLiteral("doğrulanamadı")));
+        QVERIFY(!shownDetail(window.view.report()).contains("için verilmemiş"));
         QCOMPARE(list->model()->index(2, CertificateChain::stateColumn).data().toString(),
                  QStringLiteral("✅ Kaydedildi"));
         QCOMPARE(spoken(2, CertificateChain::stateColumn), QStringLiteral("Kaydedildi"));
@@ -138,7 +140,7 @@ private Q_SLOTS:
                  QStringLiteral("✅ PEM zinciri kaydedildi → chain.pem"));
         // With the chain's warning, as every save from the list.
         QCOMPARE(window.view.statusKind(), StatusKind::warning);
-        QVERIFY(window.view.statusDetail().contains(QStringLiteral("doğrulanamadı")));
+        QVERIFY(shownDetail(window.view.report()).contains(QStringLiteral("doğrulanamadı")));
         QCOMPARE(window.find<QLabel>("chainSavedAsPem")->text(),
                  QStringLiteral("📦 Zincir PEM olarak kaydedildi: chain.pem"));
 
@@ -224,7 +226,8 @@ private Q_SLOTS:
         QTest::keyClick(list, Qt::Key_Return);
         QVERIFY(ended.wait() && drainPostedTasks(&window.view));
         QCOMPARE(bytesOf("found.der"), derOfPemFile(certs_.intermediatePem));
-        QVERIFY(window.view.statusDetail().contains("6 sertifikadan 5. sertifika kaydedildi"));
+        QVERIFY(
+            shownDetail(window.view.report()).contains("6 sertifikadan 5. sertifika kaydedildi"));
 
         // Nothing found: nothing to save. Escape empties the search: every row is back, and the
         // one saved is marked.
@@ -261,7 +264,7 @@ private Q_SLOTS:
         // Refused as the key is handled: nothing is left to wait for.
         QCOMPARE(ended.size(), 1);
         QVERIFY(drainPostedTasks(&window.view));
-        QCOMPARE(window.view.statusDetail(),
+        QCOMPARE(shownDetail(window.view.report()),
                  QStringLiteral("Sertifika bozuk: zincirdeki 2. sertifika bloğunda BEGIN ile END "
                                 "satırları arasındaki metin geçerli Base64 değil."));
         QCOMPARE(window.dialogs.saveRequests.size(), asked);
@@ -315,8 +318,8 @@ private Q_SLOTS:
         QCOMPARE(window.view.statusKind(),
                  source == "bundle" ? StatusKind::success : StatusKind::warning);
         if (source == "file") {
-            QVERIFY2(window.view.statusDetail().split(u'\n').contains(line),
-                     qPrintable(window.view.statusDetail()));
+            QVERIFY2(shownDetail(window.view.report()).split(u'\n').contains(line),
+                     qPrintable(shownDetail(window.view.report())));
             QCOMPARE(bytesOf("first.der"), readTestFile(certificateSeed(seed)));
             return;
         }
@@ -385,7 +388,7 @@ private Q_SLOTS:
         const QString address = "127.0.0.1:" + QString::number(mail.serverPort());
         QVERIFY(fetch(window, scheme + "://" + address, "refused.der"));
         QCOMPARE(window.view.statusMessage(), QStringLiteral("❌ Sertifika zinciri indirilemedi"));
-        QCOMPARE(window.view.statusDetail(), reason.replace("<address>", address));
+        QCOMPARE(shownDetail(window.view.report()), reason.replace("<address>", address));
     }
 
     void fetchThroughAProxy_data() {
@@ -450,7 +453,7 @@ private Q_SLOTS:
 
         QVERIFY(window.view.debugOutput().contains("🛡️ Proxy üzerinden: " + shown +
                                                    " (https_proxy)"));
-        for (const QString& seen : {window.view.debugOutput(), window.view.statusDetail()})
+        for (const QString& seen : {window.view.debugOutput(), shownDetail(window.view.report())})
             QVERIFY(!seen.contains("s3cret"));
         if (reason.isEmpty()) {
             QCOMPARE(bytesOf("proxied.der"), derOfPemFile(certs_.leafPem));
@@ -460,7 +463,7 @@ private Q_SLOTS:
                 QCOMPARE(socks.hosts, QList<QByteArray>{"ruvelta.test"});
         } else {
             reason.replace("<port>", port).replace("<proxy>", QString::number(proxyPort));
-            QCOMPARE(window.view.statusDetail(), reason);
+            QCOMPARE(shownDetail(window.view.report()), reason);
             QVERIFY(window.view.debugOutput().contains(
                 "❌ Proxy tüneli açılamadı: ruvelta.test:" + port + ' ' + reason));
         }

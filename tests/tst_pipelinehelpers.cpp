@@ -1,3 +1,4 @@
+#include "core/CertificateDetails.h"
 #include "pipeline/CertificateSummary.h"
 #include "pipeline/DownloadTarget.h"
 #include "pipeline/GraphemeText.h"
@@ -476,7 +477,8 @@ private Q_SLOTS:
 
     void certificatesAreReadFieldByField_data() {
         QTest::addColumn<QString>("seed");
-        QTest::addColumn<QStringList>("lines"); // details lines that must be there
+        QTest::addColumn<QStringList>("lines");     // details lines that must be there
+        QTest::addColumn<QStringList>("undecoded"); // the labels of the fields noted so
         const QString undecoded = undecodedField.toString();
         QTest::newRow("EC key with organisation, names and where its issuer is")
             << "ec-p256-web"
@@ -486,43 +488,57 @@ private Q_SLOTS:
                            "İmza algoritması: ecdsa-with-SHA256",
                            "Sertifika yetkilisi (CA): Hayır",
                            "Verenin sertifikası (CA Issuers): http://ca.example/issuer.der",
-                           "İptal durumu (OCSP): http://ocsp.example/"};
+                           "İptal durumu (OCSP): http://ocsp.example/"}
+            << QStringList();
         QTest::newRow("RSA authority with a path length")
             << "rsa-2048-ca"
             << QStringList{"Konu: CN=Deneme Kök CA, C=TR, O=Ruvelta Deneme",
                            "Anahtar: RSA 2048 bit",
                            "Sertifika yetkilisi (CA): Evet, altında en çok 0 ara sertifika",
-                           "Alternatif adlar: yok", "İptal durumu (OCSP): yok"};
+                           "Alternatif adlar: yok", "İptal durumu (OCSP): yok"}
+            << QStringList();
         QTest::newRow("curve without a NIST name")
-            << "ec-secp256k1" << QStringList{"Anahtar: EC secp256k1"};
+            << "ec-secp256k1" << QStringList{"Anahtar: EC secp256k1"} << QStringList();
         QTest::newRow("Ed448, no common name")
-            << "ed448" << QStringList{"Konu: OU=Yalnızca birim", "Anahtar: Ed448"};
-        QTest::newRow("no subject at all") << "no-subject" << QStringList{"Konu: yok"};
+            << "ed448" << QStringList{"Konu: OU=Yalnızca birim", "Anahtar: Ed448"} << QStringList();
+        QTest::newRow("no subject at all")
+            << "no-subject" << QStringList{"Konu: yok"} << QStringList();
         QTest::newRow("names that would pose as others or hide what they say")
             << "tricky-names"
             << QStringList{"Konu: CN=kotu.example\\, O=Gerçek Banka, O=\uFFFDters",
                            "Alternatif adlar: kayıtlı kimlik 1.2.3.4, a.example",
-                           "Verenin sertifikası (CA Issuers): kayıtlı kimlik 1.2.3.5"};
+                           "Verenin sertifikası (CA Issuers): kayıtlı kimlik 1.2.3.5"}
+            << QStringList();
         QTest::newRow("point off its curve")
-            << "ec-off-curve" << QStringList{"Anahtar: " + undecoded + " (id-ecPublicKey)"};
+            << "ec-off-curve" << QStringList{"Anahtar: " + undecoded + " (id-ecPublicKey)"}
+            << QStringList{"Anahtar"};
         QTest::newRow("unknown key algorithm")
             << "unknown-key-algorithm"
-            << QStringList{"Anahtar: " + undecoded + " (1.2.840.10045.2.127)"};
+            << QStringList{"Anahtar: " + undecoded + " (1.2.840.10045.2.127)"}
+            << QStringList{"Anahtar"};
         QTest::newRow("end of validity in letters")
-            << "bad-time" << QStringList{"Geçerlilik sonu: " + undecoded};
+            << "bad-time" << QStringList{"Geçerlilik sonu: " + undecoded}
+            << QStringList{"Geçerlilik sonu"};
         QTest::newRow("a name of two attributes, UTF-8 in a DNS name, a directory name in a list")
             << "names-and-lists"
             << QStringList{"Konu: CN=Test+O=Test, C=TR",
                            "Alternatif adlar: biztosítás.hu, dizin adı (CN=myCN\\, with a comma, "
-                           "O=some Org)"};
+                           "O=some Org)"}
+            << QStringList();
         QTest::newRow("the year 0000")
             << "year-0000"
             << QStringList{"Geçerlilik başlangıcı: 1 Ocak 0000 00:00 UTC",
-                           "Geçerlilik sonu: 31 Aralık 9999 23:59 UTC"};
+                           "Geçerlilik sonu: 31 Aralık 9999 23:59 UTC"}
+            << QStringList();
         QTest::newRow("signature algorithms that differ")
             << "mismatched-signature"
             << QStringList{"İmza algoritması: sha512WithRSAEncryption (uyuşmuyor: imzalanan "
-                           "bölümde sha256WithRSAEncryption yazıyor)"};
+                           "bölümde sha256WithRSAEncryption yazıyor)"}
+            << QStringList();
+        // A name that says the word itself decodes.
+        QTest::newRow("the word for undecoded as a name")
+            << "literal-undecoded-word" << QStringList{"Konu: CN=" + undecoded + ", O=Gerçek"}
+            << QStringList();
     }
 
     void certificatesAreReadFieldByField() {
@@ -533,6 +549,10 @@ private Q_SLOTS:
         const QStringList details = certificateDetails(*certificate);
         for (const QString& line : lines)
             QVERIFY2(details.contains(line), qPrintable(line + "\n--\n" + details.join(u'\n')));
+        QStringList undecodedLabels;
+        for (const CertificateField field : certificate->undecoded)
+            undecodedLabels << fieldLabel(field);
+        QTEST(undecodedLabels, "undecoded");
     }
 
     // Names, fingerprints and key pins as the tool itself gives them, for every seed it reads.

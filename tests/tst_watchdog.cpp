@@ -47,7 +47,7 @@ private Q_SLOTS:
         const qint64 elapsed = clock.elapsed();
 
         QCOMPARE(view.statusMessage(), QStringLiteral("❌ Sertifika zinciri indirilemedi"));
-        QCOMPARE(view.statusDetail(), "Sunucu 1 saniye içinde yanıt vermedi: " + address);
+        QCOMPARE(view.report().reason, "Sunucu 1 saniye içinde yanıt vermedi: " + address);
         const QStringList expected{
             "🔍 Girilen URL: '" + address + "'", "*", "🌐 Bağlanılan adres: " + address, "*",
             "📥 İndirme sonucu: BAŞARISIZ",      "*", "📜 Bulunan sertifika sayısı: 0"};

@@ -23,6 +23,20 @@ double shownFraction(double progress) {
 
 } // namespace
 
+// The step as it is said: the mark that ends a finished step is said as its word.
+QString spokenStep(ProcessingStep step) {
+    const QString said = spokenText(rawValue(step));
+    switch (step) {
+    case ProcessingStep::downloaded:
+    case ProcessingStep::completed:
+        return said + QStringLiteral(", başarılı");
+    case ProcessingStep::failed:
+        return said + QStringLiteral(", hata");
+    default:
+        return said;
+    }
+}
+
 QString percentageText(double progress) {
     const long long percent = static_cast<long long>(shownFraction(progress) * 100.0);
     return QString::asprintf("%lld", percent) + u'%';
@@ -80,6 +94,7 @@ void ProgressSection::showState() {
     const QString step = rawValue(shownStep_);
     if (stepText_->text() != step) {
         stepText_->setText(step);
+        stepText_->setAccessibleName(spokenStep(shownStep_));
         if (shownStep_ != ProcessingStep::completed && shownStep_ != ProcessingStep::failed)
             announce(stepText_);
         stepText_->setVisible(!step.isEmpty());

@@ -15,20 +15,6 @@ namespace {
 
 const char* const roleProperty = "ruveltaAccessibleRole";
 
-QString wordFor(QStringView mark) {
-    return mark == u"✅" ? QStringLiteral("başarılı") : QStringLiteral("hata");
-}
-
-// Where the first mark of success or failure stands, or -1. Names are spoken for every label
-// as the window is made: plain scanning keeps a regular expression engine out of start-up.
-qsizetype firstMark(QStringView text) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'✅' || text[i] == u'❌')
-            return i;
-    }
-    return -1;
-}
-
 bool isPictograph(char32_t c) {
     return (c >= 0x1F000 && c <= 0x1FAFF) || (c >= 0x2190 && c <= 0x21FF) ||
            (c >= 0x2600 && c <= 0x27BF) || (c >= 0x2B00 && c <= 0x2BFF);
@@ -57,15 +43,7 @@ QAccessibleInterface* interfaceInRole(const QString&, QObject* object) {
 } // namespace
 
 QString spokenText(const QString& shown) {
-    const MarkedText marked = splitMark(shown);
-    QString spoken = marked.text;
-    if (!marked.word.isEmpty()) {
-        spoken = marked.word + QStringLiteral(": ") + spoken;
-    } else if (const qsizetype trailing = firstMark(spoken);
-               trailing >= 0 && trailing == spoken.size() - 1) {
-        spoken = spoken.first(trailing).trimmed() + QStringLiteral(", ") +
-                 wordFor(QStringView(spoken).sliced(trailing));
-    }
+    QString spoken = shown;
     spoken.replace(QStringLiteral(" → "), QStringLiteral(": "));
     return picturesBlanked(spoken).simplified();
 }
@@ -101,16 +79,6 @@ QString withoutMnemonic(const QString& shown) {
         plain.append(shown[i]);
     }
     return plain;
-}
-
-MarkedText splitMark(const QString& shown) {
-    const QString trimmed = shown.trimmed();
-    if (firstMark(trimmed) != 0)
-        return {QString(), QString(), trimmed};
-    const QString mark = trimmed.first(1);
-    QString word = wordFor(mark);
-    word[0] = word[0].toUpper();
-    return {mark, word, trimmed.sliced(1).trimmed()};
 }
 
 QString listed(const QStringList& items) {

@@ -8,8 +8,8 @@
 class QPushButton;
 class QWidget;
 
-// What assistive technology says for a text the window shows: decorative emoji are left out,
-// the marks of success and failure are said as words.
+// What assistive technology says for a text the window shows: pictographs are left out, and the
+// arrow before a file's name reads as a colon.
 QString spokenText(const QString& shown);
 
 // A text read where it stands, offset by offset, as screen readers read a text's lines: each
@@ -19,15 +19,6 @@ QString picturesBlanked(const QString& shown);
 
 // A control's text as it reads without its access key's mark ("&Kaydet" is "Kaydet").
 QString withoutMnemonic(const QString& shown);
-
-// A text that leads with the mark of success or failure: the mark, the word it stands for, and
-// the text after it. Without one, the mark and word are empty and the text is the whole.
-struct MarkedText {
-    QString mark;
-    QString word;
-    QString text;
-};
-MarkedText splitMark(const QString& shown);
 
 // "a, b ve c": the items as a sentence lists them.
 QString listed(const QStringList& items);

@@ -1,6 +1,7 @@
 #include "ui/StatusBanner.h"
 
 #include "core/ContentView.h"
+#include "core/ReportText.h"
 #include "ui/AppStyle.h"
 #include "ui/FocusKeeper.h"
 #include "ui/SelectableText.h"
@@ -13,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -24,10 +24,35 @@ constexpr double tintOpacity = 0.2;
 constexpr int gap = 4;
 // Under a success, what was saved: six lines, of which the fingerprint may take two, up to three
 // warnings of two lines each, whose emoji stand taller, and the folder.
-constexpr int detailLines = 15;
+constexpr int detailLineCount = 15;
 
 QString showFolderText() {
     return QStringLiteral("📂 Klasörde &göster");
+}
+
+// The mark of a report's kind, and the word it is said as; none for a notice.
+struct Mark {
+    QString shown;
+    QString word;
+};
+
+Mark markFor(StatusKind kind) {
+    switch (kind) {
+    case StatusKind::success:
+        return {QStringLiteral("✅"), QStringLiteral("Başarılı")};
+    case StatusKind::warning:
+        return {QStringLiteral("⚠️"), QStringLiteral("Uyarı")};
+    case StatusKind::failure:
+        return {QStringLiteral("❌"), QStringLiteral("Hata")};
+    case StatusKind::notice:
+        break;
+    }
+    return {};
+}
+
+QString shownLine(const ReportLine& line) {
+    return line.kind == ReportLine::Kind::warning ? QStringLiteral("⚠️ ") + line.text
+                                                  : line.text;
 }
 
 // Green for a success, orange for one with a warning, red for a failure, blue for a notice.
@@ -45,16 +70,16 @@ Hue statusHue(StatusKind kind) {
     return Hue::blue;
 }
 
-// The message, after the word of its mark, and each line under it, a sentence each. A fingerprint
-// is left for the person to read where it stands rather than sat through at every success.
-QString news(const MarkedText& heading, const QString& detail) {
-    static const QRegularExpression fingerprint(QStringLiteral("(?:[0-9A-F]{2}:){7}"));
-    QStringList sentences{heading.word.isEmpty()
-                              ? spokenText(heading.text)
-                              : heading.word + QStringLiteral(": ") + spokenText(heading.text)};
-    for (const QString& line : detail.split(u'\n', Qt::SkipEmptyParts)) {
-        if (!fingerprint.match(line).hasMatch())
-            sentences << spokenText(line);
+// The headline, after the word of its mark, and each line under it, a sentence each. A
+// fingerprint is left for the person to read where it stands rather than sat through at every
+// success.
+QString news(const Mark& mark, const RunReport& report) {
+    const QString heading = spokenText(headline(report));
+    QStringList sentences{mark.word.isEmpty() ? heading
+                                              : mark.word + QStringLiteral(": ") + heading};
+    for (const ReportLine& line : detailLines(report)) {
+        if (line.kind != ReportLine::Kind::fingerprint)
+            sentences << spokenText(shownLine(line));
     }
     for (QString& sentence : sentences) {
         while (sentence.endsWith(u'.'))
@@ -64,6 +89,13 @@ QString news(const MarkedText& heading, const QString& detail) {
 }
 
 } // namespace
+
+QString shownDetail(const RunReport& report) {
+    QStringList lines;
+    for (const ReportLine& line : detailLines(report))
+        lines << shownLine(line);
+    return lines.join(u'\n');
+}
 
 StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
     : QGroupBox(parent)
@@ -124,19 +156,19 @@ void StatusBanner::showState() {
     setCardLook(this, surface, 8);
     // The mark is said as the word it stands for, the name of the message's text. A success
     // with something to mind is marked as a warning, its message kept.
-    MarkedText heading = splitMark(view_.statusMessage());
-    if (view_.statusKind() == StatusKind::warning)
-        heading = {QStringLiteral("⚠️"), QStringLiteral("Uyarı"), heading.text};
-    mark_->setText(heading.mark);
-    mark_->setAccessibleName(heading.word);
-    mark_->setVisible(!heading.mark.isEmpty());
-    message_->setText(heading.text);
-    message_->setAccessibleName(heading.word.isEmpty() ? QStringLiteral("Bilgi") : heading.word);
+    const RunReport& report = view_.report();
+    const Mark mark = markFor(report.kind());
+    mark_->setText(mark.shown);
+    mark_->setAccessibleName(mark.word);
+    mark_->setVisible(!mark.shown.isEmpty());
+    message_->setText(headline(report));
+    message_->setAccessibleName(mark.word.isEmpty() ? QStringLiteral("Bilgi") : mark.word);
     for (QWidget* text : {static_cast<QWidget*>(mark_), static_cast<QWidget*>(message_)})
         Theme::setTone(text, toneFor(TextRole::body, surface.hue, surface));
-    detail_->setText(view_.statusDetail());
+    const QString detail = shownDetail(report);
+    detail_->setText(detail);
     Theme::setTone(detail_, toneFor(TextRole::footnote, surface.hue, surface));
-    FocusKeeper::setPresent(detail_, !view_.statusDetail().isEmpty());
+    FocusKeeper::setPresent(detail_, !detail.isEmpty());
     FocusKeeper::setPresent(showFolder_, !view_.savedFile().isEmpty());
     speakAs(showFolder_, showFolderText());
     if (!view_.savedFile().isEmpty())
@@ -144,7 +176,7 @@ void StatusBanner::showState() {
                                        QFileInfo(view_.savedFile()).absolutePath());
     FocusKeeper::setPresent(this, !view_.statusMessage().isEmpty());
     if (!view_.statusMessage().isEmpty())
-        say(this, news(heading, view_.statusDetail()));
+        say(this, news(mark, report));
 }
 
 int StatusBanner::expectedHeight() {
@@ -153,6 +185,6 @@ int StatusBanner::expectedHeight() {
                         style->pixelMetric(QStyle::PM_LayoutBottomMargin) +
                         2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth);
     return margins + textHeight(QStringLiteral("✅"), roleFont(TextRole::body)) + gap +
-           detailLines * QFontMetrics(roleFont(TextRole::footnote)).lineSpacing() + gap +
+           detailLineCount * QFontMetrics(roleFont(TextRole::footnote)).lineSpacing() + gap +
            buttonHeight(showFolderText());
 }

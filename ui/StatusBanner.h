@@ -4,6 +4,7 @@
 
 class ContentView;
 class QLabel;
+struct RunReport;
 class QPushButton;
 class SelectableText;
 
@@ -11,6 +12,9 @@ class SelectableText;
 // present while there is one. Screen readers announce each new message with its reason, and
 // both can be reached again with Tab and read line by line. Under a save, the folder saved in can
 // be opened in the desktop's file manager.
+// The lines under the status, as it shows them.
+QString shownDetail(const RunReport& report);
+
 class StatusBanner : public QGroupBox {
     Q_OBJECT
 

@@ -1,11 +1,19 @@
 #include "support/RunWaiting.h"
 
 #include "core/ContentView.h"
+#include "core/ReportText.h"
 
 #include <QDir>
 #include <QRegularExpression>
 #include <QTest>
 #include <memory>
+
+QStringList detailTexts(const ContentView& view) {
+    QStringList texts;
+    for (const ReportLine& line : detailLines(view.report()))
+        texts << line.text;
+    return texts;
+}
 
 bool drainPostedTasks(QObject* context, int timeoutMs) {
     // The queue is a FIFO, so a marker posted last runs last. Shared, because after a timeout

@@ -32,6 +32,9 @@ QString logMessage(const QString& line);
 // "*", which stands for any run of messages, even none.
 bool matchesLog(const QStringList& log, const QStringList& pattern);
 
+// The lines under the status of the view's last run, without marks.
+QStringList detailTexts(const ContentView& view);
+
 // The status of a run that wrote its DER file.
 QString succeededStatus(const QString& fileName);
 

@@ -1,0 +1,90 @@
+#include "core/ReportText.h"
+
+#include "core/CertificateDetails.h"
+
+#include <QFileInfo>
+
+QString headline(const RunReport& report) {
+    using Outcome = RunReport::Outcome;
+    const QString savedName = QFileInfo(report.savedFile).fileName();
+    switch (report.outcome) {
+    case Outcome::none:
+        return QString();
+    case Outcome::saveCancelled:
+        return QStringLiteral("Kaydetme iptal edildi");
+    case Outcome::stopped:
+        return QStringLiteral("İşlem durduruldu");
+    case Outcome::derSaved:
+        return QStringLiteral("DER dosyası başarıyla oluşturuldu → ") + savedName;
+    case Outcome::chainSavedAsPem:
+        return QStringLiteral("PEM zinciri kaydedildi → ") + savedName;
+    case Outcome::invalidAddress:
+        return QStringLiteral("Geçersiz URL");
+    case Outcome::chainNotDownloaded:
+        return QStringLiteral("Sertifika zinciri indirilemedi");
+    case Outcome::chainNotKept:
+        return QStringLiteral("PEM dosyası kaydedilemedi");
+    case Outcome::downloadNotPem:
+        return QStringLiteral("İndirilen dosya geçerli bir PEM sertifikası değil");
+    case Outcome::fileUnreadable:
+        return QStringLiteral("PEM dosyası okunamadı");
+    case Outcome::noCertificateBlock:
+        return QStringLiteral("Sertifika bloğu bulunamadı");
+    case Outcome::conversionFailed:
+        return QStringLiteral("Dönüştürme başarısız");
+    case Outcome::workingFileFailed:
+        return QStringLiteral("Geçici dosya hatası");
+    case Outcome::saveFailed:
+        return QStringLiteral("Kaydetme başarısız");
+    }
+    return QString();
+}
+
+QString statusText(const RunReport& report) {
+    // The marks are part of the status texts the system has always shown.
+    switch (report.kind()) {
+    case StatusKind::success:
+    case StatusKind::warning:
+        return QStringLiteral("✅ ") + headline(report);
+    case StatusKind::failure:
+        return QStringLiteral("❌ ") + headline(report);
+    case StatusKind::notice:
+        break;
+    }
+    return headline(report);
+}
+
+QList<ReportLine> detailLines(const RunReport& report) {
+    using Kind = ReportLine::Kind;
+    QList<ReportLine> lines;
+    if (!report.reason.isEmpty())
+        lines.append({Kind::reason, report.reason});
+    if (report.savedFile.isEmpty())
+        return lines;
+    const qsizetype count = report.certificatesInSource;
+    if (const std::optional<CertificateSummary>& saved = report.certificate) {
+        for (const CertificateField field :
+             {CertificateField::subject, CertificateField::issuer, CertificateField::expiry})
+            lines.append({Kind::saved, detailLine(*saved, field)});
+        lines.append({Kind::fingerprint, detailLine(*saved, CertificateField::sha256Fingerprint)});
+        if (count > 1)
+            lines.append(
+                {Kind::saved, report.row == 0
+                                  ? QStringLiteral("%1 sertifikadan ilki kaydedildi").arg(count)
+                                  : QStringLiteral("%1 sertifikadan %2. sertifika kaydedildi")
+                                        .arg(count)
+                                        .arg(report.row + 1)});
+    } else {
+        lines.append({Kind::saved,
+                      QStringLiteral("%1 sertifika tek dosyada, kaynaktaki sırayla").arg(count)});
+    }
+    for (const QString& warning : report.warnings)
+        lines.append({Kind::warning, warning});
+    lines.append(
+        {Kind::folder, QStringLiteral("Klasör: ") + QFileInfo(report.savedFile).absolutePath()});
+    return lines;
+}
+
+QString outcomeWord(const ToolResult& result) {
+    return result.success ? QStringLiteral("BAŞARILI") : QStringLiteral("BAŞARISIZ");
+}

@@ -1,0 +1,15 @@
+#include "core/RunReport.h"
+
+StatusKind RunReport::kind() const {
+    switch (outcome) {
+    case Outcome::none:
+    case Outcome::saveCancelled:
+    case Outcome::stopped:
+        return StatusKind::notice;
+    case Outcome::derSaved:
+    case Outcome::chainSavedAsPem:
+        return warnings.isEmpty() ? StatusKind::success : StatusKind::warning;
+    default:
+        return StatusKind::failure;
+    }
+}
