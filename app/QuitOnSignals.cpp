@@ -1,6 +1,8 @@
 #include "app/QuitOnSignals.h"
 
 #include <QCoreApplication>
+
+#ifdef Q_OS_UNIX
 #include <QSocketNotifier>
 #include <csignal>
 #include <sys/socket.h>
@@ -35,3 +37,7 @@ void quitOnTerminationSignals() {
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
         ::sigaction(signal, &action, nullptr);
 }
+#else
+// Elsewhere the system asks a window to close with its own messages, which Qt passes on as a close.
+void quitOnTerminationSignals() {}
+#endif

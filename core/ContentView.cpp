@@ -17,7 +17,10 @@
 
 ContentView::ContentView(FileDialogs& dialogs, const QString& toolPath, RunTimings timings,
                          QObject* parent)
-    : ContentView(dialogs, std::make_unique<ToolRunner>(toolPath), timings, parent) {}
+    : ContentView(dialogs,
+                  toolPath.isEmpty() ? std::make_unique<ToolRunner>(locateOpenSsl(), true)
+                                     : std::make_unique<ToolRunner>(toolPath),
+                  timings, parent) {}
 
 ContentView::ContentView(FileDialogs& dialogs, std::unique_ptr<ToolRunner> tool, RunTimings timings,
                          QObject* parent)

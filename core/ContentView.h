@@ -21,9 +21,10 @@ class ContentView : public QObject {
     Q_OBJECT
 
 public:
-    // `toolPath` is the openssl executable; only tests point it elsewhere, put a stand-in in
-    // its place, or shorten the timings.
-    explicit ContentView(FileDialogs& dialogs, const QString& toolPath = openSslPath,
+    // `toolPath` is the openssl executable, taken as it is; without one, the tool is located
+    // and its version checked. Only tests point it elsewhere, put a stand-in in its place, or
+    // shorten the timings.
+    explicit ContentView(FileDialogs& dialogs, const QString& toolPath = QString(),
                          RunTimings timings = RunTimings(), QObject* parent = nullptr);
     ContentView(FileDialogs& dialogs, std::unique_ptr<ToolRunner> tool, RunTimings timings,
                 QObject* parent = nullptr);

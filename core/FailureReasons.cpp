@@ -5,6 +5,7 @@
 #include "pipeline/HostNames.h"
 #include "pipeline/PemText.h"
 #include "pipeline/ShownTime.h"
+#include "pipeline/ToolProcess.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -96,12 +97,16 @@ const Reason reasons[] = {
     {Step::conversion, Clue::systemError, EPERM, "Bu klasöre yazma izniniz yok: %2"},
     {Step::conversion, Clue::systemError, EROFS, "Klasör salt okunur bir diskte: %2"},
     {Step::conversion, Clue::systemError, ENOSPC, "Diskte yer kalmadı: %2"},
+#ifdef EDQUOT
     {Step::conversion, Clue::systemError, EDQUOT, "Disk kotanız doldu: %2"},
+#endif
     {Step::conversion, Clue::systemError, EISDIR, "%1 bir klasör; yerine dosya yazılamaz."},
     {Step::conversion, Clue::systemError, ENOTDIR, "Yoldaki bir ad klasör değil: %2"},
     {Step::conversion, Clue::systemError, ENAMETOOLONG, "Dosya adı çok uzun: %1"},
+#ifdef SIGXFSZ
     {Step::conversion, Clue::signal, SIGXFSZ,
      "Dosya boyutu sınırına ulaşıldı; %1 yazılamadı. Diskte ya da kotanızda yer açın."},
+#endif
     {Step::conversion, Clue::library, ERR_LIB_PEM,
      "OpenSSL sertifikayı okuyamadı: dosyadaki sertifika bloğu bozuk ya da eksik."},
     {Step::conversion, Clue::library, ERR_LIB_ASN1,
@@ -172,6 +177,10 @@ QString lookUp(Step step, const Evidence& evidence, const QString& first, const 
 QString launchProblem(const ToolResult& result, const QString& toolPath) {
     if (!result.launchFailed)
         return QString();
+    if (!result.refusedVersion.isEmpty())
+        return QStringLiteral("OpenSSL aracı kullanılamıyor: %1 «%2» diyor; OpenSSL %3 ya da daha "
+                              "yenisi gerekli. openssl paketini güncelleyin.")
+            .arg(toolPath, result.refusedVersion, oldestOpenSsl.toString());
     const QFileInfo tool(toolPath);
     if (!tool.exists())
         return QStringLiteral("OpenSSL aracı bulunamadı: %1. openssl paketini kurun.")

@@ -3,13 +3,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
 #include <optional>
-#include <sys/statvfs.h>
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -25,7 +27,12 @@ QFileInfo resolved(const QString& destination) {
 }
 
 bool mayWrite(const QString& path) {
+#ifdef Q_OS_UNIX
+    // As the process's own rights allow, root's included, which Qt's permission bits do not say.
     return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+#else
+    return QFileInfo(path).isWritable();
+#endif
 }
 
 // Why a file could not be put at `target`, read off the place itself: Qt reports a failed save
@@ -41,13 +48,12 @@ int whyNotSaved(const QFileInfo& target) {
     }
     if (QFile::encodeName(target.fileName()).size() > NAME_MAX)
         return ENAMETOOLONG;
-    struct statvfs disk {};
-    const bool known = ::statvfs(QFile::encodeName(folder.filePath()).constData(), &disk) == 0;
-    if (known && (disk.f_flag & ST_RDONLY))
+    const QStorageInfo disk(folder.filePath());
+    if (disk.isValid() && disk.isReadOnly())
         return EROFS;
     if (!mayWrite(folder.filePath()) && !(target.isFile() && mayWrite(target.filePath())))
         return EACCES;
-    if (known && disk.f_bavail == 0)
+    if (disk.isValid() && disk.bytesAvailable() == 0)
         return ENOSPC;
     return EIO;
 }

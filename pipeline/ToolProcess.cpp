@@ -2,14 +2,41 @@
 
 #include "pipeline/TextDecoding.h"
 
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <csignal>
+#ifdef Q_OS_LINUX
 #include <sys/prctl.h>
+#endif
 
 namespace {
 
 const QString certificateMarker = QStringLiteral("-----BEGIN CERTIFICATE-----");
+// `openssl version` answers at once; anything slower is not the tool.
+constexpr std::chrono::seconds versionTimeout{5};
 
 } // namespace
+
+QString locateOpenSsl(const QString& fixedPath) {
+    if (QFileInfo(fixedPath).isExecutable())
+        return fixedPath;
+    const QString onPath = QStandardPaths::findExecutable(QStringLiteral("openssl"));
+    return onPath.isEmpty() ? fixedPath : onPath;
+}
+
+std::optional<QVersionNumber> openSslVersion(QStringView output) {
+    const QStringView prefix = u"OpenSSL ";
+    if (!output.startsWith(prefix))
+        return std::nullopt;
+    qsizetype end = prefix.size();
+    while (end < output.size() && (output[end].isDigit() || output[end] == u'.'))
+        ++end;
+    QVersionNumber version =
+        QVersionNumber::fromString(output.sliced(prefix.size(), end - prefix.size()));
+    if (version.isNull())
+        return std::nullopt;
+    return version;
+}
 
 ToolProcess::ToolProcess(const QString& executablePath, const QStringList& arguments,
                          std::chrono::milliseconds timeout, const QProcessEnvironment& environment,
@@ -19,8 +46,10 @@ ToolProcess::ToolProcess(const QString& executablePath, const QStringList& argum
     process_.setProcessEnvironment(environment);
     process_.setArguments(arguments);
     process_.setStandardInputFile(QProcess::nullDevice());
+#ifdef Q_OS_LINUX
     // Should the app die without ending it, the tool goes too rather than hang on alone.
     process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+#endif
     for (QTimer* timer : {&terminateTimer_, &killTimer_}) {
         timer->setSingleShot(true);
         timer->setTimerType(Qt::PreciseTimer);
@@ -79,6 +108,34 @@ void ToolProcess::finish() {
 
 void ToolRunner::run(QObject* owner, const ToolRequest& request,
                      std::function<void(const ToolResult&)> done) {
+    if (!checkVersion_ || version_) {
+        start(owner, request, std::move(done));
+        return;
+    }
+    // Read before the first request; one that cannot start is left to the request itself, which
+    // says why, and is read again at the next.
+    start(owner, {{QStringLiteral("version")}, versionTimeout},
+          [this, owner, request, done = std::move(done)](const ToolResult& answer) {
+              if (!answer.launchFailed)
+                  version_ = answer.output.section(u'\n', 0, 0).trimmed();
+              start(owner, request, done);
+          });
+}
+
+void ToolRunner::start(QObject* owner, const ToolRequest& request,
+                       std::function<void(const ToolResult&)> done) {
+    if (version_) {
+        if (const std::optional<QVersionNumber> version = openSslVersion(*version_);
+            !version || *version < oldestOpenSsl) {
+            ToolResult refused;
+            refused.launchFailed = true;
+            refused.refusedVersion = version_->isEmpty() ? QStringLiteral("?") : *version_;
+            refused.error = QStringLiteral("Process hatası: ") + refused.refusedVersion;
+            QMetaObject::invokeMethod(
+                owner, [done, refused] { done(refused); }, Qt::QueuedConnection);
+            return;
+        }
+    }
     auto* tool =
         new ToolProcess(program_, request.arguments, request.timeout, request.environment, owner);
     QObject::connect(tool, &ToolProcess::finished, owner,

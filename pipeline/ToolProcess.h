@@ -7,10 +7,22 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <QVersionNumber>
 #include <chrono>
 #include <functional>
+#include <optional>
 
 inline const QString openSslPath = QStringLiteral("/usr/bin/openssl");
+
+// The tool the app runs: `fixedPath` where it is, else the openssl the PATH names; `fixedPath`
+// again when neither is there, so that the failure to start names it.
+QString locateOpenSsl(const QString& fixedPath = openSslPath);
+
+// The version `openssl version` printed ("OpenSSL 3.0.17 1 Jul 2025"); nothing for another
+// tool's answer (LibreSSL's too, whose error codes read otherwise).
+std::optional<QVersionNumber> openSslVersion(QStringView output);
+// The oldest version whose error codes and options the app reads.
+inline const QVersionNumber oldestOpenSsl{3, 0};
 
 // One run of the outside tool, on the thread the object lives on, never blocking it: null
 // standard input, the given environment (the app's own by default), both outputs gathered as
@@ -64,8 +76,11 @@ struct ToolRequest {
 // a stand-in may answer instead.
 class ToolRunner {
 public:
-    explicit ToolRunner(QString program = openSslPath)
-        : program_(std::move(program)) {}
+    // With `checkVersion`, the tool's version is read before its first run, and a tool older than
+    // oldestOpenSsl, or no OpenSSL, is not run: each request then fails with refusedVersion.
+    explicit ToolRunner(QString program = openSslPath, bool checkVersion = false)
+        : program_(std::move(program))
+        , checkVersion_(checkVersion) {}
     virtual ~ToolRunner() = default;
 
     const QString& program() const { return program_; }
@@ -77,5 +92,10 @@ public:
                      std::function<void(const ToolResult&)> done);
 
 private:
+    void start(QObject* owner, const ToolRequest& request,
+               std::function<void(const ToolResult&)> done);
+
     const QString program_;
+    const bool checkVersion_;
+    std::optional<QString> version_; // the version line, once read
 };

@@ -437,6 +437,9 @@ private Q_SLOTS:
                  "localhost:8443");
         download("tool missing", "localhost", missing, "no-such-openssl");
         download("tool not executable", "localhost", "<not executable>", "tool");
+        download("tool too old", "localhost", "<too old>",
+                 "tool «OpenSSL 1.1.1w  11 Sep 2023» diyor; OpenSSL 3.0 ya da daha yenisi");
+        picked("tool too old, for a file", leafPem_, "<too old>", "out.der", "OpenSSL 3.0");
         download("blanks only", "   ", "", "");
         download("port out of range", "localhost:99999", "", "99999");
         download("no host", "https://:443", "", "https://:443");
@@ -503,10 +506,16 @@ private Q_SLOTS:
             toolPath = dir_->filePath("tool");
             writeTestFile(toolPath, "#!/bin/sh\n");
         } else if (!tool.isEmpty()) {
-            toolPath = writeShellScript(dir_->path(), "tool", tool);
+            toolPath = writeShellScript(
+                dir_->path(), "tool",
+                tool == "<too old>" ? "[ \"$1\" = version ] && echo 'OpenSSL 1.1.1w  11 Sep "
+                                      "2023'; exec /usr/bin/openssl \"$@\""
+                                    : tool);
         }
         ScriptedFileDialogs dialogs;
-        ContentView view(dialogs, toolPath);
+        // The version is checked where the tool was located, as the app's own is.
+        ContentView view(dialogs, std::make_unique<ToolRunner>(toolPath, tool == "<too old>"),
+                         RunTimings());
         if (source == "file") {
             runPicked(view, dialogs, picked,
                       answer == "{proc}" ? QStringLiteral("/proc/out.der") : files(answer));

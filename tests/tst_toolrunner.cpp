@@ -14,11 +14,11 @@ namespace {
 
 // Runs the tool to its end while the event loop turns, as the window does.
 ToolResult runToEnd(const QString& tool, const QStringList& arguments,
-                    std::chrono::milliseconds timeout) {
+                    std::chrono::milliseconds timeout, bool checkVersion = false) {
     QObject owner;
     std::optional<ToolResult> result;
-    ToolRunner(tool).run(&owner, {arguments, timeout},
-                         [&result](const ToolResult& r) { result = r; });
+    ToolRunner runner(tool, checkVersion);
+    runner.run(&owner, {arguments, timeout}, [&result](const ToolResult& r) { result = r; });
     if (!QTest::qWaitFor([&result] { return result.has_value(); }, 60000))
         qWarning("the tool did not end");
     return result.value_or(ToolResult());
@@ -67,6 +67,40 @@ private Q_SLOTS:
         QTEST(result.success, "success");
         QTEST(result.output, "output");
         QTEST(result.error, "error");
+    }
+
+    // The tool is found where it is meant to be, else on PATH, and run only when it is an
+    // OpenSSL whose error codes and options are the ones read.
+    void toolIsFoundAndItsVersionChecked_data() {
+        QTest::addColumn<QByteArray>("version"); // what the stand-in on PATH says to "version"
+        QTest::addColumn<QString>("refused");    // the version line it is refused for
+        QTest::newRow("3.0") << QByteArray("OpenSSL 3.0.17 1 Jul 2025 (Library: OpenSSL 3.0.17)")
+                             << QString();
+        QTest::newRow("3.5") << QByteArray("OpenSSL 3.5.1 1 Jul 2025") << QString();
+        QTest::newRow("1.1.1") << QByteArray("OpenSSL 1.1.1w  11 Sep 2023")
+                               << "OpenSSL 1.1.1w  11 Sep 2023";
+        QTest::newRow("LibreSSL") << QByteArray("LibreSSL 3.3.6") << "LibreSSL 3.3.6";
+        QTest::newRow("says nothing") << QByteArray() << "?";
+    }
+
+    void toolIsFoundAndItsVersionChecked() {
+        QFETCH(QByteArray, version);
+        QFETCH(QString, refused);
+        const QTemporaryDir onPath;
+        const QString standIn = writeShellScript(onPath.path(), "openssl",
+                                                 "if [ \"$1\" = version ]; then printf '%s\\n' '" +
+                                                     version + "'; else echo ran; fi");
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(onPath.path()) + ':' + path);
+        const QString found = locateOpenSsl(dir_.filePath("no-such-openssl"));
+        qputenv("PATH", path);
+        QCOMPARE(found, standIn);
+        QCOMPARE(locateOpenSsl(standIn), standIn);
+
+        const ToolResult result = runToEnd(found, {"x509"}, 10s, true);
+        QCOMPARE(result.refusedVersion, refused);
+        QCOMPARE(result.output, refused.isEmpty() ? QStringLiteral("ran\n") : QString());
+        QCOMPARE(result.launchFailed, !refused.isEmpty());
     }
 
     void missingExecutableReportsLaunchFailure() {
