@@ -9,18 +9,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-namespace {
-
-QStringList logMessages(const QString& log) {
-    static const QRegularExpression stamp(QStringLiteral("^\\[[^\\]]+\\] "));
-    QStringList messages;
-    for (const QString& line : log.split(u'\n', Qt::SkipEmptyParts))
-        messages << QString(line).remove(stamp);
-    return messages;
-}
-
-} // namespace
-
 class CoreTest : public QObject {
     Q_OBJECT
 
@@ -73,24 +61,6 @@ private Q_SLOTS:
         QCOMPARE(match.captured(1).size(), time.size());
     }
 
-    void postedWritesLandOnlyAfterReturningToTheEventLoop() {
-        ScriptedFileDialogs dialogs;
-        ContentView view(dialogs);
-        view.setStep(ProcessingStep::downloading, 0.3);
-        view.appendDebugLog(QStringLiteral("requested during the action"));
-        view.setUrlString(QStringLiteral("direct"));
-        // Still inside the same stretch of code: only the direct write is visible.
-        QCOMPARE(view.urlString(), QStringLiteral("direct"));
-        QVERIFY(view.debugOutput().isEmpty());
-        QCOMPARE(view.currentStep(), ProcessingStep::none);
-        QCOMPARE(view.progress(), 0.0);
-        QVERIFY(drainPostedTasks(&view));
-        QCOMPARE(logMessages(view.debugOutput()),
-                 QStringList{QStringLiteral("requested during the action")});
-        QCOMPARE(view.currentStep(), ProcessingStep::downloading);
-        QCOMPARE(view.progress(), 0.3);
-    }
-
     void resetAllClearsEverythingAndLeavesItsOneLine() {
         ScriptedFileDialogs dialogs;
         ContentView view(dialogs);
@@ -128,13 +98,6 @@ private Q_SLOTS:
         QCOMPARE(replaced.count(), 1);
         QVERIFY(drainPostedTasks(&view));
         QVERIFY(view.debugOutput().isEmpty());
-    }
-
-    void appVersionFallsBackToOnePointZero() {
-        QCoreApplication::setApplicationVersion(QStringLiteral("2.3"));
-        QCOMPARE(ContentView::appVersion(), QStringLiteral("2.3"));
-        QCoreApplication::setApplicationVersion(QString());
-        QCOMPARE(ContentView::appVersion(), QStringLiteral("1.0"));
     }
 };
 

@@ -56,36 +56,6 @@ private Q_SLOTS:
         QVERIFY(dialogs.saveRequests.isEmpty());
         QVERIFY2(elapsed >= 1000 && elapsed < 10000, qPrintable(QString::number(elapsed)));
     }
-
-    void theWindowKeepsItsFigures() {
-        // The watchdogs the window gives the tool, and how long its busy state outlasts a
-        // result, read off the run's timer rather than waited out.
-        auto owned = std::make_unique<ScriptedTool>();
-        ScriptedTool& tool = *owned;
-        ToolResult fetched;
-        fetched.success = true;
-        fetched.output = QString::fromUtf8(readTestFile(certs_.leafPem));
-        tool.answer([fetched](const ToolRequest&) { return fetched; })
-            .answer(ScriptedTool::writing(derOfPemFile(certs_.leafPem)));
-        ScriptedFileDialogs dialogs;
-        ContentView view(dialogs, std::move(owned), RunTimings());
-        dialogs.answerSave(QUrl::fromLocalFile(dir_.filePath("out.der")));
-        view.setUrlString(QStringLiteral("localhost:1"));
-        view.startConversion();
-        QVERIFY(waitForRunEnd(view));
-        QCOMPARE(view.statusMessage(), succeededStatus("out.der"));
-
-        QList<std::chrono::milliseconds> watchdogs;
-        for (const ToolRequest& request : tool.requests)
-            watchdogs << request.timeout;
-        QCOMPARE(watchdogs, (QList<std::chrono::milliseconds>{20s, 10s}));
-        QList<int> running;
-        for (const QTimer* timer : view.findChildren<QTimer*>())
-            if (timer->isActive())
-                running << timer->interval();
-        QCOMPARE(running, QList<int>{2000});
-        view.resetAll();
-    }
 };
 
 QTEST_GUILESS_MAIN(WatchdogTest)
