@@ -3,9 +3,13 @@
 #include "core/CertificateDetails.h"
 #include "pipeline/ShownTime.h"
 
+#include <QCoreApplication>
+
 namespace {
 
-const QString undecodable = QStringLiteral("Çözülemeyen sertifika bloğu");
+QString undecodable() {
+    return QCoreApplication::translate("CertificateChain", "Çözülemeyen sertifika bloğu");
+}
 
 } // namespace
 
@@ -55,13 +59,13 @@ CertificateNames CertificateChain::names(int row) const {
     if (const auto whole = read_.constFind(row); whole != read_.cend())
         return whole->certificate
                    ? CertificateNames{whole->certificate->subject, whole->certificate->issuer}
-                   : CertificateNames{undecodable, QString()};
+                   : CertificateNames{undecodable(), QString()};
     auto found = names_.find(row);
     if (found == names_.end()) {
         const BlockBytes bytes = blockBytes(text_.bytes(blocks_.at(row)));
         found = names_.insert(row, readCertificateNames(bytes.der));
         if (found->subject.isEmpty())
-            found->subject = undecodable;
+            found->subject = undecodable();
     }
     return *found;
 }
@@ -77,7 +81,7 @@ QByteArray CertificateChain::pem() const {
 
 QString CertificateChain::details(int row) const {
     const std::optional<CertificateSummary>& certificate = read(row).certificate;
-    return certificate ? certificateDetails(*certificate).join(u'\n') : undecodable;
+    return certificate ? certificateDetails(*certificate).join(u'\n') : undecodable();
 }
 
 int CertificateChain::rowCount(const QModelIndex& parent) const {
@@ -105,14 +109,17 @@ QVariant CertificateChain::data(const QModelIndex& index, int role) const {
     }
     if (index.column() == stateColumn) {
         if (spoken)
-            return saved_.contains(row) ? QStringLiteral("Kaydedildi")
-                                        : QStringLiteral("Kaydedilmedi");
-        return saved_.contains(row) ? QStringLiteral("✅ Kaydedildi") : QString();
+            return saved_.contains(row)
+                       ? QCoreApplication::translate("CertificateChain", "Kaydedildi")
+                       : QCoreApplication::translate("CertificateChain", "Kaydedilmedi");
+        return saved_.contains(row)
+                   ? QCoreApplication::translate("CertificateChain", "✅ Kaydedildi")
+                   : QString();
     }
     const QString shown = [&] {
         const std::optional<CertificateSummary>& certificate = read(row).certificate;
         if (!certificate)
-            return index.column() == subjectColumn ? undecodable : QString();
+            return index.column() == subjectColumn ? undecodable() : QString();
         switch (index.column()) {
         case subjectColumn:
             return certificate->subject;
@@ -135,13 +142,13 @@ QVariant CertificateChain::headerData(int section, Qt::Orientation orientation, 
     case numberColumn:
         return QStringLiteral("#");
     case subjectColumn:
-        return QStringLiteral("Konu");
+        return QCoreApplication::translate("CertificateChain", "Konu");
     case issuerColumn:
-        return QStringLiteral("Veren");
+        return QCoreApplication::translate("CertificateChain", "Veren");
     case expiryColumn:
-        return QStringLiteral("Geçerlilik sonu");
+        return QCoreApplication::translate("CertificateChain", "Geçerlilik sonu");
     case stateColumn:
-        return QStringLiteral("Durum");
+        return QCoreApplication::translate("CertificateChain", "Durum");
     default:
         return QVariant();
     }

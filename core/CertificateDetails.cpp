@@ -1,35 +1,39 @@
 #include "core/CertificateDetails.h"
 
+#include <QCoreApplication>
+
 QString fieldLabel(CertificateField field) {
     switch (field) {
     case CertificateField::subject:
-        return QStringLiteral("Konu");
+        return QCoreApplication::translate("CertificateDetails", "Konu");
     case CertificateField::issuer:
-        return QStringLiteral("Veren");
+        return QCoreApplication::translate("CertificateDetails", "Veren");
     case CertificateField::alternativeNames:
-        return QStringLiteral("Alternatif adlar");
+        return QCoreApplication::translate("CertificateDetails", "Alternatif adlar");
     case CertificateField::serialNumber:
-        return QStringLiteral("Seri numarası");
+        return QCoreApplication::translate("CertificateDetails", "Seri numarası");
     case CertificateField::key:
-        return QStringLiteral("Anahtar");
+        return QCoreApplication::translate("CertificateDetails", "Anahtar");
     case CertificateField::signatureAlgorithm:
-        return QStringLiteral("İmza algoritması");
+        return QCoreApplication::translate("CertificateDetails", "İmza algoritması");
     case CertificateField::certificateAuthority:
-        return QStringLiteral("Sertifika yetkilisi (CA)");
+        return QCoreApplication::translate("CertificateDetails", "Sertifika yetkilisi (CA)");
     case CertificateField::effective:
-        return QStringLiteral("Geçerlilik başlangıcı");
+        return QCoreApplication::translate("CertificateDetails", "Geçerlilik başlangıcı");
     case CertificateField::expiry:
-        return QStringLiteral("Geçerlilik sonu");
+        return QCoreApplication::translate("CertificateDetails", "Geçerlilik sonu");
     case CertificateField::sha256Fingerprint:
-        return QStringLiteral("SHA-256 parmak izi");
+        return QCoreApplication::translate("CertificateDetails", "SHA-256 parmak izi");
     case CertificateField::sha1Fingerprint:
-        return QStringLiteral("SHA-1 parmak izi");
+        return QCoreApplication::translate("CertificateDetails", "SHA-1 parmak izi");
     case CertificateField::keyPin:
-        return QStringLiteral("Açık anahtar pini (SHA-256, base64)");
+        return QCoreApplication::translate("CertificateDetails",
+                                           "Açık anahtar pini (SHA-256, base64)");
     case CertificateField::caIssuers:
-        return QStringLiteral("Verenin sertifikası (CA Issuers)");
+        return QCoreApplication::translate("CertificateDetails",
+                                           "Verenin sertifikası (CA Issuers)");
     case CertificateField::ocsp:
-        return QStringLiteral("İptal durumu (OCSP)");
+        return QCoreApplication::translate("CertificateDetails", "İptal durumu (OCSP)");
     }
     return QString();
 }

@@ -2,6 +2,8 @@
 
 #include "core/FailureReasons.h"
 
+#include <QCoreApplication>
+
 ChainCertificateRun::ChainCertificateRun(quint64 serial, const RunContext& context, int row,
                                          const CertificateChain& chain, QObject* parent)
     : DerConversionRun(serial, context, parent)
@@ -11,12 +13,15 @@ ChainCertificateRun::ChainCertificateRun(quint64 serial, const RunContext& conte
     , origin_{chain.host(), chain.chainWarning(), row, chain.size()} {}
 
 void ChainCertificateRun::start() {
-    log(QStringLiteral("📜 Zincirdeki %1. sertifika kaydediliyor: %2")
+    log(QCoreApplication::translate("ChainCertificateRun",
+                                    "📜 Zincirdeki %1. sertifika kaydediliyor: %2")
             .arg(origin_.row + 1)
-            .arg(read_.certificate ? read_.certificate->subject : undecodedField.toString()));
+            .arg(read_.certificate ? read_.certificate->subject : undecodedField()));
     step(ProcessingStep::converting, Progress::started);
     if (!read_.certificate) {
-        fail(QStringLiteral("❌ Sertifika bloğu bozuk: %1. sertifika").arg(origin_.row + 1),
+        fail(QCoreApplication::translate("ChainCertificateRun",
+                                         "❌ Sertifika bloğu bozuk: %1. sertifika")
+                 .arg(origin_.row + 1),
              RunReport::Outcome::conversionFailed,
              FailureReasons::damagedChainCertificate(origin_.row, read_.fault));
         return;

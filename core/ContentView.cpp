@@ -87,8 +87,8 @@ void ContentView::copyCertificateDetails(int row) {
 
 void ContentView::selectPemFile() {
     const std::optional<QUrl> chosen = runContext_.dialogs.chooseFileToOpen(
-        {QStringLiteral("PEM Dosyası Seçin"),
-         QStringLiteral("SSL sertifikası içeren PEM dosyasını seçin")});
+        {QCoreApplication::translate("ContentView", "PEM Dosyası Seçin"),
+         QCoreApplication::translate("ContentView", "SSL sertifikası içeren PEM dosyasını seçin")});
     if (chosen)
         pickPemFile(*chosen);
 }
@@ -213,7 +213,7 @@ void ContentView::resetAll() {
     setDebugOutput(QString());
     setCurrentStep(ProcessingStep::none);
     setProgress(0.0);
-    appendDebugLog(QStringLiteral("[Reset] Tüm veriler temizlendi"));
+    appendDebugLog(QCoreApplication::translate("ContentView", "[Reset] Tüm veriler temizlendi"));
 }
 
 void ContentView::stopRun() {
@@ -224,7 +224,8 @@ void ContentView::stopRun() {
     setCurrentStep(ProcessingStep::none);
     setProgress(0.0);
     setReport(RunReport(RunReport::Outcome::stopped));
-    appendDebugLog(QStringLiteral("[Durdur] İşlem kullanıcı tarafından durduruldu"));
+    appendDebugLog(QCoreApplication::translate("ContentView",
+                                               "[Durdur] İşlem kullanıcı tarafından durduruldu"));
 }
 
 void ContentView::clearDebugLog() {

@@ -5,6 +5,7 @@
 #include "core/ReportText.h"
 #include "pipeline/SaveDestination.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QFutureWatcher>
@@ -12,7 +13,8 @@
 
 void DerConversionRun::convertPemFile(const QString& path, std::optional<PemText> known,
                                       Origin origin) {
-    log(QStringLiteral("🔄 PEM'den DER'e dönüştürme başlatılıyor..."));
+    log(QCoreApplication::translate("DerConversionRun",
+                                    "🔄 PEM'den DER'e dönüştürme başlatılıyor..."));
     step(ProcessingStep::converting, Progress::converting);
     // The name as it stood when the work started, whatever is typed while the file is read.
     const QString name = context.outputName;
@@ -37,18 +39,20 @@ void DerConversionRun::convertSource(const QString& path, const PemSource& sourc
                                      const QString& name) {
     using Outcome = RunReport::Outcome;
     if (!source.text) {
-        fail(QStringLiteral("❌ PEM dosyası okunamadı"), Outcome::fileUnreadable,
-             FailureReasons::unreadableFile(path));
+        fail(QCoreApplication::translate("DerConversionRun", "❌ PEM dosyası okunamadı"),
+             Outcome::fileUnreadable, FailureReasons::unreadableFile(path));
         return;
     }
     if (source.blocks.isEmpty()) {
-        fail(QStringLiteral("❌ PEM'de sertifika bloğu bulunamadı"), Outcome::noCertificateBlock,
-             FailureReasons::noCertificate(path, *source.text));
+        fail(QCoreApplication::translate("DerConversionRun", "❌ PEM'de sertifika bloğu bulunamadı"),
+             Outcome::noCertificateBlock, FailureReasons::noCertificate(path, *source.text));
         return;
     }
     // Known before anyone is asked where to save it: the tool would only fail on it later.
     if (!source.first.certificate) {
-        fail(QStringLiteral("❌ İlk sertifika bloğu bozuk: ") + path, Outcome::conversionFailed,
+        fail(QCoreApplication::translate("DerConversionRun", "❌ İlk sertifika bloğu bozuk: ") +
+                 path,
+             Outcome::conversionFailed,
              FailureReasons::damagedCertificate(path, source.first.fault));
         return;
     }
@@ -69,17 +73,21 @@ void DerConversionRun::convertCertificate(const QString& block,
     const QString error =
         inputFile_.isEmpty() ? folder.error() : writeWorkingFile(inputFile_, block.toUtf8());
     if (!error.isEmpty()) {
-        fail(QStringLiteral("❌ Geçici dosya yazılamadı: ") + error,
+        fail(QCoreApplication::translate("DerConversionRun", "❌ Geçici dosya yazılamadı: ") + error,
              RunReport::Outcome::workingFileFailed,
-             QStringLiteral("Sertifika geçici klasöre yazılamadı: ") + error);
+             QCoreApplication::translate("DerConversionRun",
+                                         "Sertifika geçici klasöre yazılamadı: ") +
+                 error);
         return;
     }
-    askWhereToSave(
-        {QStringLiteral("DER Dosyasını Kaydet"),
-         QStringLiteral("DER formatındaki sertifika dosyasını kaydedeceğiniz konumu seçin"),
-         proposedName(name, defaultOutputName, QStringLiteral("der")), QStringLiteral("der")},
-        RunReport::Outcome::conversionFailed,
-        [this](const QString& destination) { convertToDer(destination); });
+    askWhereToSave({QCoreApplication::translate("DerConversionRun", "DER Dosyasını Kaydet"),
+                    QCoreApplication::translate(
+                        "DerConversionRun",
+                        "DER formatındaki sertifika dosyasını kaydedeceğiniz konumu seçin"),
+                    proposedName(name, defaultOutputName, QStringLiteral("der")),
+                    QStringLiteral("der")},
+                   RunReport::Outcome::conversionFailed,
+                   [this](const QString& destination) { convertToDer(destination); });
 }
 
 void DerConversionRun::answered() {
@@ -107,7 +115,8 @@ void DerConversionRun::convertToDer(const QString& destination) {
 
 void DerConversionRun::handleConversionResult(const ToolResult& result,
                                               const QString& destination) {
-    log(QStringLiteral("🔧 x509 dönüştürme sonucu: ") + outcomeWord(result));
+    log(QCoreApplication::translate("DerConversionRun", "🔧 x509 dönüştürme sonucu: ") +
+        outcomeWord(result));
     // The tool exits 0 even when it could not write (a full disk leaves an empty file), and
     // no certificate is empty in DER.
     QFile output(outputFile_);
@@ -117,7 +126,8 @@ void DerConversionRun::handleConversionResult(const ToolResult& result,
     if (der.isEmpty() || saveError != 0) {
         // The tool converted; without this line the log would end as a success.
         if (saveError != 0)
-            log(QStringLiteral("❌ DER dosyası yazılamadı: ") + destination);
+            log(QCoreApplication::translate("DerConversionRun", "❌ DER dosyası yazılamadı: ") +
+                destination);
         step(ProcessingStep::failed, Progress::ended);
         report(RunReport(RunReport::Outcome::conversionFailed,
                          FailureReasons::conversion(result, context.tool.program(), destination,
@@ -125,8 +135,9 @@ void DerConversionRun::handleConversionResult(const ToolResult& result,
         finishAfterResult();
         return;
     }
-    log(QStringLiteral("📊 Çıktı DER dosya boyutu: ") +
-        QString::number(QFileInfo(destination).size()) + QStringLiteral(" bytes"));
+    log(QCoreApplication::translate("DerConversionRun", "📊 Çıktı DER dosya boyutu: ") +
+        QString::number(QFileInfo(destination).size()) +
+        QCoreApplication::translate("DerConversionRun", " bytes"));
     // Only the first was issued for the host; those after it are its issuers.
     QStringList warnings = FailureReasons::certificateWarnings(
         certificate_, context.timings.now(), origin_.row == 0 ? origin_.host : QString());

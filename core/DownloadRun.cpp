@@ -7,6 +7,7 @@
 #include "pipeline/PemInspection.h"
 #include "pipeline/ProxyTunnel.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -24,37 +25,47 @@ DownloadRun::DownloadRun(quint64 serial, const RunContext& context, const QStrin
 
 void DownloadRun::start() {
     step(ProcessingStep::downloading, Progress::idle);
-    log(QStringLiteral("🔍 Girilen URL: '") + target_.trimmedText + u'\'');
+    log(QCoreApplication::translate("DownloadRun", "🔍 Girilen URL: '") + target_.trimmedText +
+        u'\'');
     step(ProcessingStep::downloading, Progress::addressRead);
     if (target_.prefixAdded)
-        log(QStringLiteral("🔧 https öneki eklendi: '") + target_.urlText + u'\'');
+        log(QCoreApplication::translate("DownloadRun", "🔧 https öneki eklendi: '") +
+            target_.urlText + u'\'');
     if (!target_.isValid()) {
-        fail(QStringLiteral("❌ URL ayrıştırılamadı: '") + target_.urlText + u'\'',
+        fail(QCoreApplication::translate("DownloadRun", "❌ URL ayrıştırılamadı: '") +
+                 target_.urlText + u'\'',
              RunReport::Outcome::invalidAddress, FailureReasons::address(target_));
         return;
     }
-    log(QStringLiteral("🌐 Bağlanılan adres: ") + connectAddress(target_.host, target_.port));
+    log(QCoreApplication::translate("DownloadRun", "🌐 Bağlanılan adres: ") +
+        connectAddress(target_.host, target_.port));
     if (!target_.startTls.isEmpty())
-        log(QStringLiteral("✉️ Önce düz metin, sonra STARTTLS: ") + target_.startTls);
+        log(QCoreApplication::translate("DownloadRun",
+                                        "✉️ Önce düz metin, sonra STARTTLS: ") +
+            target_.startTls);
     const ProxyChoice proxy =
         proxyFor(target_.host, target_.port, QProcessEnvironment::systemEnvironment());
     // As curl does, a proxy it cannot use is gone around.
     if (!proxy.unusable.isEmpty())
-        log(QStringLiteral("⚠️ Proxy ayarı kullanılamıyor, doğrudan bağlanılıyor: ") +
+        log(QCoreApplication::translate(
+                "DownloadRun",
+                "⚠️ Proxy ayarı kullanılamıyor, doğrudan bağlanılıyor: ") +
             proxy.unusable);
     proxy_ = proxy.proxy;
     if (proxy_)
-        log(QStringLiteral("🛡️ Proxy üzerinden: %1 (%2)")
+        log(QCoreApplication::translate("DownloadRun", "🛡️ Proxy üzerinden: %1 (%2)")
                 .arg(proxy_->shown(), proxy_->variable));
     step(ProcessingStep::downloading, Progress::routeChosen);
 
     chainFile_ = folder.filePath(QStringLiteral("downloaded_chain.pem"));
     if (chainFile_.isEmpty()) {
-        fail(QStringLiteral("❌ Yazma hatası: ") + folder.error(), RunReport::Outcome::chainNotKept,
-             QStringLiteral("Geçici klasör oluşturulamadı: ") + folder.error());
+        fail(QCoreApplication::translate("DownloadRun", "❌ Yazma hatası: ") + folder.error(),
+             RunReport::Outcome::chainNotKept,
+             QCoreApplication::translate("DownloadRun", "Geçici klasör oluşturulamadı: ") +
+                 folder.error());
         return;
     }
-    log(QStringLiteral("📁 Geçici dosya yolu: ") + chainFile_);
+    log(QCoreApplication::translate("DownloadRun", "📁 Geçici dosya yolu: ") + chainFile_);
     if (proxy_)
         openTunnel();
     else
@@ -65,7 +76,7 @@ void DownloadRun::openTunnel() {
     const QString address = connectAddress(target_.host, target_.port);
     tunnel_ = new ProxyTunnel(proxy_->networkProxy(), target_.host, quint16(target_.port), this);
     connect(tunnel_, &ProxyTunnel::opened, this, [this, address] {
-        log(QStringLiteral("🔌 Proxy tüneli açıldı: 127.0.0.1:%1 → %2")
+        log(QCoreApplication::translate("DownloadRun", "🔌 Proxy tüneli açıldı: 127.0.0.1:%1 → %2")
                 .arg(QString::number(tunnel_->localPort()), address));
         fetch();
     });
@@ -74,14 +85,15 @@ void DownloadRun::openTunnel() {
                 // Said in the log too: a copied log is what reaches whoever runs the proxy.
                 const QString reason =
                     FailureReasons::tunnel(error, *proxy_, target_, context.timings.download);
-                fail(QStringLiteral("❌ Proxy tüneli açılamadı: ") + address + u' ' + reason,
+                fail(QCoreApplication::translate("DownloadRun", "❌ Proxy tüneli açılamadı: ") +
+                         address + u' ' + reason,
                      RunReport::Outcome::chainNotDownloaded, reason);
             });
     tunnel_->open(context.timings.download);
 }
 
 void DownloadRun::fetch() {
-    log(QStringLiteral("📥 Sertifika indirimi başlatılıyor..."));
+    log(QCoreApplication::translate("DownloadRun", "📥 Sertifika indirimi başlatılıyor..."));
     step(ProcessingStep::downloading, Progress::started);
     // Through a proxy, the tool reaches the server by the tunnel; the name it asks for stays.
     const QString connect = tunnel_
@@ -110,18 +122,19 @@ void DownloadRun::handleDownloadResult(const ToolResult& result) {
         readGreeting(result);
         return;
     }
-    log(QStringLiteral("📥 İndirme sonucu: ") + outcomeWord(result));
+    log(QCoreApplication::translate("DownloadRun", "📥 İndirme sonucu: ") + outcomeWord(result));
     if (!result.output.isEmpty()) {
-        log(QStringLiteral("📤 çıktı (ilk 500 karakter):\n") +
+        log(QCoreApplication::translate("DownloadRun", "📤 çıktı (ilk 500 karakter):\n") +
             graphemeExcerpt(result.output, outputExcerptLength));
     }
     if (!result.error.isEmpty()) {
-        log(QStringLiteral("⚠️ hata (ilk 300 karakter):\n") +
+        log(QCoreApplication::translate("DownloadRun", "⚠️ hata (ilk 300 karakter):\n") +
             graphemeExcerpt(result.error, errorExcerptLength));
     }
     step(ProcessingStep::downloading, Progress::fetched);
 
-    log(QStringLiteral("📜 Bulunan sertifika sayısı: ") + QString::number(blocks.size()));
+    log(QCoreApplication::translate("DownloadRun", "📜 Bulunan sertifika sayısı: ") +
+        QString::number(blocks.size()));
     if (blocks.isEmpty()) {
         fail(QString(), RunReport::Outcome::chainNotDownloaded,
              FailureReasons::download(result, context.tool.program(), target_,
@@ -134,14 +147,18 @@ void DownloadRun::handleDownloadResult(const ToolResult& result) {
     QString error = writeWorkingFile(chainFile_, chain);
     const QFileInfo saved(chainFile_);
     if (error.isEmpty() && !saved.exists())
-        error = chainFile_ + QStringLiteral(": kaydedilen dosya bulunamadı");
+        error = chainFile_ +
+                QCoreApplication::translate("DownloadRun", ": kaydedilen dosya bulunamadı");
     if (!error.isEmpty()) {
-        fail(QStringLiteral("❌ Yazma hatası: ") + error, RunReport::Outcome::chainNotKept,
-             QStringLiteral("İndirilen zincir geçici klasöre kaydedilemedi: ") + error);
+        fail(QCoreApplication::translate("DownloadRun", "❌ Yazma hatası: ") + error,
+             RunReport::Outcome::chainNotKept,
+             QCoreApplication::translate("DownloadRun",
+                                         "İndirilen zincir geçici klasöre kaydedilemedi: ") +
+                 error);
         return;
     }
-    log(QStringLiteral("📊 Kaydedilen PEM dosya boyutu: ") + QString::number(saved.size()) +
-        QStringLiteral(" bytes"));
+    log(QCoreApplication::translate("DownloadRun", "📊 Kaydedilen PEM dosya boyutu: ") +
+        QString::number(saved.size()) + QCoreApplication::translate("DownloadRun", " bytes"));
     step(ProcessingStep::downloaded, Progress::chainSaved);
 
     PemText pem = PemText::fromUtf8(std::move(chain));
@@ -149,7 +166,9 @@ void DownloadRun::handleDownloadResult(const ToolResult& result) {
     log(verdict.message);
     if (!verdict.valid) {
         fail(QString(), RunReport::Outcome::downloadNotPem,
-             QStringLiteral("Kaydedilen zincir dosyasında sertifika bulunamadı: ") + chainFile_);
+             QCoreApplication::translate("DownloadRun",
+                                         "Kaydedilen zincir dosyasında sertifika bulunamadı: ") +
+                 chainFile_);
         return;
     }
     step(ProcessingStep::converting, Progress::chainSaved);

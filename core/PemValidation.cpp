@@ -1,11 +1,18 @@
 #include "core/PemValidation.h"
 
+#include <QCoreApplication>
+
 PemVerdict checkPem(const std::optional<PemText>& text, const QString& path) {
     if (!text || text->isEmpty())
-        return {false, QStringLiteral("⚠️ PEM dosyası boş veya okunamıyor: ") + path};
+        return {false, QCoreApplication::translate("PemValidation",
+                                                   "⚠️ PEM dosyası boş veya okunamıyor: ") +
+                           path};
     if (!text->contains(beginCertificateMarker))
-        return {false, QStringLiteral("❌ BEGIN CERTIFICATE satırı bulunamadı")};
+        return {false, QCoreApplication::translate("PemValidation",
+                                                   "❌ BEGIN CERTIFICATE satırı bulunamadı")};
     if (!text->contains(endCertificateMarker))
-        return {false, QStringLiteral("❌ END CERTIFICATE satırı bulunamadı")};
-    return {true, QStringLiteral("✅ PEM dosyası doğrulaması başarılı")};
+        return {false, QCoreApplication::translate("PemValidation",
+                                                   "❌ END CERTIFICATE satırı bulunamadı")};
+    return {true,
+            QCoreApplication::translate("PemValidation", "✅ PEM dosyası doğrulaması başarılı")};
 }

@@ -1,19 +1,21 @@
 #include "core/ProcessingStep.h"
 
+#include <QCoreApplication>
+
 QString rawValue(ProcessingStep step) {
     switch (step) {
     case ProcessingStep::none:
         return QString();
     case ProcessingStep::downloading:
-        return QStringLiteral("Sertifika indiriliyor...");
+        return QCoreApplication::translate("ProcessingStep", "Sertifika indiriliyor...");
     case ProcessingStep::downloaded:
-        return QStringLiteral("Sertifika indirildi ✅");
+        return QCoreApplication::translate("ProcessingStep", "Sertifika indirildi ✅");
     case ProcessingStep::converting:
-        return QStringLiteral("DER formatına çevriliyor...");
+        return QCoreApplication::translate("ProcessingStep", "DER formatına çevriliyor...");
     case ProcessingStep::completed:
-        return QStringLiteral("İşlem tamamlandı ✅");
+        return QCoreApplication::translate("ProcessingStep", "İşlem tamamlandı ✅");
     case ProcessingStep::failed:
-        return QStringLiteral("İşlem başarısız ❌");
+        return QCoreApplication::translate("ProcessingStep", "İşlem başarısız ❌");
     }
     return QString();
 }

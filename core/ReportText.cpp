@@ -2,6 +2,7 @@
 
 #include "core/CertificateDetails.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 QString headline(const RunReport& report) {
@@ -11,31 +12,33 @@ QString headline(const RunReport& report) {
     case Outcome::none:
         return QString();
     case Outcome::saveCancelled:
-        return QStringLiteral("Kaydetme iptal edildi");
+        return QCoreApplication::translate("ReportText", "Kaydetme iptal edildi");
     case Outcome::stopped:
-        return QStringLiteral("İşlem durduruldu");
+        return QCoreApplication::translate("ReportText", "İşlem durduruldu");
     case Outcome::derSaved:
-        return QStringLiteral("DER dosyası başarıyla oluşturuldu → ") + savedName;
+        return QCoreApplication::translate("ReportText", "DER dosyası başarıyla oluşturuldu → ") +
+               savedName;
     case Outcome::chainSavedAsPem:
-        return QStringLiteral("PEM zinciri kaydedildi → ") + savedName;
+        return QCoreApplication::translate("ReportText", "PEM zinciri kaydedildi → ") + savedName;
     case Outcome::invalidAddress:
-        return QStringLiteral("Geçersiz URL");
+        return QCoreApplication::translate("ReportText", "Geçersiz URL");
     case Outcome::chainNotDownloaded:
-        return QStringLiteral("Sertifika zinciri indirilemedi");
+        return QCoreApplication::translate("ReportText", "Sertifika zinciri indirilemedi");
     case Outcome::chainNotKept:
-        return QStringLiteral("PEM dosyası kaydedilemedi");
+        return QCoreApplication::translate("ReportText", "PEM dosyası kaydedilemedi");
     case Outcome::downloadNotPem:
-        return QStringLiteral("İndirilen dosya geçerli bir PEM sertifikası değil");
+        return QCoreApplication::translate("ReportText",
+                                           "İndirilen dosya geçerli bir PEM sertifikası değil");
     case Outcome::fileUnreadable:
-        return QStringLiteral("PEM dosyası okunamadı");
+        return QCoreApplication::translate("ReportText", "PEM dosyası okunamadı");
     case Outcome::noCertificateBlock:
-        return QStringLiteral("Sertifika bloğu bulunamadı");
+        return QCoreApplication::translate("ReportText", "Sertifika bloğu bulunamadı");
     case Outcome::conversionFailed:
-        return QStringLiteral("Dönüştürme başarısız");
+        return QCoreApplication::translate("ReportText", "Dönüştürme başarısız");
     case Outcome::workingFileFailed:
-        return QStringLiteral("Geçici dosya hatası");
+        return QCoreApplication::translate("ReportText", "Geçici dosya hatası");
     case Outcome::saveFailed:
-        return QStringLiteral("Kaydetme başarısız");
+        return QCoreApplication::translate("ReportText", "Kaydetme başarısız");
     }
     return QString();
 }
@@ -69,22 +72,27 @@ QList<ReportLine> detailLines(const RunReport& report) {
         lines.append({Kind::fingerprint, detailLine(*saved, CertificateField::sha256Fingerprint)});
         if (count > 1)
             lines.append(
-                {Kind::saved, report.row == 0
-                                  ? QStringLiteral("%1 sertifikadan ilki kaydedildi").arg(count)
-                                  : QStringLiteral("%1 sertifikadan %2. sertifika kaydedildi")
-                                        .arg(count)
-                                        .arg(report.row + 1)});
+                {Kind::saved,
+                 report.row == 0
+                     ? QCoreApplication::translate("ReportText", "%1 sertifikadan ilki kaydedildi")
+                           .arg(count)
+                     : QCoreApplication::translate("ReportText",
+                                                   "%1 sertifikadan %2. sertifika kaydedildi")
+                           .arg(count)
+                           .arg(report.row + 1)});
     } else {
-        lines.append({Kind::saved,
-                      QStringLiteral("%1 sertifika tek dosyada, kaynaktaki sırayla").arg(count)});
+        lines.append({Kind::saved, QCoreApplication::translate(
+                                       "ReportText", "%1 sertifika tek dosyada, kaynaktaki sırayla")
+                                       .arg(count)});
     }
     for (const QString& warning : report.warnings)
         lines.append({Kind::warning, warning});
-    lines.append(
-        {Kind::folder, QStringLiteral("Klasör: ") + QFileInfo(report.savedFile).absolutePath()});
+    lines.append({Kind::folder, QCoreApplication::translate("ReportText", "Klasör: ") +
+                                    QFileInfo(report.savedFile).absolutePath()});
     return lines;
 }
 
 QString outcomeWord(const ToolResult& result) {
-    return result.success ? QStringLiteral("BAŞARILI") : QStringLiteral("BAŞARISIZ");
+    return result.success ? QCoreApplication::translate("ReportText", "BAŞARILI")
+                          : QCoreApplication::translate("ReportText", "BAŞARISIZ");
 }

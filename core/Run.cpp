@@ -6,6 +6,7 @@
 #include "pipeline/SaveDestination.h"
 #include "pipeline/ShownTime.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -61,18 +62,20 @@ void Run::askWhereToSave(const SaveDialogRequest& request, RunReport::Outcome re
             return;
         run->answered();
         if (!chosen || chosen->isEmpty()) {
-            run->log(QStringLiteral("⚠️ Kullanıcı dosya kaydetme işlemini iptal etti"));
+            run->log(QCoreApplication::translate(
+                "Run", "⚠️ Kullanıcı dosya kaydetme işlemini iptal etti"));
             run->report(RunReport(RunReport::Outcome::saveCancelled));
             run->step(ProcessingStep::none, Progress::idle);
             run->finish();
             return;
         }
         const QString destination = withExtension(chosen->toLocalFile(), request.allowedType);
-        run->log(QStringLiteral("💾 Çıktı %1 dosya yolu: %2")
+        run->log(QCoreApplication::translate("Run", "💾 Çıktı %1 dosya yolu: %2")
                      .arg(request.allowedType.toUpper(), destination));
         if (const int error = replacingRefused(destination); error != 0) {
-            run->fail(QStringLiteral("❌ Dosyayı değiştirme izni yok: ") + destination, refused,
-                      FailureReasons::notWritable(destination, error));
+            run->fail(QCoreApplication::translate("Run", "❌ Dosyayı değiştirme izni yok: ") +
+                          destination,
+                      refused, FailureReasons::notWritable(destination, error));
             return;
         }
         save(destination);

@@ -3,6 +3,7 @@
 #include "pipeline/ShownTime.h"
 #include "pipeline/TextDecoding.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QLocale>
 #include <QTimeZone>
@@ -18,7 +19,9 @@
 
 namespace {
 
-const QString absent = QStringLiteral("yok");
+QString absent() {
+    return QCoreApplication::translate("CertificateSummary", "yok");
+}
 
 template <auto release> struct Releaser {
     template <typename T> void operator()(T* owned) const { release(owned); }
@@ -43,7 +46,7 @@ thread_local int undecodedParts = 0;
 
 QString undecoded() {
     ++undecodedParts;
-    return undecodedField.toString();
+    return undecodedField();
 }
 
 // The text, or undecoded() only where there is none.
@@ -174,7 +177,7 @@ Name readName(const X509_NAME* name) {
     QStringList others;
     for (const RelativeName& relative : relativeNames)
         (relative.hasCommonName ? common : others) << relative.attributes.join(u'+');
-    return {relativeNames.isEmpty() ? absent : (common + others).join(QStringLiteral(", ")),
+    return {relativeNames.isEmpty() ? absent() : (common + others).join(QStringLiteral(", ")),
             !commonName.isEmpty()     ? commonName
             : !organisation.isEmpty() ? organisation
                                       : unit};
@@ -259,7 +262,7 @@ QString curve(EVP_PKEY* key, int bits) {
             return QString::fromLatin1(nist);
         return QString::fromLatin1(group, qsizetype(length));
     }
-    return QStringLiteral("adı olmayan eğri, %1 bit").arg(bits);
+    return QCoreApplication::translate("CertificateSummary", "adı olmayan eğri, %1 bit").arg(bits);
 }
 
 QString keyText(X509* certificate) {
@@ -321,7 +324,8 @@ QString signatureAlgorithm(X509* certificate) {
     const X509_ALGOR* inner = X509_get0_tbs_sigalg(certificate);
     const QString shown = algorithmName(outer);
     if (outer && inner && X509_ALGOR_cmp(outer, inner) != 0)
-        return QStringLiteral("%1 (uyuşmuyor: imzalanan bölümde %2 yazıyor)")
+        return QCoreApplication::translate("CertificateSummary",
+                                           "%1 (uyuşmuyor: imzalanan bölümde %2 yazıyor)")
             .arg(shown, algorithmName(inner));
     return shown;
 }
@@ -351,15 +355,21 @@ QString certificateAuthority(X509* certificate) {
     if (constraints.undecodable())
         return undecoded();
     if (!constraints.value || !constraints.value->ca)
-        return QStringLiteral("Hayır");
+        return QCoreApplication::translate("CertificateSummary", "Hayır");
     if (!constraints.value->pathlen)
-        return QStringLiteral("Evet");
+        return QCoreApplication::translate("CertificateSummary", "Evet");
     int64_t below = 0;
     if (ASN1_INTEGER_get_int64(&below, constraints.value->pathlen) != 1)
-        return QStringLiteral("Evet, altındaki ara sertifika sınırı ") + undecoded();
+        return QCoreApplication::translate("CertificateSummary",
+                                           "Evet, altındaki ara sertifika sınırı ") +
+               undecoded();
     return below < 0
-               ? QStringLiteral("Evet, altındaki ara sertifika sınırı geçersiz: %1").arg(below)
-               : QStringLiteral("Evet, altında en çok %1 ara sertifika").arg(below);
+               ? QCoreApplication::translate("CertificateSummary",
+                                             "Evet, altındaki ara sertifika sınırı geçersiz: %1")
+                     .arg(below)
+               : QCoreApplication::translate("CertificateSummary",
+                                             "Evet, altında en çok %1 ara sertifika")
+                     .arg(below);
 }
 
 QString shownAddress(const ASN1_OCTET_STRING* bytes, QList<QHostAddress>* addresses) {
@@ -380,12 +390,12 @@ QString shownAddress(const ASN1_OCTET_STRING* bytes, QList<QHostAddress>* addres
 // A text as an item of a list: its commas escaped so that none poses as two items.
 QString listItem(QString text) {
     return text.trimmed().isEmpty()
-               ? QStringLiteral("(boş)")
+               ? QCoreApplication::translate("CertificateSummary", "(boş)")
                : text.replace(u'\\', QStringLiteral("\\\\")).replace(u',', QStringLiteral("\\,"));
 }
 
 QString joinedList(const QStringList& items) {
-    return items.isEmpty() ? absent : items.join(QStringLiteral(", "));
+    return items.isEmpty() ? absent() : items.join(QStringLiteral(", "));
 }
 
 // Any kind of name a certificate gives, as an item of a list; DNS names and addresses are also
@@ -403,16 +413,18 @@ QString shownGeneralName(const GENERAL_NAME* name, QStringList* dnsNames = nullp
     case GEN_IPADD:
         return shownAddress(name->d.iPAddress, addresses);
     case GEN_EMAIL:
-        return QStringLiteral("e-posta ") +
+        return QCoreApplication::translate("CertificateSummary", "e-posta ") +
                listItem(orUndecoded(text(name->d.rfc822Name)));
     case GEN_URI:
         return listItem(orUndecoded(text(name->d.uniformResourceIdentifier)));
     case GEN_DIRNAME:
-        return QStringLiteral("dizin adı (") + readName(name->d.directoryName).line + u')';
+        return QCoreApplication::translate("CertificateSummary", "dizin adı (") +
+               readName(name->d.directoryName).line + u')';
     case GEN_RID:
-        return QStringLiteral("kayıtlı kimlik ") + objectName(name->d.registeredID, false);
+        return QCoreApplication::translate("CertificateSummary", "kayıtlı kimlik ") +
+               objectName(name->d.registeredID, false);
     default:
-        return QStringLiteral("gösterilemeyen ad türü");
+        return QCoreApplication::translate("CertificateSummary", "gösterilemeyen ad türü");
     }
 }
 
@@ -466,6 +478,10 @@ void readAuthorityAccess(X509* certificate, CertificateSummary& summary) {
 }
 
 } // namespace
+
+QString undecodedField() {
+    return QCoreApplication::translate("CertificateSummary", "çözülemedi");
+}
 
 std::optional<CertificateSummary> readCertificate(QByteArrayView der) {
     const ErrorQueueMark mark;

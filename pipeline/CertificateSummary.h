@@ -12,7 +12,7 @@
 #include <optional>
 
 // Stands for a field the certificate holds but that could not be read.
-inline constexpr QStringView undecodedField = u"çözülemedi";
+QString undecodedField();
 
 // The fields of a certificate that a summary shows, in the order the details list them.
 enum class CertificateField {
@@ -50,7 +50,7 @@ inline constexpr CertificateField certificateFields[] = {
 
 // What a certificate says of itself, read once and each field on its own, for telling the person
 // what was saved and what to mind. Every text is one line and never empty: a field that is not
-// there reads "yok", one that does not decode reads undecodedField.
+// there reads "yok", one that does not decode reads undecodedField().
 struct CertificateSummary {
     QString subject;     // every attribute, the common name first: "CN=…, O=…, C=TR"
     QString subjectName; // its common name, else organisation or unit; empty when it has none

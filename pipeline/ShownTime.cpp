@@ -46,12 +46,11 @@ QString logStamp(const QTime& time) {
 
 QString shownTime(const QDateTime& moment) {
     if (!moment.isValid())
-        return undecodedField.toString();
+        return undecodedField();
     return inTurkish(moment, QStringLiteral("d MMMM yyyy HH:mm")) + u' ' +
            moment.toLocalTime().timeZoneAbbreviation();
 }
 
 QString shownDay(const QDateTime& moment) {
-    return moment.isValid() ? inTurkish(moment, QStringLiteral("d MMM yyyy"))
-                            : undecodedField.toString();
+    return moment.isValid() ? inTurkish(moment, QStringLiteral("d MMM yyyy")) : undecodedField();
 }

@@ -13,7 +13,7 @@ QString mediumTimeFormat(const QLocale& locale);
 // A log line's stamp: hours, minutes and seconds as the person's locale writes them, without
 // date, milliseconds or time zone.
 QString logStamp(const QTime& time);
-// A moment, with its zone; undecodedField when it is not valid.
+// A moment, with its zone; undecodedField() when it is not valid.
 QString shownTime(const QDateTime& moment);
-// The day alone, where a row has no room for more; undecodedField when it is not valid.
+// The day alone, where a row has no room for more; undecodedField() when it is not valid.
 QString shownDay(const QDateTime& moment);

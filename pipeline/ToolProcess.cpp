@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <csignal>
 #ifdef Q_OS_LINUX
+#include <QCoreApplication>
 #include <sys/prctl.h>
 #endif
 
@@ -91,7 +92,8 @@ void ToolProcess::finish() {
     ToolResult result;
     if (process_.error() == QProcess::FailedToStart) {
         result.launchFailed = true;
-        result.error = QStringLiteral("Process hatası: ") + process_.errorString();
+        result.error =
+            QCoreApplication::translate("ToolProcess", "Process hatası: ") + process_.errorString();
     } else {
         result.endedByWatchdog = endedByWatchdog_;
         result.output = decodeUtf8Strictly(process_.readAllStandardOutput()).value_or(QString());
@@ -130,7 +132,8 @@ void ToolRunner::start(QObject* owner, const ToolRequest& request,
             ToolResult refused;
             refused.launchFailed = true;
             refused.refusedVersion = version_->isEmpty() ? QStringLiteral("?") : *version_;
-            refused.error = QStringLiteral("Process hatası: ") + refused.refusedVersion;
+            refused.error = QCoreApplication::translate("ToolProcess", "Process hatası: ") +
+                            refused.refusedVersion;
             QMetaObject::invokeMethod(
                 owner, [done, refused] { done(refused); }, Qt::QueuedConnection);
             return;

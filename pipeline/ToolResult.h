@@ -15,4 +15,3 @@ struct ToolResult {
     bool endedByWatchdog = false;
     int signal = 0;
 };
-

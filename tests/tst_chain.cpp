@@ -277,7 +277,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("source"); // "file", "bundle" (after the leaf) or "server"
         QTest::addColumn<QString>("seed");
         QTest::addColumn<QString>("line");
-        const QString undecoded = undecodedField.toString();
+        const QString undecoded = undecodedField();
         QTest::newRow("key off its curve, picked alone")
             << "file"
             << "ec-off-curve"

@@ -8,6 +8,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -32,16 +33,17 @@ constexpr int gap = 8;
 constexpr int detailLines = 16;
 
 QString headingText() {
-    return QStringLiteral("🔗 &Sertifika Zinciri");
+    return QCoreApplication::translate("ChainSection", "🔗 &Sertifika Zinciri");
 }
 
 QString captionText() {
-    return QStringLiteral("Kaynaktaki sertifikalar, sırasıyla. Birini seçin: ayrıntılarını okuyun, "
-                          "DER olarak kaydedin; ya da zincirin tamamını PEM olarak kaydedin.");
+    return QCoreApplication::translate(
+        "ChainSection", "Kaynaktaki sertifikalar, sırasıyla. Birini seçin: ayrıntılarını okuyun, "
+                        "DER olarak kaydedin; ya da zincirin tamamını PEM olarak kaydedin.");
 }
 
 QString saveText() {
-    return QStringLiteral("💾 DER olarak &kaydet");
+    return QCoreApplication::translate("ChainSection", "💾 DER olarak &kaydet");
 }
 
 // A row before there are any: a line of the list's font, emoji included, with the room the
@@ -71,8 +73,10 @@ void sizeColumns(QTreeView* list) {
     };
     fixed(CertificateChain::numberColumn, {QStringLiteral("99999")});
     fixed(CertificateChain::expiryColumn,
-          {QStringLiteral("30 Ağu 2030"), undecodedField.toString()});
-    fixed(CertificateChain::stateColumn, {QStringLiteral("✅ Kaydedildi")});
+          {QStringLiteral("30 Ağu 2030"), // measured, not shown
+           undecodedField()});
+    fixed(CertificateChain::stateColumn,
+          {QCoreApplication::translate("ChainSection", "✅ Kaydedildi")});
     header->setSectionResizeMode(CertificateChain::subjectColumn, QHeaderView::Stretch);
     header->setSectionResizeMode(CertificateChain::issuerColumn, QHeaderView::Stretch);
 }
@@ -123,8 +127,9 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
 
     // A list longer than a few rows can be searched.
     filter_->setObjectName(QStringLiteral("chainFilter"));
-    filter_->setAccessibleName(QStringLiteral("Zincirde ara"));
-    filter_->setPlaceholderText(QStringLiteral("Konu ya da veren içinde ara…"));
+    filter_->setAccessibleName(QCoreApplication::translate("ChainSection", "Zincirde ara"));
+    filter_->setPlaceholderText(
+        QCoreApplication::translate("ChainSection", "Konu ya da veren içinde ara…"));
     filter_->setClearButtonEnabled(true);
     rows_->setSourceModel(&view_.chain());
     connect(filter_, &QLineEdit::textChanged, this, &ChainSection::search);
@@ -136,7 +141,7 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     });
 
     list_->setObjectName(QStringLiteral("chainList"));
-    list_->setAccessibleName(QStringLiteral("Sertifika zinciri"));
+    list_->setAccessibleName(QCoreApplication::translate("ChainSection", "Sertifika zinciri"));
     list_->setModel(&view_.chain());
     list_->setRootIsDecorated(false);
     list_->setItemsExpandable(false);
@@ -159,16 +164,18 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     save_ = makeSpokenButton(saveText(), QString(), "saveCertificateButton", this);
     connect(save_, &QPushButton::clicked, this,
             [this] { view_.saveChainCertificate(currentRow()); });
-    copy_ = makeCopyButton(QStringLiteral("📋 Ayrıntıları k&opyala"), QString(), "copyDetailsButton",
-                           this);
+    copy_ = makeCopyButton(QCoreApplication::translate("ChainSection", "📋 Ayrıntıları k&opyala"),
+                           QString(), "copyDetailsButton", this);
     connect(copy_, &QPushButton::clicked, this, [this] {
         view_.copyCertificateDetails(currentRow());
         confirmCopied(copy_);
-        say(this, QStringLiteral("Ayrıntılar panoya kopyalandı: ") + chosenName());
+        say(this, QCoreApplication::translate("ChainSection", "Ayrıntılar panoya kopyalandı: ") +
+                      chosenName());
     });
-    saveChain_ = makeSpokenButton(QStringLiteral("📦 &Zinciri PEM olarak kaydet"),
-                                  QStringLiteral("Zincirin tamamını PEM olarak kaydet"),
-                                  "saveChainButton", this);
+    saveChain_ = makeSpokenButton(
+        QCoreApplication::translate("ChainSection", "📦 &Zinciri PEM olarak kaydet"),
+        QCoreApplication::translate("ChainSection", "Zincirin tamamını PEM olarak kaydet"),
+        "saveChainButton", this);
     connect(saveChain_, &QPushButton::clicked, &view_, &ContentView::saveChainAsPem);
     // Return or a double click on a certificate saves it, as its button would.
     connect(list_, &QAbstractItemView::activated, this,
@@ -186,9 +193,11 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     savedAsPem->setObjectName(QStringLiteral("chainSavedAsPem"));
     const auto showSavedAsPem = [this, savedAsPem] {
         const QString file = view_.chain().savedAsPem();
-        savedAsPem->setText(file.isEmpty() ? QString()
-                                           : QStringLiteral("📦 Zincir PEM olarak kaydedildi: ") +
-                                                 QFileInfo(file).fileName());
+        savedAsPem->setText(
+            file.isEmpty()
+                ? QString()
+                : QCoreApplication::translate("ChainSection", "📦 Zincir PEM olarak kaydedildi: ") +
+                      QFileInfo(file).fileName());
         speakAs(savedAsPem, savedAsPem->text());
         savedAsPem->setVisible(!file.isEmpty());
     };
@@ -213,8 +222,9 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
             &ChainSection::showDetails);
     connect(&view_, &ContentView::isProcessingChanged, this, &ChainSection::showBusy);
     // Taken away as another source is chosen, where the person may not be looking.
-    connect(&view_, &ContentView::chainForgotten, this,
-            [this] { say(window(), QStringLiteral("Sertifika zinciri kaldırıldı")); });
+    connect(&view_, &ContentView::chainForgotten, this, [this] {
+        say(window(), QCoreApplication::translate("ChainSection", "Sertifika zinciri kaldırıldı"));
+    });
     setVisible(false);
     showChain();
 }
@@ -340,8 +350,10 @@ void ChainSection::search(const QString& text) {
         chooseFirst();
     const int found = list_->model()->rowCount();
     if (!text.isEmpty())
-        say(filter_, found == 0 ? QStringLiteral("Eşleşen sertifika yok")
-                                : QStringLiteral("%1 sertifika eşleşiyor").arg(found));
+        say(filter_,
+            found == 0
+                ? QCoreApplication::translate("ChainSection", "Eşleşen sertifika yok")
+                : QCoreApplication::translate("ChainSection", "%1 sertifika eşleşiyor").arg(found));
 }
 
 void ChainSection::showDetails() {
@@ -351,9 +363,12 @@ void ChainSection::showDetails() {
         FocusKeeper::setAvailable(action, row >= 0 && (action == copy_ || !view_.isProcessing()));
     // The details and the buttons say which certificate they are of.
     const QString name = chosenName();
-    details_->setAccessibleName(QStringLiteral("Sertifika ayrıntıları: ") + name);
-    save_->setAccessibleName(QStringLiteral("DER olarak kaydet: ") + name);
-    copy_->setAccessibleName(QStringLiteral("Ayrıntıları kopyala: ") + name);
+    details_->setAccessibleName(
+        QCoreApplication::translate("ChainSection", "Sertifika ayrıntıları: ") + name);
+    save_->setAccessibleName(QCoreApplication::translate("ChainSection", "DER olarak kaydet: ") +
+                             name);
+    copy_->setAccessibleName(QCoreApplication::translate("ChainSection", "Ayrıntıları kopyala: ") +
+                             name);
 }
 
 void ChainSection::showBusy() {

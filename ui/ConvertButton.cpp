@@ -7,6 +7,8 @@
 #include "ui/Spoken.h"
 #include "ui/Typography.h"
 
+#include <QCoreApplication>
+
 ConvertButton::ConvertButton(ContentView& view, QWidget* parent)
     : QPushButton(parent)
     , view_(view) {
@@ -29,12 +31,14 @@ ConvertButton::ConvertButton(ContentView& view, QWidget* parent)
 void ConvertButton::showState() {
     const bool busy = view_.isProcessing();
     // Screen readers pass over a new name, even on the button with the focus; it is said.
-    if (busy && text() != QStringLiteral("İşleniyor..."))
-        say(this, QStringLiteral("İşleniyor..."));
-    setText(busy ? QStringLiteral("İşleniyor...") : QStringLiteral("🚀 &DER Dosyası Oluştur"));
+    if (busy && text() != QCoreApplication::translate("ConvertButton", "İşleniyor..."))
+        say(this, QCoreApplication::translate("ConvertButton", "İşleniyor..."));
+    setText(busy ? QCoreApplication::translate("ConvertButton", "İşleniyor...")
+                 : QCoreApplication::translate("ConvertButton", "🚀 &DER Dosyası Oluştur"));
     speakAs(this, text());
-    setAccessibleDescription(busy ? QStringLiteral("Durdurmak için Escape tuşuna basın.")
-                                  : QString());
+    setAccessibleDescription(
+        busy ? QCoreApplication::translate("ConvertButton", "Durdurmak için Escape tuşuna basın.")
+             : QString());
     setIcon(busy ? busyIcon(Theme::accentText()) : QIcon());
     if (busy)
         turning_.start();

@@ -6,6 +6,7 @@
 #include "ui/Spoken.h"
 #include "ui/Typography.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -17,11 +18,11 @@ constexpr int logHeight = 200;
 constexpr int gap = 8;
 
 QString headingText() {
-    return QStringLiteral("🔍 Debug &Bilgileri");
+    return QCoreApplication::translate("DebugPanel", "🔍 Debug &Bilgileri");
 }
 
 QString clearText() {
-    return QStringLiteral("🗑 &Temizle");
+    return QCoreApplication::translate("DebugPanel", "🗑 &Temizle");
 }
 
 } // namespace
@@ -37,17 +38,19 @@ DebugPanel::DebugPanel(ContentView& view, QWidget* parent)
     log->setFixedHeight(logHeight);
     heading->setBuddy(log);
     auto* clear =
-        makeSpokenButton(clearText(), QStringLiteral("Günlüğü temizle"), "clearLogButton", this);
+        makeSpokenButton(clearText(), QCoreApplication::translate("DebugPanel", "Günlüğü temizle"),
+                         "clearLogButton", this);
     connect(clear, &QPushButton::clicked, this, [this] {
         view_.clearDebugLog();
-        say(this, QStringLiteral("Günlük temizlendi"));
+        say(this, QCoreApplication::translate("DebugPanel", "Günlük temizlendi"));
     });
-    auto* copy = makeCopyButton(QStringLiteral("📋 Kopya&la"), QStringLiteral("Günlüğü kopyala"),
+    auto* copy = makeCopyButton(QCoreApplication::translate("DebugPanel", "📋 Kopya&la"),
+                                QCoreApplication::translate("DebugPanel", "Günlüğü kopyala"),
                                 "copyLogButton", this);
     connect(copy, &QPushButton::clicked, this, [this, copy] {
         view_.copyDebugLog();
         confirmCopied(copy);
-        say(this, QStringLiteral("Günlük panoya kopyalandı"));
+        say(this, QCoreApplication::translate("DebugPanel", "Günlük panoya kopyalandı"));
     });
 
     auto* buttons = new QHBoxLayout;

@@ -4,6 +4,7 @@
 #include "ui/Spoken.h"
 #include "ui/Typography.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,12 +30,12 @@ FooterSection::FooterSection(QWidget* parent)
     auto* lines = new QVBoxLayout;
     lines->setSpacing(2);
     layout->addSpacing(8);
-    auto* version =
-        makeLabel(QStringLiteral("Version ") + ContentView::appVersion(), TextRole::caption2,
-                  QFont::Normal, Hue::secondary, windowSurface, this);
+    auto* version = makeLabel(
+        QCoreApplication::translate("FooterSection", "Version ") + ContentView::appVersion(),
+        TextRole::caption2, QFont::Normal, Hue::secondary, windowSurface, this);
     version->setObjectName(QStringLiteral("versionLabel"));
-    auto* maker = makeLabel(QStringLiteral("Powered by Quessor"), TextRole::caption2, QFont::Medium,
-                            Hue::secondary, windowSurface, this);
+    auto* maker = makeLabel(QCoreApplication::translate("FooterSection", "Powered by Quessor"),
+                            TextRole::caption2, QFont::Medium, Hue::secondary, windowSurface, this);
     maker->setObjectName(QStringLiteral("makerLabel"));
     lines->addWidget(version, 0, Qt::AlignHCenter);
     lines->addWidget(maker, 0, Qt::AlignHCenter);

@@ -3,28 +3,34 @@
 #include "ui/Spoken.h"
 #include "ui/Typography.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QVBoxLayout>
 
 namespace {
 
-const QString titleText = QStringLiteral("🔐 Sertifika Dönüştürücü");
-const QString subtitleText =
-    QStringLiteral("SSL sertifikalarını PEM formatından DER formatına dönüştürün");
+QString titleText() {
+    return QCoreApplication::translate("HeaderSection", "🔐 Sertifika Dönüştürücü");
+}
+
+QString subtitleText() {
+    return QCoreApplication::translate(
+        "HeaderSection", "SSL sertifikalarını PEM formatından DER formatına dönüştürün");
+}
 
 } // namespace
 
 QString HeaderSection::spoken() {
-    return spokenText(titleText) + QStringLiteral(". ") + subtitleText + u'.';
+    return spokenText(titleText()) + QStringLiteral(". ") + subtitleText() + u'.';
 }
 
 HeaderSection::HeaderSection(QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("headerSection"));
     auto* title =
-        makeLabel(titleText, TextRole::largeTitle, QFont::Bold, Hue::label, windowSurface, this);
+        makeLabel(titleText(), TextRole::largeTitle, QFont::Bold, Hue::label, windowSurface, this);
     title->setObjectName(QStringLiteral("titleLabel"));
-    auto* subtitle = makeLabel(subtitleText, TextRole::subheadline, QFont::Normal, Hue::secondary,
+    auto* subtitle = makeLabel(subtitleText(), TextRole::subheadline, QFont::Normal, Hue::secondary,
                                windowSurface, this);
     subtitle->setObjectName(QStringLiteral("subtitleLabel"));
     auto* layout = new QVBoxLayout(this);

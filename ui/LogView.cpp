@@ -5,6 +5,7 @@
 #include "ui/TextLines.h"
 #include "ui/Typography.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -41,7 +42,7 @@ LogView::LogView(ContentView& view, QWidget* parent)
     : QPlainTextEdit(parent)
     , view_(view) {
     setObjectName(QStringLiteral("logView"));
-    setAccessibleName(QStringLiteral("Debug Bilgileri"));
+    setAccessibleName(QCoreApplication::translate("LogView", "Debug Bilgileri"));
     setReadOnly(true);
     // A caret that a screen reader follows line by line; the text stays read-only.
     setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);

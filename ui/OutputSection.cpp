@@ -5,6 +5,7 @@
 #include "ui/Spoken.h"
 #include "ui/Typography.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -14,15 +15,16 @@ OutputSection::OutputSection(ContentView& view, QWidget* parent)
     , view_(view) {
     setObjectName(QStringLiteral("outputSection"));
     // Made in reading order: the caption above the field names it.
-    auto* title = makeLabel(QStringLiteral("📤 Çıktı Ayarları"), TextRole::headline, QFont::Normal,
-                            Hue::label, windowSurface, this);
-    const QString captionText =
-        QStringLiteral("DER dosyasının &adını belirleyin (.der uzantısı otomatik eklenir)");
+    auto* title = makeLabel(QCoreApplication::translate("OutputSection", "📤 Çıktı Ayarları"),
+                            TextRole::headline, QFont::Normal, Hue::label, windowSurface, this);
+    const QString captionText = QCoreApplication::translate(
+        "OutputSection", "DER dosyasının &adını belirleyin (.der uzantısı otomatik eklenir)");
     auto* caption = makeLabel(captionText, TextRole::caption, QFont::Normal, Hue::secondary,
                               windowSurface, this);
     nameField_ = new QLineEdit(this);
     nameField_->setObjectName(QStringLiteral("outputNameField"));
-    nameField_->setPlaceholderText(QStringLiteral("Dosya adı (uzantısız)"));
+    nameField_->setPlaceholderText(
+        QCoreApplication::translate("OutputSection", "Dosya adı (uzantısız)"));
     // Named by what it holds, described by the caption that gives its access key.
     nameField_->setAccessibleName(nameField_->placeholderText());
     nameField_->setAccessibleDescription(withoutMnemonic(captionText));

@@ -6,6 +6,7 @@
 #include "ui/Spoken.h"
 #include "ui/Typography.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -29,9 +30,9 @@ QString spokenStep(ProcessingStep step) {
     switch (step) {
     case ProcessingStep::downloaded:
     case ProcessingStep::completed:
-        return said + QStringLiteral(", başarılı");
+        return said + QCoreApplication::translate("ProgressSection", ", başarılı");
     case ProcessingStep::failed:
-        return said + QStringLiteral(", hata");
+        return said + QCoreApplication::translate("ProgressSection", ", hata");
     default:
         return said;
     }

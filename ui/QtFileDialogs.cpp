@@ -6,6 +6,7 @@
 #include "ui/FocusKeeper.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -133,14 +134,17 @@ void fitTitle(QMessageBox& box, const QString& title) {
 }
 
 bool confirmReplace(QWidget* parent, const QString& title, const QString& path) {
-    QMessageBox question(QMessageBox::Warning, title,
-                         QStringLiteral("%1 zaten var.\nDeğiştirmek istiyor musunuz?")
-                             .arg(QFileInfo(path).fileName()),
-                         QMessageBox::Yes | QMessageBox::No, parent);
+    QMessageBox question(
+        QMessageBox::Warning, title,
+        QCoreApplication::translate("QtFileDialogs", "%1 zaten var.\nDeğiştirmek istiyor musunuz?")
+            .arg(QFileInfo(path).fileName()),
+        QMessageBox::Yes | QMessageBox::No, parent);
     question.setObjectName(QStringLiteral("replaceQuestion"));
     fitTitle(question, title);
-    question.button(QMessageBox::Yes)->setText(QStringLiteral("&Evet"));
-    question.button(QMessageBox::No)->setText(QStringLiteral("&Hayır"));
+    question.button(QMessageBox::Yes)
+        ->setText(QCoreApplication::translate("QtFileDialogs", "&Evet"));
+    question.button(QMessageBox::No)
+        ->setText(QCoreApplication::translate("QtFileDialogs", "&Hayır"));
     question.setDefaultButton(QMessageBox::No);
     return question.exec() == QMessageBox::Yes;
 }
@@ -151,7 +155,8 @@ void refuseReplace(QWidget* parent, const QString& title, const QString& reason)
     QMessageBox refusal(QMessageBox::Warning, title, reason, QMessageBox::Ok, parent);
     refusal.setObjectName(QStringLiteral("replaceRefusal"));
     fitTitle(refusal, title);
-    refusal.button(QMessageBox::Ok)->setText(QStringLiteral("&Tamam"));
+    refusal.button(QMessageBox::Ok)
+        ->setText(QCoreApplication::translate("QtFileDialogs", "&Tamam"));
     refusal.exec();
 }
 
@@ -234,8 +239,9 @@ std::optional<QUrl> QtFileDialogs::chooseFileToOpen(const OpenDialogRequest& req
     prepare(dialog, request.title, request.message);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QStringLiteral("PEM sertifikaları (*.pem *.crt *.cer)"),
-                           QStringLiteral("Tüm Dosyalar (*)")});
+    dialog.setNameFilters(
+        {QCoreApplication::translate("QtFileDialogs", "PEM sertifikaları (*.pem *.crt *.cer)"),
+         QCoreApplication::translate("QtFileDialogs", "Tüm Dosyalar (*)")});
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const QList<QUrl> urls = dialog.selectedUrls();

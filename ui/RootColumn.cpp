@@ -20,6 +20,7 @@
 #include "ui/WindowKeys.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -41,7 +42,8 @@ constexpr QSize minimumWindowSize(700, 600);
 constexpr QSize windowDecorations(16, 48);
 
 QPushButton* makeResetButton(ContentView& view, QWidget* parent) {
-    auto* button = new QPushButton(QStringLiteral("🔄 Yeniden Başlat"), parent);
+    auto* button =
+        new QPushButton(QCoreApplication::translate("RootColumn", "🔄 Yeniden Başlat"), parent);
     button->setObjectName(QStringLiteral("resetButton"));
     speakAs(button, button->text());
     button->setCursor(Qt::PointingHandCursor);
@@ -50,20 +52,25 @@ QPushButton* makeResetButton(ContentView& view, QWidget* parent) {
     QObject::connect(button, &QPushButton::clicked, button, [button, &view] {
         // What there was to clear, and only that, is said cleared.
         QStringList cleared;
-        const auto note = [&cleared](bool held, const char* what) {
+        const auto note = [&cleared](bool held, const QString& what) {
             if (held)
-                cleared << QString::fromUtf8(what);
+                cleared << what;
         };
-        note(!view.urlString().isEmpty(), "adres");
-        note(!view.selectedPemFile().isEmpty(), "seçilen dosya");
-        note(view.outputName() != defaultOutputName, "dosya adı");
-        note(!view.statusMessage().isEmpty(), "durum");
-        note(view.chain().rowCount() > 0, "sertifika zinciri");
-        note(!view.debugOutput().isEmpty(), "günlük");
+        note(!view.urlString().isEmpty(), QCoreApplication::translate("RootColumn", "adres"));
+        note(!view.selectedPemFile().isEmpty(),
+             QCoreApplication::translate("RootColumn", "seçilen dosya"));
+        note(view.outputName() != defaultOutputName,
+             QCoreApplication::translate("RootColumn", "dosya adı"));
+        note(!view.statusMessage().isEmpty(), QCoreApplication::translate("RootColumn", "durum"));
+        note(view.chain().rowCount() > 0,
+             QCoreApplication::translate("RootColumn", "sertifika zinciri"));
+        note(!view.debugOutput().isEmpty(), QCoreApplication::translate("RootColumn", "günlük"));
         view.resetAll();
-        say(button, cleared.isEmpty() ? QStringLiteral("Yeniden başlatıldı")
-                                      : QStringLiteral("Yeniden başlatıldı: ") + listed(cleared) +
-                                            QStringLiteral(" temizlendi"));
+        say(button, cleared.isEmpty()
+                        ? QCoreApplication::translate("RootColumn", "Yeniden başlatıldı")
+                        : QCoreApplication::translate("RootColumn", "Yeniden başlatıldı: ") +
+                              listed(cleared) +
+                              QCoreApplication::translate("RootColumn", " temizlendi"));
     });
     return button;
 }

@@ -54,8 +54,9 @@ void SelectableText::setText(const QString& text) {
     // for the mark, or the edge cuts it off and "İstanbul" reads "Istanbul".
     const QFontMetrics metrics(document()->defaultFont());
     QTextFrameFormat root = document()->rootFrame()->frameFormat();
-    root.setTopMargin(
-        qMax(0, -metrics.tightBoundingRect(QStringLiteral("İÖÜÇŞĞ")).top() - metrics.ascent()));
+    const QRect tallest =
+        metrics.tightBoundingRect(QStringLiteral("İÖÜÇŞĞ")); // measured, not shown
+    root.setTopMargin(qMax(0, -tallest.top() - metrics.ascent()));
     document()->rootFrame()->setFrameFormat(root);
 }
 

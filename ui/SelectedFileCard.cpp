@@ -7,6 +7,7 @@
 #include "ui/Spoken.h"
 #include "ui/Typography.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -25,8 +26,9 @@ SelectedFileCard::SelectedFileCard(ContentView& view, QWidget* parent)
     setCardLook(this, fileCardSurface, 8);
     auto* icon = new DocumentIcon(this);
     Theme::setTone(icon, {Hue::green, fileCardSurface});
-    auto* caption = makeLabel(QStringLiteral("Seçilen dosya:"), TextRole::caption, QFont::Normal,
-                              Hue::secondary, fileCardSurface, this);
+    auto* caption =
+        makeLabel(QCoreApplication::translate("SelectedFileCard", "Seçilen dosya:"),
+                  TextRole::caption, QFont::Normal, Hue::secondary, fileCardSurface, this);
     fileName_ = makeLabel(QString(), TextRole::subheadline, QFont::Medium, Hue::label,
                           fileCardSurface, this);
     fileName_->setObjectName(QStringLiteral("selectedFileName"));
@@ -34,7 +36,8 @@ SelectedFileCard::SelectedFileCard(ContentView& view, QWidget* parent)
     remove_ = new QPushButton(QStringLiteral("❌"), this);
     QPushButton* remove = remove_;
     remove->setObjectName(QStringLiteral("clearFileButton"));
-    remove->setAccessibleName(QStringLiteral("Seçilen dosyayı kaldır"));
+    remove->setAccessibleName(
+        QCoreApplication::translate("SelectedFileCard", "Seçilen dosyayı kaldır"));
     remove->setCursor(Qt::PointingHandCursor);
     setButtonKind(remove, ButtonKind::borderless);
     Theme::setTone(remove, {Hue::red, fileCardSurface});
@@ -60,12 +63,14 @@ void SelectedFileCard::showState() {
     // Said, as the card comes or goes where nobody may be looking. A pick is announced before it
     // empties the address.
     if (!picked.isEmpty()) {
-        say(this,
-            QStringLiteral("Seçilen dosya: ") + picked +
-                (view_.urlString().isEmpty() ? QString()
-                                             : QStringLiteral(". Yazılan adres kaldırıldı.")));
+        say(this, QCoreApplication::translate("SelectedFileCard", "Seçilen dosya: ") + picked +
+                      (view_.urlString().isEmpty()
+                           ? QString()
+                           : QCoreApplication::translate("SelectedFileCard",
+                                                         ". Yazılan adres kaldırıldı.")));
     } else if (!fileName_->text().isEmpty()) {
-        say(this, QStringLiteral("Seçilen dosya kaldırıldı: ") + fileName_->text());
+        say(this, QCoreApplication::translate("SelectedFileCard", "Seçilen dosya kaldırıldı: ") +
+                      fileName_->text());
     }
     fileName_->setText(picked);
     remove_->setAccessibleDescription(picked);

@@ -6,6 +6,7 @@
 #include "ui/Spoken.h"
 #include "ui/Typography.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,11 +15,22 @@
 namespace {
 
 constexpr Surface sourceCardSurface{Hue::gray, 0.1};
-const QString urlHint =
-    QStringLiteral("Bir web sitesinin SSL sertifikasını otomatik olarak indirir");
-const QString pickHint = QStringLiteral("Bilgisayarınızdan mevcut bir PEM dosyası seçin");
-const QString noSourceYet = QStringLiteral("DER Dosyası Oluştur düğmesi, bir adres yazıldığında ya "
-                                           "da bir PEM dosyası seçildiğinde kullanılabilir.");
+
+QString urlHint() {
+    return QCoreApplication::translate(
+        "SourceSection", "Bir web sitesinin SSL sertifikasını otomatik olarak indirir");
+}
+
+QString pickHint() {
+    return QCoreApplication::translate("SourceSection",
+                                       "Bilgisayarınızdan mevcut bir PEM dosyası seçin");
+}
+
+QString noSourceYet() {
+    return QCoreApplication::translate("SourceSection",
+                                       "DER Dosyası Oluştur düğmesi, bir adres yazıldığında ya "
+                                       "da bir PEM dosyası seçildiğinde kullanılabilir.");
+}
 
 // An option's title and hint, then its control. Made in that order, so that assistive
 // technology reads them as they stand; the title names the control.
@@ -47,15 +59,16 @@ SourceSection::SourceSection(ContentView& view, QWidget* parent)
     setObjectName(QStringLiteral("sourceSection"));
     setCardLook(this, sourceCardSurface, 12);
     // Named before it has a title, so that no one hears the title's picture first.
-    const QString heading = QStringLiteral("📥 Sertifika Kaynağını Seçin");
+    const QString heading =
+        QCoreApplication::translate("SourceSection", "📥 Sertifika Kaynağını Seçin");
     speakAs(this, heading);
     setTitle(heading);
     setAlignment(Qt::AlignHCenter);
 
     urlField_ = new QLineEdit;
     urlField_->setObjectName(QStringLiteral("urlField"));
-    urlField_->setPlaceholderText(
-        QStringLiteral("Örnek: example.com veya https://www.example.com"));
+    urlField_->setPlaceholderText(QCoreApplication::translate(
+        "SourceSection", "Örnek: example.com veya https://www.example.com"));
     // 500 wide, and wider where a larger font would cut the hint short.
     urlField_->setFixedWidth(qMax(500, fieldWidthFor(urlField_, urlField_->placeholderText())));
     connect(urlField_, &QLineEdit::textEdited, &view_, &ContentView::setUrlString);
@@ -64,23 +77,27 @@ SourceSection::SourceSection(ContentView& view, QWidget* parent)
         if (view_.isProcessing())
             return;
         if (view_.urlString().isEmpty() && view_.selectedPemFile().isEmpty())
-            say(urlField_, noSourceYet);
+            say(urlField_, noSourceYet());
         else
             view_.startConversion();
     });
     QVBoxLayout* urlOption =
-        optionBlock(this, QStringLiteral("Seçenek 1: &URL'den İndir"), urlHint, urlField_);
+        optionBlock(this, QCoreApplication::translate("SourceSection", "Seçenek 1: &URL'den İndir"),
+                    urlHint(), urlField_);
 
-    auto* separator = makeLabel(QStringLiteral("VEYA"), TextRole::caption, QFont::Bold,
-                                Hue::secondary, sourceCardSurface, this);
+    auto* separator =
+        makeLabel(QCoreApplication::translate("SourceSection", "VEYA"), TextRole::caption,
+                  QFont::Bold, Hue::secondary, sourceCardSurface, this);
     separator->setContentsMargins(0, 8, 0, 8);
 
-    pickButton_ = new QPushButton(QStringLiteral("📂 &PEM Dosyası Seç"));
+    pickButton_ =
+        new QPushButton(QCoreApplication::translate("SourceSection", "📂 &PEM Dosyası Seç"));
     pickButton_->setObjectName(QStringLiteral("pickFileButton"));
     speakAs(pickButton_, pickButton_->text());
     connect(pickButton_, &QPushButton::clicked, &view_, &ContentView::selectPemFile);
     QVBoxLayout* fileOption =
-        optionBlock(this, QStringLiteral("Seçenek 2: Dosyadan Seç"), pickHint, pickButton_);
+        optionBlock(this, QCoreApplication::translate("SourceSection", "Seçenek 2: Dosyadan Seç"),
+                    pickHint(), pickButton_);
 
     auto* options = new QVBoxLayout;
     options->setSpacing(12);
@@ -104,15 +121,18 @@ void SourceSection::showState() {
     setFieldBusy(urlField_, view_.isProcessing());
     // The main button cannot take the focus until there is a source; the field says so.
     const bool noSource = view_.urlString().isEmpty() && view_.selectedPemFile().isEmpty();
-    const QString description = urlHint + QStringLiteral(". ") + urlField_->placeholderText() +
-                                u'.' + (noSource ? u' ' + noSourceYet : QString());
+    const QString description = urlHint() + QStringLiteral(". ") + urlField_->placeholderText() +
+                                u'.' + (noSource ? u' ' + noSourceYet() : QString());
     if (urlField_->accessibleDescription() != description)
         urlField_->setAccessibleDescription(description);
     FocusKeeper::setAvailable(pickButton_, !view_.isProcessing());
     // Where the focus comes back after the open dialog, the pick is named.
     const QString picked = view_.selectedPemFile().fileName();
     const QString pickDescription =
-        picked.isEmpty() ? pickHint : pickHint + QStringLiteral(". Seçilen dosya: ") + picked;
+        picked.isEmpty()
+            ? pickHint()
+            : pickHint() + QCoreApplication::translate("SourceSection", ". Seçilen dosya: ") +
+                  picked;
     // Said anew at every keystroke in the address field otherwise, crowding out what matters.
     if (pickButton_->accessibleDescription() != pickDescription)
         pickButton_->setAccessibleDescription(pickDescription);

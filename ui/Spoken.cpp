@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
@@ -84,8 +85,8 @@ QString withoutMnemonic(const QString& shown) {
 QString listed(const QStringList& items) {
     if (items.size() < 2)
         return items.join(QString());
-    return items.first(items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" ve ") +
-           items.last();
+    return items.first(items.size() - 1).join(QStringLiteral(", ")) +
+           QCoreApplication::translate("Spoken", " ve ") + items.last();
 }
 
 QPushButton* makeSpokenButton(const QString& text, const QString& spoken, const char* objectName,
@@ -98,13 +99,15 @@ QPushButton* makeSpokenButton(const QString& text, const QString& spoken, const 
 
 namespace {
 
-const QString copiedText = QStringLiteral("✅ Kopyalandı");
+QString copiedText() {
+    return QCoreApplication::translate("Spoken", "✅ Kopyalandı");
+}
 
 } // namespace
 
 QPushButton* makeCopyButton(const QString& text, const QString& spoken, const char* objectName,
                             QWidget* parent) {
-    QPushButton* button = makeSpokenButton(copiedText, spoken, objectName, parent);
+    QPushButton* button = makeSpokenButton(copiedText(), spoken, objectName, parent);
     const int confirmedWidth = button->sizeHint().width();
     button->setText(text);
     button->setMinimumWidth(qMax(confirmedWidth, button->sizeHint().width()));
@@ -117,7 +120,7 @@ QPushButton* makeCopyButton(const QString& text, const QString& spoken, const ch
 }
 
 void confirmCopied(QPushButton* button) {
-    button->setText(copiedText);
+    button->setText(copiedText());
     button->findChild<QTimer*>(QStringLiteral("copyConfirmation"))->start();
 }
 

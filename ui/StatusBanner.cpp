@@ -9,6 +9,7 @@
 #include "ui/Typography.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -27,7 +28,7 @@ constexpr int gap = 4;
 constexpr int detailLineCount = 15;
 
 QString showFolderText() {
-    return QStringLiteral("📂 Klasörde &göster");
+    return QCoreApplication::translate("StatusBanner", "📂 Klasörde &göster");
 }
 
 // The mark of a report's kind, and the word it is said as; none for a notice.
@@ -39,11 +40,11 @@ struct Mark {
 Mark markFor(StatusKind kind) {
     switch (kind) {
     case StatusKind::success:
-        return {QStringLiteral("✅"), QStringLiteral("Başarılı")};
+        return {QStringLiteral("✅"), QCoreApplication::translate("StatusBanner", "Başarılı")};
     case StatusKind::warning:
-        return {QStringLiteral("⚠️"), QStringLiteral("Uyarı")};
+        return {QStringLiteral("⚠️"), QCoreApplication::translate("StatusBanner", "Uyarı")};
     case StatusKind::failure:
-        return {QStringLiteral("❌"), QStringLiteral("Hata")};
+        return {QStringLiteral("❌"), QCoreApplication::translate("StatusBanner", "Hata")};
     case StatusKind::notice:
         break;
     }
@@ -106,7 +107,7 @@ StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
     , showFolder_(makeSpokenButton(showFolderText(), QString(), "showFolderButton", this)) {
     setObjectName(QStringLiteral("statusBanner"));
     // Named, not read out whole, as the focus comes into it: the news is said as it comes.
-    setAccessibleName(QStringLiteral("Durum"));
+    setAccessibleName(QCoreApplication::translate("StatusBanner", "Durum"));
     mark_->setObjectName(QStringLiteral("statusMark"));
     // The warning sign is drawn by the text face, in the status's shade: the emoji's yellow
     // would not stand apart from a light disc.
@@ -119,7 +120,7 @@ StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
     message_->setFont(roleFont(TextRole::body));
     detail_->setObjectName(QStringLiteral("statusDetail"));
     detail_->setFont(roleFont(TextRole::footnote));
-    detail_->setAccessibleName(QStringLiteral("Ayrıntılar"));
+    detail_->setAccessibleName(QCoreApplication::translate("StatusBanner", "Ayrıntılar"));
     // Reached with Tab, to be heard again after the announcement has gone by.
     for (SelectableText* text : {message_, detail_})
         text->setFocusPolicy(Qt::StrongFocus);
@@ -137,7 +138,7 @@ StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
     connect(showFolder_, &QPushButton::clicked, this, [this] {
         const QString folder = QFileInfo(view_.savedFile()).absolutePath();
         if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
-            say(this, QStringLiteral("Klasör açılamadı: ") + folder);
+            say(this, QCoreApplication::translate("StatusBanner", "Klasör açılamadı: ") + folder);
     });
 
     connect(&view_, &ContentView::statusMessageChanged, this, &StatusBanner::showState);
@@ -162,7 +163,8 @@ void StatusBanner::showState() {
     mark_->setAccessibleName(mark.word);
     mark_->setVisible(!mark.shown.isEmpty());
     message_->setText(headline(report));
-    message_->setAccessibleName(mark.word.isEmpty() ? QStringLiteral("Bilgi") : mark.word);
+    message_->setAccessibleName(
+        mark.word.isEmpty() ? QCoreApplication::translate("StatusBanner", "Bilgi") : mark.word);
     for (QWidget* text : {static_cast<QWidget*>(mark_), static_cast<QWidget*>(message_)})
         Theme::setTone(text, toneFor(TextRole::body, surface.hue, surface));
     const QString detail = shownDetail(report);
@@ -172,8 +174,9 @@ void StatusBanner::showState() {
     FocusKeeper::setPresent(showFolder_, !view_.savedFile().isEmpty());
     speakAs(showFolder_, showFolderText());
     if (!view_.savedFile().isEmpty())
-        showFolder_->setAccessibleName(QStringLiteral("Klasörde göster: ") +
-                                       QFileInfo(view_.savedFile()).absolutePath());
+        showFolder_->setAccessibleName(
+            QCoreApplication::translate("StatusBanner", "Klasörde göster: ") +
+            QFileInfo(view_.savedFile()).absolutePath());
     FocusKeeper::setPresent(this, !view_.statusMessage().isEmpty());
     if (!view_.statusMessage().isEmpty())
         say(this, news(mark, report));
