@@ -112,9 +112,8 @@ QVariant CertificateChain::data(const QModelIndex& index, int role) const {
             return saved_.contains(row)
                        ? QCoreApplication::translate("CertificateChain", "Kaydedildi")
                        : QCoreApplication::translate("CertificateChain", "Kaydedilmedi");
-        return saved_.contains(row)
-                   ? QCoreApplication::translate("CertificateChain", "✅ Kaydedildi")
-                   : QString();
+        return saved_.contains(row) ? QCoreApplication::translate("CertificateChain", "Kaydedildi")
+                                    : QString();
     }
     const QString shown = [&] {
         const std::optional<CertificateSummary>& certificate = read(row).certificate;

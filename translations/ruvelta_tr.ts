@@ -16,10 +16,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>✅ Kaydedildi</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Konu</source>
         <translation type="unfinished"></translation>
     </message>
@@ -208,10 +204,6 @@
     </message>
     <message>
         <source>💾 DER olarak &amp;kaydet</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>✅ Kaydedildi</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

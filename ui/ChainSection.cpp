@@ -20,6 +20,7 @@
 #include <QShortcut>
 #include <QSortFilterProxyModel>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -76,10 +77,21 @@ void sizeColumns(QTreeView* list) {
           {QStringLiteral("30 Ağu 2030"), // measured, not shown
            undecodedField()});
     fixed(CertificateChain::stateColumn,
-          {QCoreApplication::translate("ChainSection", "✅ Kaydedildi")});
+          {QStringLiteral("✅ ") + QCoreApplication::translate("CertificateChain", "Kaydedildi")});
     header->setSectionResizeMode(CertificateChain::subjectColumn, QHeaderView::Stretch);
     header->setSectionResizeMode(CertificateChain::issuerColumn, QHeaderView::Stretch);
 }
+
+// A saved row's state, marked as the status marks a success.
+class SavedMark : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QString displayText(const QVariant& value, const QLocale& locale) const override {
+        const QString text = QStyledItemDelegate::displayText(value, locale);
+        return text.isEmpty() ? text : QStringLiteral("✅ ") + text;
+    }
+};
 
 } // namespace
 
@@ -143,6 +155,7 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     list_->setObjectName(QStringLiteral("chainList"));
     list_->setAccessibleName(QCoreApplication::translate("ChainSection", "Sertifika zinciri"));
     list_->setModel(&view_.chain());
+    list_->setItemDelegateForColumn(CertificateChain::stateColumn, new SavedMark(list_));
     list_->setRootIsDecorated(false);
     list_->setItemsExpandable(false);
     list_->setUniformRowHeights(true);
