@@ -68,6 +68,9 @@ Q_SIGNALS:
     void ended();
 
 protected:
+    // A log line and a step are posted, landing once the caller is back in the event loop; a
+    // report and the end act at once. So a failure's status and the end of the busy state are
+    // seen before its log line and step, as they always were.
     void log(const QString& message);
     void step(ProcessingStep step, double progress);
     void report(const RunReport& report);
