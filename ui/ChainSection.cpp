@@ -5,6 +5,7 @@
 #include "ui/SelectableText.h"
 #include "ui/Spoken.h"
 #include "ui/Typography.h"
+#include "ui/compat/ChosenRowOnFocus.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -229,7 +230,8 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     layout->addLayout(buttons);
     layout->addWidget(savedAsPem);
 
-    list_->installEventFilter(this);
+    readChosenRowOnFocus(list_,
+                         [this] { return listed(currentRow(), CertificateChain::subjectColumn); });
     connect(&view_.chain(), &QAbstractItemModel::modelReset, this, &ChainSection::showChain);
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &ChainSection::showDetails);
@@ -270,25 +272,6 @@ bool ChainSection::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::KeyPress)
             filter_->clear();
         return true;
-    }
-    // The chosen row's subject becomes current once the list has the keys, so that a screen
-    // reader reads that row after the list's name; Qt makes the first cell current, unread.
-    if (watched == list_ && event->type() == QEvent::FocusIn) {
-        QTimer::singleShot(0, list_, [this] {
-            const QModelIndex subject = listed(currentRow(), CertificateChain::subjectColumn);
-            if (!list_->hasFocus() || !subject.isValid())
-                return;
-            list_->scrollTo(subject);
-            if (list_->currentIndex() != subject) {
-                list_->setCurrentIndex(subject);
-                return;
-            }
-            // Coming back to the list, where the chosen row is current already: it is said
-            // after the list's name, as on the first visit.
-            QAccessibleEvent current(list_, QAccessible::Focus);
-            current.setChild((subject.row() + 1) * view_.chain().columnCount() + subject.column());
-            QAccessible::updateAccessibility(&current);
-        });
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -1,5 +1,7 @@
 #include "ui/FocusKeeper.h"
 
+#include "ui/compat/ActivationAfterDialog.h"
+
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
@@ -49,12 +51,7 @@ void FocusKeeper::settle(QWidget* window, QWidget* previous) {
     // Once the dialog's own windows (a completion list among them) have gone.
     QTimer::singleShot(0, window, [window, previous = QPointer<QWidget>(previous)] {
         window->activateWindow();
-#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
-        // Qt 6.4 on X11 can pass the window's activation to a dialog that is closing, and the
-        // window manager, which sees the window active already, sends no new one.
-        if (!window->isActiveWindow())
-            QApplication::setActiveWindow(window);
-#endif
+        reactivateAfterDialog(window);
         if (previous && previous->isVisible() && previous->isEnabled()) {
             previous->setFocus(Qt::OtherFocusReason);
         } else if (FocusKeeper* keeper = of(window)) {

@@ -1,7 +1,6 @@
 #include "ui/RootColumn.h"
 
 #include "core/ContentView.h"
-#include "ui/AccessibleLineEdit.h"
 #include "ui/AppStyle.h"
 #include "ui/ChainSection.h"
 #include "ui/ConvertButton.h"
@@ -18,6 +17,7 @@
 #include "ui/StatusBanner.h"
 #include "ui/Typography.h"
 #include "ui/WindowKeys.h"
+#include "ui/compat/SelectAfterFocus.h"
 
 #include <QApplication>
 #include <QCoreApplication>

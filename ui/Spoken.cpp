@@ -1,5 +1,7 @@
 #include "ui/Spoken.h"
 
+#include "ui/compat/Announcement.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -147,25 +149,6 @@ void setAccessibleRole(QWidget* widget, QAccessible::Role role) {
 
 namespace {
 
-// Says the message now.
-void speak(QWidget* from, const QString& message) {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    QAccessibleAnnouncementEvent event(from, message);
-    QAccessible::updateAccessibility(&event);
-#else
-    // A notification without text to show, in a corner of the window, that says its message as
-    // it shows. One for each message: a screen reader reads it a moment later, by which time a
-    // message that followed at once would have replaced the first.
-    auto* voice = new QLabel(from->window());
-    voice->setObjectName(QStringLiteral("announcement"));
-    setAccessibleRole(voice, QAccessible::Notification);
-    voice->setAccessibleName(message);
-    voice->setFixedSize(1, 1);
-    voice->show();
-    QTimer::singleShot(std::chrono::seconds(30), voice, &QObject::deleteLater);
-#endif
-}
-
 // Runs its task once, when the window it watches is activated, or when done() comes first.
 class ActivationWait : public QObject {
 public:
@@ -226,11 +209,11 @@ void speakOnceFollowed(QWidget* from, const QString& message) {
     const QElapsedTimer activated = ActivationClock::since(from->window());
     const qint64 left = activated.isValid() ? followingTime.count() - activated.elapsed() : 0;
     if (left <= 0) {
-        speak(from, message);
+        announceNow(from, message);
         return;
     }
     QTimer::singleShot(std::chrono::milliseconds(left), from,
-                       [from, message] { speak(from, message); });
+                       [from, message] { announceNow(from, message); });
 }
 
 } // namespace
