@@ -13,6 +13,14 @@ QString undecodable() {
 
 } // namespace
 
+QString CertificateChain::expiredMark() {
+    return QCoreApplication::translate("CertificateChain", "(doldu)");
+}
+
+QString CertificateChain::notYetValidMark() {
+    return QCoreApplication::translate("CertificateChain", "(henüz değil)");
+}
+
 void CertificateChain::show(const PemText& text, const QList<TextRange>& blocks,
                             const QString& host, const QString& chainWarning) {
     beginResetModel();
@@ -45,7 +53,7 @@ void CertificateChain::markSavedAsPem(const QString& file) {
 }
 
 QString CertificateChain::block(int row) const {
-    return text_.text(blocks_.at(row));
+    return text_.text(blocks_.at(row)).trimmed() + u'\n';
 }
 
 const CertificateBlock& CertificateChain::read(int row) const {
@@ -72,10 +80,8 @@ CertificateNames CertificateChain::names(int row) const {
 
 QByteArray CertificateChain::pem() const {
     QByteArray all;
-    for (const TextRange& range : blocks_) {
-        all += text_.text(range).trimmed().toUtf8();
-        all += '\n';
-    }
+    for (int row = 0; row < blocks_.size(); ++row)
+        all += block(row).toUtf8();
     return all;
 }
 
@@ -125,7 +131,13 @@ QVariant CertificateChain::data(const QModelIndex& index, int role) const {
         case issuerColumn:
             return certificate->issuer;
         default:
-            // The day is enough in a row; the details give the time.
+            // The day is enough in a row; the details give the time. Out of its dates is said
+            // in words, whatever colour the row has.
+            const QDateTime now = now_();
+            if (certificate->expiry.isValid() && certificate->expiry < now)
+                return shownDay(certificate->expiry) + u' ' + expiredMark();
+            if (certificate->effective.isValid() && now < certificate->effective)
+                return shownDay(certificate->expiry) + u' ' + notYetValidMark();
             return shownDay(certificate->expiry);
         }
     }();

@@ -4,6 +4,7 @@
 #include "pipeline/PemText.h"
 
 #include <QAbstractTableModel>
+#include <QDateTime>
 #include <QHash>
 #include <QSet>
 #include <optional>
@@ -19,6 +20,12 @@ public:
 
     using QAbstractTableModel::QAbstractTableModel;
 
+    // The clock a row's validity is held against.
+    void setClock(QDateTime (*now)()) { now_ = now; }
+    // What follows the expiry of a certificate out of its validity dates.
+    static QString expiredMark();
+    static QString notYetValidMark();
+
     // `host` and `chainWarning` are those of a download: what every save from the list is
     // checked against and warned of, as the first certificate's was.
     void show(const PemText& text, const QList<TextRange>& blocks, const QString& host = QString(),
@@ -33,6 +40,7 @@ public:
     const QString& chainWarning() const { return chainWarning_; }
 
     qsizetype size() const { return blocks_.size(); }
+    // The row's PEM block, on its own lines.
     QString block(int row) const;
     // The row's certificate, or why its block holds none.
     const CertificateBlock& read(int row) const;
@@ -61,4 +69,5 @@ private:
     QSet<int> saved_;
     mutable QHash<int, CertificateBlock> read_;
     mutable QHash<int, CertificateNames> names_;
+    QDateTime (*now_)() = &QDateTime::currentDateTimeUtc;
 };

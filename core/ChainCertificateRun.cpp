@@ -5,12 +5,14 @@
 #include <QCoreApplication>
 
 ChainCertificateRun::ChainCertificateRun(quint64 serial, const RunContext& context, int row,
-                                         const CertificateChain& chain, QObject* parent)
+                                         const CertificateChain& chain, Format format,
+                                         QObject* parent)
     : DerConversionRun(serial, context, parent)
     , block_(chain.block(row))
     , read_(chain.read(row))
     // Warned of as the certificate saved with the download was.
-    , origin_{chain.host(), chain.chainWarning(), row, chain.size()} {}
+    , origin_{chain.host(), chain.chainWarning(), row, chain.size()}
+    , format_(format) {}
 
 void ChainCertificateRun::start() {
     log(QCoreApplication::translate("ChainCertificateRun",
@@ -30,5 +32,8 @@ void ChainCertificateRun::start() {
     const QString name = origin_.row == 0 || read_.certificate->subjectName.trimmed().isEmpty()
                              ? context.outputName
                              : read_.certificate->subjectName;
-    convertCertificate(block_, *read_.certificate, origin_, name);
+    if (format_ == Format::der)
+        convertCertificate(block_, *read_.certificate, origin_, name);
+    else
+        saveCertificatePem(block_, *read_.certificate, origin_, name);
 }

@@ -3,13 +3,15 @@
 #include "core/CertificateChain.h"
 #include "core/DerConversionRun.h"
 
-// Saves one certificate of the listed chain as DER.
+// Saves one certificate of the listed chain, as DER or as its PEM block.
 class ChainCertificateRun : public DerConversionRun {
     Q_OBJECT
 
 public:
+    enum class Format { der, pem };
+
     ChainCertificateRun(quint64 serial, const RunContext& context, int row,
-                        const CertificateChain& chain, QObject* parent);
+                        const CertificateChain& chain, Format format, QObject* parent);
 
     void start() override;
 
@@ -17,4 +19,5 @@ private:
     const QString block_;
     const CertificateBlock read_;
     const Origin origin_;
+    const Format format_;
 };

@@ -1,11 +1,9 @@
 #include "core/ChainPemRun.h"
 
-#include "core/FailureReasons.h"
 #include "core/FileDialogs.h"
 #include "pipeline/SaveDestination.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 
 void ChainPemRun::start() {
     log(QCoreApplication::translate("ChainPemRun", "📦 Zincir PEM olarak kaydediliyor: %1 sertifika")
@@ -25,16 +23,8 @@ void ChainPemRun::start() {
 }
 
 void ChainPemRun::save(const QString& destination) {
-    if (const int error = saveFile(destination, pem_); error != 0) {
-        fail(QCoreApplication::translate("ChainPemRun", "❌ PEM dosyası yazılamadı: ") + destination,
-             RunReport::Outcome::saveFailed,
-             FailureReasons::conversion(ToolResult(), context.tool.program(), destination, error,
-                                        context.timings.conversion));
+    if (!savePemFile(destination, pem_))
         return;
-    }
-    log(QCoreApplication::translate("ChainPemRun", "📊 Çıktı PEM dosya boyutu: ") +
-        QString::number(QFileInfo(destination).size()) +
-        QCoreApplication::translate("ChainPemRun", " bytes"));
     step(ProcessingStep::completed, Progress::ended);
     RunReport saved(RunReport::Outcome::chainSavedAsPem);
     saved.savedFile = destination;

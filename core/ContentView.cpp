@@ -1,10 +1,12 @@
 #include "core/ContentView.h"
 
 #include "core/ChainCertificateRun.h"
+#include "core/ChainFetchRun.h"
 #include "core/ChainPemRun.h"
 #include "core/DownloadRun.h"
 #include "core/FileDialogs.h"
 #include "core/PemFileRun.h"
+#include "core/PemListingRun.h"
 #include "core/PemValidation.h"
 #include "core/Posted.h"
 #include "core/ReportText.h"
@@ -13,7 +15,6 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QPointer>
 
 ContentView::ContentView(FileDialogs& dialogs, const QString& toolPath, RunTimings timings,
                          QObject* parent)
@@ -29,6 +30,7 @@ ContentView::ContentView(FileDialogs& dialogs, std::unique_ptr<ToolRunner> tool,
     , tool_(std::move(tool))
     , runContext_{dialogs, *tool_, timings, outputName_, fileReading_} {
     fileReading_.setMaxThreadCount(1);
+    chain_.setClock(timings.now);
 }
 
 ContentView::~ContentView() {
@@ -36,13 +38,20 @@ ContentView::~ContentView() {
     abandonRuns();
 }
 
-void ContentView::launch(Run* run) {
+void ContentView::launch(Run* run, Stoppable stoppable) {
+    if (stoppable == Stoppable::yes) {
+        unreported_.insert(run);
+        Q_EMIT canStopChanged();
+    }
     connect(run, &Run::stepReached, this, [this](ProcessingStep step, double progress) {
         setCurrentStep(step);
         setProgress(progress);
     });
     connect(run, &Run::logged, this, &ContentView::appendLine);
-    connect(run, &Run::reported, this, &ContentView::setReport);
+    connect(run, &Run::reported, this, [this, run](const RunReport& report) {
+        settle(run);
+        setReport(report);
+    });
     connect(run, &Run::chainRead, &chain_, &CertificateChain::show);
     connect(run, &Run::chainRowSaved, this, [this](int row) {
         if (row < chain_.size())
@@ -56,22 +65,45 @@ void ContentView::launch(Run* run) {
 void ContentView::startConversion() {
     // The list belongs to the source converted last; a new one replaces it once it is read.
     chain_.clear();
+    delete listing_;
     if (!selectedPemFile_.isEmpty()) {
         launch(new PemFileRun(++runsStarted_, runContext_, selectedPemFile_.toLocalFile(), this));
     } else if (!urlString_.isEmpty()) {
-        setProcessing(true);
-        setReport(RunReport());
-        setDebugOutput(QString());
         // Not trimmed here: blanks only still start the download, which reports them.
-        launch(new DownloadRun(++runsStarted_, runContext_, urlString_, this));
+        download(new DownloadRun(++runsStarted_, runContext_, urlString_, this));
     }
 }
 
-void ContentView::saveChainCertificate(int row) {
-    if (isProcessing_ || row < 0 || row >= chain_.size())
+void ContentView::fetchChain() {
+    if (isProcessing_ || urlString_.isEmpty())
         return;
-    // Not busy, as a picked file's conversion is not: the window stays as it is around the list.
-    launch(new ChainCertificateRun(++runsStarted_, runContext_, row, chain_, this));
+    chain_.clear();
+    download(new ChainFetchRun(++runsStarted_, runContext_, urlString_, this));
+}
+
+void ContentView::download(Run* run) {
+    busyRun_ = run->serial;
+    setProcessing(true);
+    setReport(RunReport());
+    setDebugOutput(QString());
+    launch(run);
+}
+
+bool ContentView::canSaveRow(int row) const {
+    return !isProcessing_ && row >= 0 && row < chain_.size();
+}
+
+// Not busy, as a picked file's conversion is not: the window stays as it is around the list.
+void ContentView::saveChainCertificate(int row) {
+    if (canSaveRow(row))
+        launch(new ChainCertificateRun(++runsStarted_, runContext_, row, chain_,
+                                       ChainCertificateRun::Format::der, this));
+}
+
+void ContentView::saveChainCertificateAsPem(int row) {
+    if (canSaveRow(row))
+        launch(new ChainCertificateRun(++runsStarted_, runContext_, row, chain_,
+                                       ChainCertificateRun::Format::pem, this));
 }
 
 void ContentView::saveChainAsPem() {
@@ -85,6 +117,11 @@ void ContentView::copyCertificateDetails(int row) {
         QGuiApplication::clipboard()->setText(chain_.details(row));
 }
 
+void ContentView::copyCertificatePem(int row) {
+    if (row >= 0 && row < chain_.size())
+        QGuiApplication::clipboard()->setText(chain_.block(row));
+}
+
 void ContentView::selectPemFile() {
     const std::optional<QUrl> chosen = runContext_.dialogs.chooseFileToOpen(
         {QCoreApplication::translate("ContentView", "PEM Dosyası Seçin"),
@@ -94,9 +131,17 @@ void ContentView::selectPemFile() {
 }
 
 void ContentView::pickPemFile(const QUrl& file) {
+    const bool another = file != selectedPemFile_;
     setSelectedPemFile(file);
-    if (!selectedPemFile_.isEmpty())
-        setUrlString(QString());
+    if (selectedPemFile_.isEmpty())
+        return;
+    setUrlString(QString());
+    // Listed at once, so that it can be read before anything is saved.
+    if (another) {
+        delete listing_;
+        listing_ = new PemListingRun(++runsStarted_, runContext_, file.toLocalFile(), this);
+        launch(listing_, Stoppable::no);
+    }
 }
 
 void ContentView::clearSelectedFile() {
@@ -112,10 +157,20 @@ bool ContentView::validatePemFile(const QUrl& fileUrl) {
 
 void ContentView::abandonRuns() {
     qDeleteAll(findChildren<Run*>(QString(), Qt::FindDirectChildrenOnly));
+    if (!unreported_.isEmpty()) {
+        unreported_.clear();
+        Q_EMIT canStopChanged();
+    }
+}
+
+void ContentView::settle(const Run* run) {
+    if (unreported_.remove(run))
+        Q_EMIT canStopChanged();
 }
 
 void ContentView::finishRun(Run* run) {
-    if (run->serial == runsStarted_)
+    settle(run);
+    if (run->serial == busyRun_)
         setProcessing(false);
     // Through the same queue, so that everything it posted so far still lands (a deleteLater
     // may be carried out ahead of posted calls).
@@ -217,7 +272,7 @@ void ContentView::resetAll() {
 }
 
 void ContentView::stopRun() {
-    if (!isProcessing_)
+    if (!canStop())
         return;
     abandonRuns();
     setProcessing(false);

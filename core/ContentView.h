@@ -7,6 +7,8 @@
 #include "pipeline/ToolProcess.h"
 
 #include <QObject>
+#include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QThreadPool>
 #include <QUrl>
@@ -42,11 +44,14 @@ public:
     const QString& savedFile() const { return report_.savedFile; }
     const QUrl& selectedPemFile() const { return selectedPemFile_; } // empty: no file
     bool isProcessing() const { return isProcessing_; }
+    // A run is at work and has not said how it ended: a stop would end it. A picked file's
+    // conversion is one too, though it never makes the window busy.
+    bool canStop() const { return !unreported_.isEmpty(); }
     const QString& debugOutput() const { return debugOutput_; }
     ProcessingStep currentStep() const { return currentStep_; }
     double progress() const { return progress_; }
-    // The certificates of the last source converted: every one a download brought, those of a
-    // file that holds more than one. Emptied as a new conversion starts.
+    // The certificates of the source: those of a file as soon as it is picked, every one a
+    // download or a fetch brought. Emptied as a new conversion starts.
     CertificateChain& chain() { return chain_; }
 
     // The two fields the window edits directly. An address typed drops a picked file, as a pick
@@ -56,9 +61,12 @@ public:
 
     // The window's actions.
     void startConversion();
+    // Fetches the typed address's chain and lists it, saving nothing; busy as a download is.
+    void fetchChain();
     void resetAll();
     // Ends the run in flight as a reset would, keeping what was typed and picked; says so in the
-    // status and the log.
+    // status and the log. A run that has reported its result is not stopped: it only waits out
+    // its busy time, and what it reported stands.
     void stopRun();
     void selectPemFile();
     // What choosing a file in the open dialog does; also the action of a file dropped on the
@@ -70,8 +78,10 @@ public:
     // What can be done with the chain's certificates once a conversion has listed them; nothing
     // while a run is busy.
     void saveChainCertificate(int row);
+    void saveChainCertificateAsPem(int row);
     void saveChainAsPem();
     void copyCertificateDetails(int row);
+    void copyCertificatePem(int row);
 
     // Logs its verdict; true when the file holds both certificate markers.
     bool validatePemFile(const QUrl& fileUrl);
@@ -90,6 +100,7 @@ Q_SIGNALS:
     void statusMessageChanged();
     void selectedPemFileChanged();
     void isProcessingChanged();
+    void canStopChanged();
     // A change of the log is either an appended line or a replacement of the whole text;
     // debugOutputChanged follows both, so a view can add a line without taking it all again.
     void debugLineAppended(const QString& line);
@@ -101,10 +112,17 @@ Q_SIGNALS:
     void chainForgotten();
 
 private:
-    // Starts `run`, whose reports land in the state until it ends or is deleted.
-    void launch(Run* run);
-    // The busy state is the newest run's: an older run's end leaves it alone. The run goes once
-    // what it posted before has landed.
+    // Starts `run`, whose reports land in the state until it ends or is deleted. A run that
+    // reports no result cannot be stopped.
+    enum class Stoppable : bool { no, yes };
+    void launch(Run* run, Stoppable stoppable = Stoppable::yes);
+    void settle(const Run* run);
+    // Begins a download of the typed address: busy, with a fresh status and log.
+    void download(Run* run);
+    // Not while busy, and only a row that is listed.
+    bool canSaveRow(int row) const;
+    // The busy state is the newest download's: an older run's end leaves it alone. The run goes
+    // once what it posted before has landed.
     void finishRun(Run* run);
     // Deletes every run in flight: their tools are ended and nothing they posted lands.
     void abandonRuns();
@@ -144,4 +162,7 @@ private:
     const RunContext runContext_;
 
     quint64 runsStarted_ = 0;
+    quint64 busyRun_ = 0;   // the serial of the download that made the window busy
+    QPointer<Run> listing_; // the picked file's, while it is read
+    QSet<const Run*> unreported_;
 };

@@ -8,8 +8,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QFutureWatcher>
-#include <QtConcurrentRun>
 
 void DerConversionRun::convertPemFile(const QString& path, std::optional<PemText> known,
                                       Origin origin) {
@@ -22,17 +20,9 @@ void DerConversionRun::convertPemFile(const QString& path, std::optional<PemText
         convertSource(path, PemSource::inspect(std::move(known)), std::move(origin), name);
         return;
     }
-    // The watcher goes with the run; the run goes on from a queued call, outside the watcher's
-    // signal.
-    auto* reading = new QFutureWatcher<PemSource>(this);
-    connect(
-        reading, &QFutureWatcherBase::finished, this,
-        [this, reading, path, origin = std::move(origin), name] {
-            convertSource(path, reading->result(), origin, name);
-        },
-        Qt::QueuedConnection);
-    reading->setFuture(
-        QtConcurrent::run(&context.fileReading, [path] { return PemSource::read(path); }));
+    readPemFile(path, [this, path, origin = std::move(origin), name](const PemSource& source) {
+        convertSource(path, source, origin, name);
+    });
 }
 
 void DerConversionRun::convertSource(const QString& path, const PemSource& source, Origin origin,
@@ -138,13 +128,37 @@ void DerConversionRun::handleConversionResult(const ToolResult& result,
     log(QCoreApplication::translate("DerConversionRun", "📊 Çıktı DER dosya boyutu: ") +
         QString::number(QFileInfo(destination).size()) +
         QCoreApplication::translate("DerConversionRun", " bytes"));
+    step(ProcessingStep::completed, Progress::ended);
+    reportSaved(RunReport::Outcome::derSaved, destination);
+}
+
+void DerConversionRun::saveCertificatePem(const QString& block,
+                                          const CertificateSummary& certificate,
+                                          const Origin& origin, const QString& name) {
+    certificate_ = certificate;
+    origin_ = origin;
+    const QByteArray pem = block.toUtf8();
+    askWhereToSave({QCoreApplication::translate("DerConversionRun", "PEM Dosyasını Kaydet"),
+                    QCoreApplication::translate(
+                        "DerConversionRun",
+                        "PEM formatındaki sertifika dosyasını kaydedeceğiniz konumu seçin"),
+                    proposedName(name, defaultOutputName, QStringLiteral("pem")),
+                    QStringLiteral("pem")},
+                   RunReport::Outcome::saveFailed, [this, pem](const QString& destination) {
+                       if (!savePemFile(destination, pem))
+                           return;
+                       step(ProcessingStep::completed, Progress::ended);
+                       reportSaved(RunReport::Outcome::certificateSavedAsPem, destination);
+                   });
+}
+
+void DerConversionRun::reportSaved(RunReport::Outcome outcome, const QString& destination) {
     // Only the first was issued for the host; those after it are its issuers.
     QStringList warnings = FailureReasons::certificateWarnings(
         certificate_, context.timings.now(), origin_.row == 0 ? origin_.host : QString());
     if (!origin_.chainWarning.isEmpty())
         warnings << origin_.chainWarning;
-    step(ProcessingStep::completed, Progress::ended);
-    RunReport saved(RunReport::Outcome::derSaved);
+    RunReport saved(outcome);
     saved.savedFile = destination;
     saved.certificate = certificate_;
     saved.row = origin_.row;

@@ -6,9 +6,9 @@
 
 #include <optional>
 
-// A run that ends by converting one certificate to DER: it asks where the file goes, has the
-// tool convert it in the run's folder and puts the result in place. A download, a picked file
-// and a certificate saved from the chain each lead here.
+// A run that ends by saving one certificate: it asks where the file goes, then has the tool
+// convert it to DER in the run's folder and puts the result in place, or writes its PEM block as
+// it stands. A download, a picked file and a certificate saved from the chain each lead here.
 class DerConversionRun : public Run {
     Q_OBJECT
 
@@ -24,11 +24,14 @@ protected:
     };
 
     // Reads a PEM source as far as its first certificate: `known` text at once, a file off the
-    // GUI thread (a big one would freeze the window), then converts that certificate. `origin`
+    // GUI thread, then converts that certificate. `origin`
     // gives the host and the chain's warning; the rest is read from the source.
     void convertPemFile(const QString& path, std::optional<PemText> known, Origin origin);
     // Converts `block`, whose certificate is `certificate`, proposing `name` for the file.
     void convertCertificate(const QString& block, const CertificateSummary& certificate,
+                            const Origin& origin, const QString& name);
+    // Saves `block`, on its own lines, as a PEM file, checked and warned of as a DER save is.
+    void saveCertificatePem(const QString& block, const CertificateSummary& certificate,
                             const Origin& origin, const QString& name);
 
 private:
@@ -37,6 +40,8 @@ private:
     void answered() override;
     void convertToDer(const QString& destination);
     void handleConversionResult(const ToolResult& result, const QString& destination);
+    // The success of saving the certificate at `destination`, with what to mind about it.
+    void reportSaved(RunReport::Outcome outcome, const QString& destination);
 
     Origin origin_;
     CertificateSummary certificate_;

@@ -171,9 +171,12 @@ void DownloadRun::handleDownloadResult(const ToolResult& result) {
                  chainFile_);
         return;
     }
+    chainFetched(std::move(pem), {target_.host, FailureReasons::chainWarning(result)});
+}
+
+void DownloadRun::chainFetched(PemText pem, Origin origin) {
     step(ProcessingStep::converting, Progress::chainSaved);
-    convertPemFile(chainFile_, std::move(pem),
-                   {target_.host, FailureReasons::chainWarning(result)});
+    convertPemFile(chainFile_, std::move(pem), std::move(origin));
 }
 
 // The service's own first words tell what it is, and which address would fetch its chain. They

@@ -17,6 +17,10 @@ public:
 
     void start() override;
 
+protected:
+    // The chain as fetched, checked as PEM; a download converts its first certificate.
+    virtual void chainFetched(PemText pem, Origin origin);
+
 private:
     void openTunnel();
     void fetch();

@@ -20,6 +20,12 @@ QString headline(const RunReport& report) {
                savedName;
     case Outcome::chainSavedAsPem:
         return QCoreApplication::translate("ReportText", "PEM zinciri kaydedildi → ") + savedName;
+    case Outcome::certificateSavedAsPem:
+        return QCoreApplication::translate("ReportText", "PEM dosyası kaydedildi → ") + savedName;
+    case Outcome::chainListed:
+        return QCoreApplication::translate("ReportText",
+                                           "Sertifika zinciri getirildi: %1 sertifika")
+            .arg(report.certificatesInSource);
     case Outcome::invalidAddress:
         return QCoreApplication::translate("ReportText", "Geçersiz URL");
     case Outcome::chainNotDownloaded:
@@ -57,13 +63,11 @@ QString statusText(const RunReport& report) {
     return headline(report);
 }
 
-QList<ReportLine> detailLines(const RunReport& report) {
+namespace {
+
+// What was saved: the certificate, or how many the file holds.
+void appendSavedLines(const RunReport& report, QList<ReportLine>& lines) {
     using Kind = ReportLine::Kind;
-    QList<ReportLine> lines;
-    if (!report.reason.isEmpty())
-        lines.append({Kind::reason, report.reason});
-    if (report.savedFile.isEmpty())
-        return lines;
     const qsizetype count = report.certificatesInSource;
     if (const std::optional<CertificateSummary>& saved = report.certificate) {
         for (const CertificateField field :
@@ -85,10 +89,23 @@ QList<ReportLine> detailLines(const RunReport& report) {
                                        "ReportText", "%1 sertifika tek dosyada, kaynaktaki sırayla")
                                        .arg(count)});
     }
+}
+
+} // namespace
+
+QList<ReportLine> detailLines(const RunReport& report) {
+    using Kind = ReportLine::Kind;
+    QList<ReportLine> lines;
+    if (!report.reason.isEmpty())
+        lines.append({Kind::reason, report.reason});
+    const bool saved = !report.savedFile.isEmpty();
+    if (saved)
+        appendSavedLines(report, lines);
     for (const QString& warning : report.warnings)
         lines.append({Kind::warning, warning});
-    lines.append({Kind::folder, QCoreApplication::translate("ReportText", "Klasör: ") +
-                                    QFileInfo(report.savedFile).absolutePath()});
+    if (saved)
+        lines.append({Kind::folder, QCoreApplication::translate("ReportText", "Klasör: ") +
+                                        QFileInfo(report.savedFile).absolutePath()});
     return lines;
 }
 

@@ -3,12 +3,15 @@
 #include "core/FailureReasons.h"
 #include "core/FileDialogs.h"
 #include "core/Posted.h"
+#include "pipeline/PemSource.h"
 #include "pipeline/SaveDestination.h"
 #include "pipeline/ShownTime.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QTimer>
+#include <QtConcurrentRun>
 
 Run::Run(quint64 serial, const RunContext& context, QObject* parent)
     : QObject(parent)
@@ -80,4 +83,28 @@ void Run::askWhereToSave(const SaveDialogRequest& request, RunReport::Outcome re
         }
         save(destination);
     });
+}
+
+void Run::readPemFile(const QString& path, std::function<void(const PemSource&)> then) {
+    // The watcher goes with the run; the run goes on outside the watcher's signal.
+    auto* reading = new QFutureWatcher<PemSource>(this);
+    connect(
+        reading, &QFutureWatcherBase::finished, this,
+        [reading, then = std::move(then)] { then(reading->result()); }, Qt::QueuedConnection);
+    reading->setFuture(
+        QtConcurrent::run(&context.fileReading, [path] { return PemSource::read(path); }));
+}
+
+bool Run::savePemFile(const QString& destination, const QByteArray& pem) {
+    if (const int error = saveFile(destination, pem); error != 0) {
+        fail(QCoreApplication::translate("Run", "❌ PEM dosyası yazılamadı: ") + destination,
+             RunReport::Outcome::saveFailed,
+             FailureReasons::conversion(ToolResult(), context.tool.program(), destination, error,
+                                        context.timings.conversion));
+        return false;
+    }
+    log(QCoreApplication::translate("Run", "📊 Çıktı PEM dosya boyutu: ") +
+        QString::number(QFileInfo(destination).size()) +
+        QCoreApplication::translate("Run", " bytes"));
+    return true;
 }

@@ -13,6 +13,7 @@
 #include <functional>
 
 class FileDialogs;
+struct PemSource;
 class QThreadPool;
 struct SaveDialogRequest;
 
@@ -86,6 +87,14 @@ protected:
     void askWhereToSave(const SaveDialogRequest& request, RunReport::Outcome refused,
                         std::function<void(const QString& destination)> save);
     virtual void answered() {}
+
+    // Writes a PEM file where the person chose, saying its size; a file that cannot be written
+    // fails the run, and false is returned.
+    bool savePemFile(const QString& destination, const QByteArray& pem);
+
+    // Reads a picked file off the GUI thread, a file at a time in start order (a big one would
+    // freeze the window); `then` goes on from a queued call, once the run is back on it.
+    void readPemFile(const QString& path, std::function<void(const PemSource&)> then);
 
     const RunContext& context;
     WorkingFolder folder;

@@ -8,6 +8,8 @@ StatusKind RunReport::kind() const {
         return StatusKind::notice;
     case Outcome::derSaved:
     case Outcome::chainSavedAsPem:
+    case Outcome::certificateSavedAsPem:
+    case Outcome::chainListed:
         return warnings.isEmpty() ? StatusKind::success : StatusKind::warning;
     default:
         return StatusKind::failure;

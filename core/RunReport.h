@@ -18,6 +18,9 @@ struct RunReport {
         // Successes: a file was saved.
         derSaved,
         chainSavedAsPem,
+        certificateSavedAsPem,
+        // A chain fetched and listed, nothing saved.
+        chainListed,
         // Failures.
         invalidAddress,
         chainNotDownloaded,
@@ -41,8 +44,8 @@ struct RunReport {
     // The certificate a DER save held, and which of its source's certificates it was.
     std::optional<CertificateSummary> certificate;
     int row = 0;
-    qsizetype certificatesInSource = 1; // also how many a saved PEM chain holds
-    QStringList warnings;               // what to mind about what was saved, a sentence each
+    qsizetype certificatesInSource = 1; // also how many a saved or listed chain holds
+    QStringList warnings; // what to mind about what was saved or listed, a sentence each
 
     // A success with warnings is a warning.
     StatusKind kind() const;

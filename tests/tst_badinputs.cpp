@@ -819,6 +819,54 @@ private Q_SLOTS:
         QVERIFY(view.isProcessing());
         QTRY_VERIFY_WITH_TIMEOUT(!view.isProcessing(), 5000);
     }
+
+    // A stop ends a run still at work, a picked file's conversion too, and its tool with it; a
+    // run that has reported keeps its result, its log and its file through its busy time.
+    void aStopEndsOnlyWhatHasNotEnded_data() {
+        QTest::addColumn<bool>("fromFile");
+        QTest::newRow("a picked file's conversion, held by its tool") << true;
+        QTest::newRow("a download in its busy time after the result") << false;
+    }
+
+    void aStopEndsOnlyWhatHasNotEnded() {
+        QFETCH(bool, fromFile);
+        ScriptedFileDialogs dialogs;
+        RunTimings timings = quickTimings;
+        timings.busyEnd = std::chrono::minutes(1);
+        ContentView view(dialogs, heldTool(), timings);
+        if (!fromFile)
+            writeTestFile(releaseFile(), QByteArray());
+        dialogs.answerSave(QUrl::fromLocalFile(files("kept.der")));
+        if (fromFile)
+            view.pickPemFile(QUrl::fromLocalFile(certs_.leafPem));
+        else
+            view.setUrlString(ipv6Address());
+        view.startConversion();
+        const QString pids = releaseFile() + ".pids";
+        if (fromFile) {
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(pids), 10000);
+        } else {
+            QVERIFY(waitForRunEnd(view));
+            QVERIFY(view.isProcessing());
+        }
+        QCOMPARE(view.canStop(), fromFile);
+        const QString before = view.statusMessage();
+        const QString logBefore = view.debugOutput();
+
+        view.stopRun();
+        QVERIFY(drainPostedTasks(&view));
+        QVERIFY(!view.canStop());
+        if (fromFile) {
+            QCOMPARE(view.statusMessage(), QStringLiteral("İşlem durduruldu"));
+            QTRY_VERIFY_WITH_TIMEOUT(::kill(readTestFile(pids).trimmed().toInt(), 0) != 0, 5000);
+            QVERIFY(!QFile::exists(files("kept.der")));
+        } else {
+            QCOMPARE(view.statusMessage(), before);
+            QCOMPARE(view.debugOutput(), logBefore);
+            QVERIFY(view.isProcessing());
+            QCOMPARE(readTestFile(files("kept.der")).isEmpty(), false);
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(BadInputsTest)

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -165,14 +166,62 @@ private Q_SLOTS:
         QVERIFY(fetch(window, "localhost:" + QString::number(server_.port()), "order.der"));
         window.find("convertButton")->setFocus(Qt::TabFocusReason);
         QStringList order;
-        while (order.size() < 12 && !order.endsWith("resetButton")) {
+        while (order.size() < 16 && !order.endsWith("resetButton")) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             order << QApplication::focusWidget()->objectName();
         }
-        QCOMPARE(order, (QStringList{"statusMessage", "statusDetail", "showFolderButton",
-                                     "chainList", "certificateDetails", "saveCertificateButton",
-                                     "copyDetailsButton", "saveChainButton", "logView",
+        QCOMPARE(order, (QStringList{"fetchChainButton", "statusMessage", "statusDetail",
+                                     "showFolderButton", "chainList", "certificateDetails",
+                                     "saveCertificateButton", "savePemButton", "saveChainButton",
+                                     "copyDetailsButton", "copyPemButton", "logView",
                                      "clearLogButton", "copyLogButton", "resetButton"}));
+    }
+
+    // A picked file lists at once, nothing asked; one certificate is taken as PEM, saved and
+    // copied. A server's chain is fetched and listed without saving.
+    void aSourceIsReadBeforeAnythingIsSaved() {
+        writeTestFile(dir_.filePath("look.pem"),
+                      readTestFile(certs_.leafPem) + readTestFile(certs_.chainPem));
+        Window window(openSslPath, quickTimings);
+        window.dialogs.answerOpen(QUrl::fromLocalFile(dir_.filePath("look.pem")));
+        QTest::mouseClick(window.find("pickFileButton"), Qt::LeftButton);
+        QTRY_VERIFY(window.shown("chainSection"));
+        QCOMPARE(window.view.chain().size(), 3);
+        QVERIFY(window.dialogs.saveRequests.isEmpty());
+        QVERIFY(window.find("certificateDetails")
+                    ->property("plainText")
+                    .toString()
+                    .startsWith(QStringLiteral("Konu: CN=localhost")));
+
+        auto* list = window.find<QTreeView>("chainList");
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        window.dialogs.answerSave(QUrl::fromLocalFile(dir_.filePath("ara")));
+        QTest::mouseClick(window.find("savePemButton"), Qt::LeftButton);
+        QVERIFY(waitForRunEnd(window.view));
+        QCOMPARE(window.dialogs.saveRequests.last().allowedType, "pem");
+        QCOMPARE(window.view.statusMessage(), QStringLiteral("✅ PEM dosyası kaydedildi → ara.pem"));
+        const auto saved = QSslCertificate::fromData(bytesOf("ara.pem"));
+        QCOMPARE(saved.size(), 1);
+        QCOMPARE(saved[0].toPem(), QSslCertificate::fromPath(certs_.chainPem)[0].toPem());
+        QTest::mouseClick(window.find("copyPemButton"), Qt::LeftButton);
+        QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), bytesOf("ara.pem"));
+
+        Window fetching(openSslPath, quickTimings);
+        QTest::keyClicks(fetching.find("urlField"), "localhost:" + QString::number(server_.port()));
+        QTest::mouseClick(fetching.find("fetchChainButton"), Qt::LeftButton);
+        QVERIFY(waitForRunEnd(fetching.view));
+        QVERIFY(fetching.dialogs.saveRequests.isEmpty());
+        QCOMPARE(fetching.view.statusMessage(),
+                 QStringLiteral("✅ Sertifika zinciri getirildi: 3 sertifika"));
+        QCOMPARE(fetching.view.chain().size(), 3);
+        QVERIFY(matchesLog(
+            fetching.view.debugOutput()
+                .split(u'\n', Qt::SkipEmptyParts)
+                .replaceInStrings(QRegularExpression("^\\[[^]]*\\] "), QString()),
+            {"*", "📜 Bulunan sertifika sayısı: 3", "*", "🔍 Zincir listelendi: 3 sertifika"}));
+        // Warned of the chain as a download is.
+        QVERIFY(shownDetail(fetching.view.report()).contains(QStringLiteral("doğrulanamadı")));
     }
 
     void aFileIsListedWhenItHoldsSeveral_data() {

@@ -57,9 +57,11 @@ void turnWheelDown(Window& window) {
     QCoreApplication::processEvents();
 }
 
-// Turns the mouse wheel until the widget is wholly in view.
+// Turns the mouse wheel until the widget is wholly in view; one outside the column always is.
 bool scrollIntoView(Window& window, QWidget* widget) {
     QWidget* viewport = window.find<QScrollArea>("columnScrollArea")->viewport();
+    if (!viewport->isAncestorOf(widget))
+        return widget->isVisible();
     for (int turn = 0; turn < 100; ++turn) {
         if (viewport->rect().contains(inViewport(window, widget)))
             return true;

@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="tr_TR" sourcelanguage="tr_TR">
 <context>
+    <name>ActionRow</name>
+    <message>
+        <source>🔍 Zi&amp;nciri Getir</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>⏹ Durdur</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sunucunun sertifika zincirini getirir ve listeler; hiçbir şey kaydetmez.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Çalışan işlemi durdurur (Esc)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CertificateChain</name>
     <message>
         <source>Çözülemeyen sertifika bloğu</source>
@@ -29,6 +48,14 @@
     </message>
     <message>
         <source>Durum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(doldu)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(henüz değil)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -162,6 +189,13 @@
     </message>
 </context>
 <context>
+    <name>ChainFetchRun</name>
+    <message>
+        <source>🔍 Zincir listelendi: %1 sertifika</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ChainPemRun</name>
     <message>
         <source>📦 Zincir PEM olarak kaydediliyor: %1 sertifika</source>
@@ -179,27 +213,11 @@
         <source>-zincir</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>❌ PEM dosyası yazılamadı: </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>📊 Çıktı PEM dosya boyutu: </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> bytes</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>ChainSection</name>
     <message>
         <source>🔗 &amp;Sertifika Zinciri</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Kaynaktaki sertifikalar, sırasıyla. Birini seçin: ayrıntılarını okuyun, DER olarak kaydedin; ya da zincirin tamamını PEM olarak kaydedin.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -260,6 +278,30 @@
     </message>
     <message>
         <source>Ayrıntıları kopyala: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kaynaktaki sertifikalar, sırasıyla. Birini seçin: ayrıntılarını okuyun, DER ya da PEM olarak kaydedin; ya da zincirin tamamını PEM olarak kaydedin.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>📄 PEM olarak kayd&amp;et</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>📋 PE&amp;M&apos;i kopyala</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PEM panoya kopyalandı: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PEM olarak kaydet: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PEM&apos;i kopyala: </source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -376,6 +418,14 @@
     </message>
     <message>
         <source> bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PEM Dosyasını Kaydet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PEM formatındaki sertifika dosyasını kaydedeceğiniz konumu seçin</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1053,6 +1103,14 @@ Değiştirmek istiyor musunuz?</source>
         <source>BAŞARISIZ</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>PEM dosyası kaydedildi → </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sertifika zinciri getirildi: %1 sertifika</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RootColumn</name>
@@ -1109,6 +1167,18 @@ Değiştirmek istiyor musunuz?</source>
     </message>
     <message>
         <source>❌ Dosyayı değiştirme izni yok: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>❌ PEM dosyası yazılamadı: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>📊 Çıktı PEM dosya boyutu: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> bytes</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

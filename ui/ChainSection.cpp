@@ -29,7 +29,11 @@
 namespace {
 
 // Rows shown at least; a taller window shows more, a longer chain scrolls and can be searched.
-constexpr int visibleRows = 5;
+constexpr int visibleRows = 10;
+// A list this long can be searched.
+constexpr int searchableFrom = 6;
+// From this width on, the details stand beside the list.
+constexpr int sideBySideWidth = 1000;
 constexpr int gap = 8;
 // Fourteen fields, of which the two fingerprints may wrap.
 constexpr int detailLines = 16;
@@ -41,7 +45,8 @@ QString headingText() {
 QString captionText() {
     return QCoreApplication::translate(
         "ChainSection", "Kaynaktaki sertifikalar, sırasıyla. Birini seçin: ayrıntılarını okuyun, "
-                        "DER olarak kaydedin; ya da zincirin tamamını PEM olarak kaydedin.");
+                        "DER ya da PEM olarak kaydedin; ya da zincirin tamamını PEM olarak "
+                        "kaydedin.");
 }
 
 QString saveText() {
@@ -73,10 +78,12 @@ void sizeColumns(QTreeView* list) {
         header->setSectionResizeMode(column, QHeaderView::Fixed);
         header->resizeSection(column, widest);
     };
-    fixed(CertificateChain::numberColumn, {QStringLiteral("99999")});
+    // As wide as the list's last number: the names have the room.
+    fixed(CertificateChain::numberColumn, {QString::number(list->model()->rowCount())});
+    const QString longestDay = QStringLiteral("30 Ağu 2030 "); // measured, not shown
     fixed(CertificateChain::expiryColumn,
-          {QStringLiteral("30 Ağu 2030"), // measured, not shown
-           undecodedField()});
+          {longestDay + CertificateChain::expiredMark(),
+           longestDay + CertificateChain::notYetValidMark(), undecodedField()});
     fixed(CertificateChain::stateColumn,
           {QStringLiteral("✅ ") + QCoreApplication::translate("CertificateChain", "Kaydedildi")});
     header->setSectionResizeMode(CertificateChain::subjectColumn, QHeaderView::Stretch);
@@ -172,12 +179,18 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
 
     details_->setObjectName(QStringLiteral("certificateDetails"));
     details_->setFont(roleFont(TextRole::footnote));
+    details_->setTallAsText(true);
+
     // On the Tab path right after the list: the chosen certificate is read there, line by line.
     details_->setFocusPolicy(Qt::StrongFocus);
 
     save_ = makeSpokenButton(saveText(), QString(), "saveCertificateButton", this);
     connect(save_, &QPushButton::clicked, this,
             [this] { view_.saveChainCertificate(currentRow()); });
+    savePem_ = makeSpokenButton(QCoreApplication::translate("ChainSection", "📄 PEM olarak kayd&et"),
+                                QString(), "savePemButton", this);
+    connect(savePem_, &QPushButton::clicked, this,
+            [this] { view_.saveChainCertificateAsPem(currentRow()); });
     copy_ = makeCopyButton(QCoreApplication::translate("ChainSection", "📋 Ayrıntıları k&opyala"),
                            QString(), "copyDetailsButton", this);
     connect(copy_, &QPushButton::clicked, this, [this] {
@@ -185,6 +198,14 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
         confirmCopied(copy_);
         say(this, QCoreApplication::translate("ChainSection", "Ayrıntılar panoya kopyalandı: ") +
                       chosenName());
+    });
+    copyPem_ = makeCopyButton(QCoreApplication::translate("ChainSection", "📋 PE&M'i kopyala"),
+                              QString(), "copyPemButton", this);
+    connect(copyPem_, &QPushButton::clicked, this, [this] {
+        view_.copyCertificatePem(currentRow());
+        confirmCopied(copyPem_);
+        say(this,
+            QCoreApplication::translate("ChainSection", "PEM panoya kopyalandı: ") + chosenName());
     });
     saveChain_ = makeSpokenButton(
         QCoreApplication::translate("ChainSection", "📦 &Zinciri PEM olarak kaydet"),
@@ -195,11 +216,19 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     connect(list_, &QAbstractItemView::activated, this,
             [this](const QModelIndex& index) { view_.saveChainCertificate(chainRow(index)); });
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(save_);
-    buttons->addWidget(copy_);
-    buttons->addStretch(1);
-    buttons->addWidget(saveChain_);
+    // What is saved, then what is copied; Tab goes the same way.
+    QWidget::setTabOrder(savePem_, saveChain_);
+    QWidget::setTabOrder(saveChain_, copy_);
+    QWidget::setTabOrder(copy_, copyPem_);
+    auto* saves = new QHBoxLayout;
+    saves->addWidget(save_);
+    saves->addWidget(savePem_);
+    saves->addStretch(1);
+    saves->addWidget(saveChain_);
+    auto* copies = new QHBoxLayout;
+    copies->addWidget(copy_);
+    copies->addWidget(copyPem_);
+    copies->addStretch(1);
 
     // Where the whole list went, once it was saved.
     auto* savedAsPem = makeLabel(QString(), TextRole::footnote, QFont::Normal, Hue::secondary,
@@ -225,9 +254,13 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
     layout->addWidget(heading, 0, Qt::AlignLeft);
     layout->addWidget(caption);
     layout->addWidget(filter_);
-    layout->addWidget(list_, 1);
-    layout->addWidget(details_);
-    layout->addLayout(buttons);
+    body_ = new QBoxLayout(QBoxLayout::TopToBottom);
+    body_->setSpacing(gap);
+    body_->addWidget(list_, 3);
+    body_->addWidget(details_, 0, Qt::AlignTop);
+    layout->addLayout(body_, 1);
+    layout->addLayout(saves);
+    layout->addLayout(copies);
     layout->addWidget(savedAsPem);
 
     readChosenRowOnFocus(list_,
@@ -252,7 +285,7 @@ int ChainSection::expectedHeight(int width) {
     const int details = (detailLines + 1) * QFontMetrics(footnote).lineSpacing();
     return textHeight(headingText(), roleFont(TextRole::headline)) +
            textHeight(captionText(), roleFont(TextRole::caption), width) +
-           listHeight(row, row, frame) + details + buttonHeight(saveText()) + 4 * gap;
+           listHeight(row, row, frame) + details + 2 * buttonHeight(saveText()) + 5 * gap;
 }
 
 void ChainSection::fitListHeight() {
@@ -261,6 +294,13 @@ void ChainSection::fitListHeight() {
                               : rowGuess(list_->font(), list_->frameWidth());
     list_->setMinimumHeight(
         listHeight(list_->header()->sizeHint().height(), rowHeight, list_->frameWidth()));
+}
+
+void ChainSection::resizeEvent(QResizeEvent* event) {
+    const bool beside = width() >= sideBySideWidth;
+    body_->setDirection(beside ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    body_->setStretchFactor(details_, beside ? 2 : 0);
+    QWidget::resizeEvent(event);
 }
 
 bool ChainSection::eventFilter(QObject* watched, QEvent* event) {
@@ -320,7 +360,8 @@ QString ChainSection::chosenName() const {
 void ChainSection::showChain() {
     const int rows = view_.chain().rowCount();
     filter_->clear();
-    FocusKeeper::setPresent(filter_, rows > visibleRows);
+    sizeColumns(list_);
+    FocusKeeper::setPresent(filter_, rows >= searchableFrom);
     fitListHeight();
     chooseFirst();
     FocusKeeper::setPresent(this, rows > 0);
@@ -355,16 +396,22 @@ void ChainSection::search(const QString& text) {
 void ChainSection::showDetails() {
     const int row = currentRow();
     details_->setText(row < 0 ? QString() : view_.chain().details(row));
-    for (QWidget* action : {static_cast<QWidget*>(save_), static_cast<QWidget*>(copy_)})
-        FocusKeeper::setAvailable(action, row >= 0 && (action == copy_ || !view_.isProcessing()));
+    for (QPushButton* action : {save_, savePem_})
+        FocusKeeper::setAvailable(action, row >= 0 && !view_.isProcessing());
+    for (QPushButton* action : {copy_, copyPem_})
+        FocusKeeper::setAvailable(action, row >= 0);
     // The details and the buttons say which certificate they are of.
     const QString name = chosenName();
     details_->setAccessibleName(
         QCoreApplication::translate("ChainSection", "Sertifika ayrıntıları: ") + name);
     save_->setAccessibleName(QCoreApplication::translate("ChainSection", "DER olarak kaydet: ") +
                              name);
+    savePem_->setAccessibleName(QCoreApplication::translate("ChainSection", "PEM olarak kaydet: ") +
+                                name);
     copy_->setAccessibleName(QCoreApplication::translate("ChainSection", "Ayrıntıları kopyala: ") +
                              name);
+    copyPem_->setAccessibleName(QCoreApplication::translate("ChainSection", "PEM'i kopyala: ") +
+                                name);
 }
 
 void ChainSection::showBusy() {

@@ -4,6 +4,7 @@
 
 class ContentView;
 class QAbstractItemModel;
+class QBoxLayout;
 class QModelIndex;
 class QLineEdit;
 class QPushButton;
@@ -11,10 +12,11 @@ class SubjectOrIssuerFilter;
 class QTreeView;
 class SelectableText;
 
-// The certificates of the source converted last, listed under the status once there are any:
-// one chosen from the list is described below it, and can be saved as DER or its description
-// copied; the whole list can be saved as one PEM file. The list takes the room a taller window
-// gives; one longer than a few rows can be searched by subject and issuer.
+// The certificates of the source, listed under the status once there are any: one chosen from
+// the list is described whole below it (beside it in a wide window), and can be saved as DER or
+// PEM, its description or its PEM copied; the whole list can be saved as one PEM file. The list
+// takes the room a taller window gives; one longer than a few rows can be searched by subject
+// and issuer.
 class ChainSection : public QWidget {
     Q_OBJECT
 
@@ -27,6 +29,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void showChain();
@@ -49,7 +52,10 @@ private:
     SubjectOrIssuerFilter* rows_; // the chain's rows found by the search, all when none
     QTreeView* list_;
     SelectableText* details_;
+    QBoxLayout* body_; // the list, and the details under it or beside it
     QPushButton* save_;
+    QPushButton* savePem_;
     QPushButton* copy_;
+    QPushButton* copyPem_;
     QPushButton* saveChain_;
 };

@@ -1,6 +1,7 @@
 #include "ui/RootColumn.h"
 
 #include "core/ContentView.h"
+#include "ui/ActionRow.h"
 #include "ui/AppStyle.h"
 #include "ui/ChainSection.h"
 #include "ui/ConvertButton.h"
@@ -24,6 +25,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -134,10 +136,23 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     // Made top to bottom: the tab order and what assistive technology reads follow it.
     QWidget* header = new HeaderSection(content);
     QWidget* progress = new ProgressSection(view, content);
+    // The two share one place, as tall as the taller, the progress shown over the header: nothing
+    // under the pointer moves as a run starts or ends.
+    auto* top = new QGridLayout;
+    for (QWidget* shared : {header, progress}) {
+        QSizePolicy keepsItsPlace = shared->sizePolicy();
+        keepsItsPlace.setRetainSizeWhenHidden(true);
+        shared->setSizePolicy(keepsItsPlace);
+        top->addWidget(shared, 0, 0, Qt::AlignCenter);
+    }
+    header->setVisible(progress->isHidden());
+    progress->installEventFilter(this);
+    header_ = header;
     source_ = new SourceSection(view, content);
     QWidget* card = new SelectedFileCard(view, content);
     QWidget* output = new OutputSection(view, content);
-    QWidget* convert = new ConvertButton(view, content);
+    auto* actions = new ActionRow(view, content);
+    QWidget* convert = actions->convertButton();
     // Made only once there is news, a chain or a log to show.
     QWidget* status =
         deferredSection([&view](QWidget* parent) { return new StatusBanner(view, parent); }, &view,
@@ -150,37 +165,31 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
         deferredSection([&view](QWidget* parent) { return new DebugPanel(view, parent); }, &view,
                         &ContentView::debugOutputChanged,
                         [&view] { return !view.debugOutput().isEmpty(); }, content);
-    QWidget* reset = makeResetButton(view, content);
     QWidget* footer = new FooterSection(content);
     auto* column = new QVBoxLayout;
     column->setSpacing(spacing);
-    column->addWidget(header, 0, Qt::AlignHCenter);
-    column->addWidget(progress, 0, Qt::AlignHCenter);
+    column->addLayout(top);
     column->addWidget(source_, 0, Qt::AlignHCenter);
     column->addWidget(card);
     column->addWidget(output, 0, Qt::AlignHCenter);
-    column->addWidget(convert, 0, Qt::AlignHCenter);
+    column->addWidget(actions, 0, Qt::AlignHCenter);
     column->addWidget(status, 0, Qt::AlignHCenter);
     column->addWidget(chain, 1);
     column->addWidget(debug);
-    // Room above the reset button, on top of the column's gap.
-    column->addSpacing(20);
-    column->addWidget(reset, 0, Qt::AlignHCenter);
     column->addWidget(footer);
 
-    // Centred in a larger window; where the window is shorter than the column, the column
-    // scrolls, so that everything down to the reset button and footer stays reachable.
+    // Centred across a larger window, and from the top down: what appears below (the status,
+    // the log) never moves what is above it. Where the window is shorter than the column, the
+    // column scrolls, so that everything down to the footer stays reachable.
     auto* frame = new QVBoxLayout(content);
     frame->setContentsMargins(padding, padding, padding, padding);
-    frame->addStretch(1);
     frame->addLayout(column);
     frame->addStretch(1);
     // A chain's list takes whatever height the column is given beyond what it needs.
     const auto fillHeight = [frame, &view] {
         const bool fill = view.chain().rowCount() > 0;
-        frame->setStretch(0, fill ? 0 : 1);
-        frame->setStretch(1, fill ? 1 : 0);
-        frame->setStretch(2, fill ? 0 : 1);
+        frame->setStretch(0, fill ? 1 : 0);
+        frame->setStretch(1, fill ? 0 : 1);
     };
     connect(&view.chain(), &QAbstractItemModel::modelReset, frame, fillHeight);
 
@@ -189,6 +198,8 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     scroll->setFrameShape(QFrame::NoFrame);
     // Tab goes from control to control; the area scrolls to whichever has the focus.
     scroll->setFocusPolicy(Qt::NoFocus);
+    // Always there: a scroll bar that came with a longer column would shift it sideways.
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     scroll->setWidgetResizable(true);
     // Laid out once, at the width the window opens at, rather than first at its own preferred
     // size, which the area would otherwise give it now.
@@ -196,7 +207,18 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     scroll->setWidget(content);
     scroll->viewport()->setAutoFillBackground(false);
     content->setAutoFillBackground(false);
-    setCentralWidget(scroll);
+    // The reset button stays in sight under the column, however far it is scrolled: the way
+    // back is never out of reach, busy or not.
+    auto* body = new QWidget;
+    auto* resetBar = new QVBoxLayout;
+    resetBar->setContentsMargins(padding, spacing / 2, padding, spacing / 2);
+    resetBar->addWidget(makeResetButton(view, body), 0, Qt::AlignHCenter);
+    auto* bodyLayout = new QVBoxLayout(body);
+    bodyLayout->setContentsMargins(0, 0, 0, 0);
+    bodyLayout->setSpacing(0);
+    bodyLayout->addWidget(scroll, 1);
+    bodyLayout->addLayout(resetBar);
+    setCentralWidget(body);
     // The end of a run is news: the status comes into view, where it is out of it, once the
     // column is laid out again. Not while the person acts on the chain: its actions stay under
     // the pointer, the news shows above them.
@@ -214,6 +236,20 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
                     scroll->ensureWidgetVisible(status, 0, spacing);
                 });
             });
+    // A chain listed is news as well: its heading and first rows come into view.
+    connect(&view.chain(), &QAbstractItemModel::modelReset, scroll,
+            [scroll, content, chain, &view] {
+                if (view.chain().rowCount() == 0)
+                    return;
+                QTimer::singleShot(0, scroll, [scroll, content, chain] {
+                    content->layout()->activate();
+                    const QRect area(
+                        chain->mapTo(content, QPoint()),
+                        QSize(chain->width(),
+                              qMin(chain->height(), scroll->viewport()->height() - spacing)));
+                    scroll->ensureVisible(area.center().x(), area.bottom(), 0, 0);
+                });
+            });
     // The progress section goes as the busy state ends; what the person sees stays put.
     connect(&view, &ContentView::isProcessingChanged, scroll,
             [scroll, content, status, chain, &view] {
@@ -226,7 +262,7 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
                     }
                 }
             });
-    addWindowKeys(this, view, {source_, card, output, convert, status, chain, debug});
+    addWindowKeys(this, view, {source_, card, output, actions, status, chain, debug});
     // Never the reset button: it would wipe everything at the next press of the same key.
     new FocusKeeper(this, {content->findChild<QWidget*>(QStringLiteral("urlField")), convert});
 
@@ -245,9 +281,7 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     const int width =
         qMax(minimumWindowSize.width(),
              columnWidth + 2 * padding + scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    int wholeRun = content->sizeHint().height();
-    if (progress->isHidden())
-        wholeRun += progress->sizeHint().height() + spacing;
+    int wholeRun = content->sizeHint().height() + resetBar->sizeHint().height();
     for (const auto& [place, expected] :
          {std::pair{status, StatusBanner::expectedHeight()},
           std::pair{chain, ChainSection::expectedHeight(columnWidth)},
@@ -270,6 +304,11 @@ void RootColumn::changeEvent(QEvent* event) {
 
 bool RootColumn::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (watched->objectName() == QLatin1String("progressSection") &&
+        (type == QEvent::Show || type == QEvent::Hide)) {
+        header_->setVisible(type == QEvent::Hide);
+        return false;
+    }
     if ((type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) &&
         droppedFile(static_cast<QDropEvent*>(event)->mimeData())) {
         // Ignored here, the drag goes on up to the window.

@@ -24,4 +24,5 @@ protected:
 private:
     ContentView& view_;
     QGroupBox* source_;
+    QWidget* header_;
 };

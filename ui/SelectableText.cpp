@@ -3,6 +3,7 @@
 #include "ui/TextLines.h"
 
 #include <QFontMetrics>
+#include <QResizeEvent>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <cmath>
@@ -88,5 +89,17 @@ void SelectableText::keyPressEvent(QKeyEvent* event) {
 QSize SelectableText::minimumSizeHint() const {
     const QMargins margins = contentsMargins();
     return QSize(fontMetrics().averageCharWidth() * 4 + margins.left() + margins.right(),
-                 fontMetrics().height() + margins.top() + margins.bottom());
+                 tallAsText_ ? heightForWidth(width())
+                             : fontMetrics().height() + margins.top() + margins.bottom());
+}
+
+void SelectableText::setTallAsText(bool tall) {
+    tallAsText_ = tall;
+    updateGeometry();
+}
+
+void SelectableText::resizeEvent(QResizeEvent* event) {
+    QTextEdit::resizeEvent(event);
+    if (tallAsText_ && event->size().width() != event->oldSize().width())
+        updateGeometry();
 }

@@ -14,11 +14,19 @@ public:
     QString text() const { return toPlainText(); }
     void setText(const QString& text);
 
-    bool hasHeightForWidth() const override { return true; }
+    // Asks for the height all its lines take at the width it has, as its least: it never
+    // scrolls inside. Layouts then need not work out heights for widths.
+    void setTallAsText(bool tall);
+
+    bool hasHeightForWidth() const override { return !tallAsText_; }
     int heightForWidth(int width) const override;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    bool tallAsText_ = false;
 };
