@@ -553,6 +553,28 @@ QString notWritable(const QString& destination, int error) {
         .arg(name);
 }
 
+QString folderRefused(const QString& destination, int error) {
+    const QString folder = QFileInfo(destination).absolutePath();
+    switch (error) {
+    case ENOENT:
+        return QCoreApplication::translate("FailureReasons",
+                                           "%1 klasörü yok. Var olan bir klasör seçin.")
+            .arg(folder);
+    case ENOTDIR:
+        return QCoreApplication::translate("FailureReasons",
+                                           "%1 bir klasör değil. Bir klasör seçin.")
+            .arg(folder);
+    case EROFS:
+        return QCoreApplication::translate("FailureReasons",
+                                           "%1 salt okunur bir diskte. Başka bir klasör seçin.")
+            .arg(folder);
+    default:
+        return QCoreApplication::translate(
+                   "FailureReasons", "%1 klasörüne yazma izniniz yok. Başka bir klasör seçin.")
+            .arg(folder);
+    }
+}
+
 QString unreadableFile(const QString& path) {
     const QFileInfo info(path);
     const QString name = info.fileName();

@@ -39,6 +39,8 @@ QString conversion(const ToolResult& result, const QString& toolPath, const QStr
                    int fileError, std::chrono::milliseconds timeout);
 // An existing destination the person may not write; `error` is the errno of the check.
 QString notWritable(const QString& destination, int error);
+// Why no new file goes into the destination's folder, from newFileRefused()'s errno value.
+QString folderRefused(const QString& destination, int error);
 // A picked file that cannot be read as text.
 QString unreadableFile(const QString& path);
 // A file read as text that holds no whole certificate block.

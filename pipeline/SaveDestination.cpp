@@ -98,6 +98,15 @@ int replacingRefused(const QString& destination) {
     return errno;
 }
 
+int newFileRefused(const QString& destination) {
+    const QFileInfo folder(QFileInfo(destination).absolutePath());
+    if (!folder.exists())
+        return ENOENT;
+    if (!folder.isDir())
+        return ENOTDIR;
+    return mayWrite(folder.absoluteFilePath()) ? 0 : errno;
+}
+
 int saveFile(const QString& destination, const QByteArray& bytes) {
     const QFileInfo target = resolved(destination);
     QSaveFile file(destination);

@@ -18,6 +18,11 @@ QString proposedName(const QString& name, const QString& fallback, const QString
 // anything is written; 0 when it may, or when there is no file there.
 int replacingRefused(const QString& destination);
 
+// Why no new file may be made at `destination`, where there is none yet: its folder is not there
+// (ENOENT), is not a folder (ENOTDIR) or takes no new file from the person (EACCES, EROFS); 0
+// when it may.
+int newFileRefused(const QString& destination);
+
 // Puts `bytes` at `destination` with QSaveFile: a new file beside it replaces it in one rename,
 // keeping a replaced file's permissions, and a link is written through. Where the folder takes
 // no new file but the file there may be written, it is written in place, and its old bytes are

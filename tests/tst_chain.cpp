@@ -1,6 +1,7 @@
 // The chain a conversion read, listed and saved from the window; servers that upgrade to TLS;
 // a fetch through a proxy. Every server is a stand-in on loopback.
 #include "support/LoopbackServers.h"
+#include "support/PersonAtModals.h"
 #include "support/ProtocolStandIns.h"
 #include "support/RunWaiting.h"
 #include "support/TestCertificates.h"
@@ -14,6 +15,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -125,6 +127,22 @@ private Q_SLOTS:
         QTest::mouseClick(window.find("showFolderButton"), Qt::LeftButton);
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QCOMPARE(files.opened, QList<QUrl>{QUrl::fromLocalFile(dir_.path())});
+        // Where nothing opens folders, that is said, and the path is there to copy.
+        {
+            const QByteArray path = qgetenv("PATH");
+            const auto restore = qScopeGuard([&] { qputenv("PATH", path); });
+            qputenv("PATH", QFile::encodeName(dir_.filePath("no-programs")));
+            PersonAtModals person;
+            person.at("QMessageBox", [](QWidget* box) {
+                for (QAbstractButton* button : static_cast<QMessageBox*>(box)->buttons()) {
+                    if (button->text().contains(QStringLiteral("Yolu kopyala")))
+                        QTest::mouseClick(button, Qt::LeftButton);
+                }
+            });
+            QTest::mouseClick(window.find("showFolderButton"), Qt::LeftButton);
+            QCOMPARE(person.stepsLeft(), 0);
+            QCOMPARE(QGuiApplication::clipboard()->text(), dir_.path());
+        }
         // Warned of the chain that did not verify, as the first save was; an issuer is not held
         // against the host typed.
         QVERIFY(shownDetail(window.view.report()).contains(QStringLiteral("doğrulanamadı")));

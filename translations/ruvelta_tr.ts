@@ -19,6 +19,14 @@
         <source>Çalışan işlemi durdurur (Esc)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Zinciri Getir</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Durdur</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CertificateChain</name>
@@ -888,6 +896,22 @@
         <source>Sunucunun sertifika zinciri doğrulanamadı: %1. Sertifika yine de kaydedildi.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 klasörü yok. Var olan bir klasör seçin.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 bir klasör değil. Bir klasör seçin.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 salt okunur bir diskte. Başka bir klasör seçin.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 klasörüne yazma izniniz yok. Başka bir klasör seçin.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FooterSection</name>
@@ -1286,15 +1310,31 @@ Değiştirmek istiyor musunuz?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Klasör açılamadı: </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Bilgi</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Klasörde göster: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Klasör açılamadı</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bu bilgisayarda klasörü açacak bir dosya yöneticisi bulunamadı. Yolunu kopyalayıp kendiniz açabilirsiniz:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>📋 Yolu kopyala</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tamam</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Klasör yolu panoya kopyalandı: </source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -15,9 +15,11 @@ ActionRow::ActionRow(ContentView& view, QWidget* parent)
     , view_(view)
     , convert_(new ConvertButton(view, this))
     , fetch_(makeSpokenButton(QCoreApplication::translate("ActionRow", "🔍 Zi&nciri Getir"),
-                              QString(), "fetchChainButton", this))
-    , stop_(makeSpokenButton(QCoreApplication::translate("ActionRow", "⏹ Durdur"), QString(),
-                             "stopButton", this)) {
+                              QCoreApplication::translate("ActionRow", "Zinciri Getir"),
+                              "fetchChainButton", this))
+    , stop_(makeSpokenButton(QCoreApplication::translate("ActionRow", "⏹ Durdur"),
+                             QCoreApplication::translate("ActionRow", "Durdur"), "stopButton",
+                             this)) {
     setObjectName(QStringLiteral("actionRow"));
     fetch_->setToolTip(QCoreApplication::translate(
         "ActionRow", "Sunucunun sertifika zincirini getirir ve listeler; hiçbir şey kaydetmez."));

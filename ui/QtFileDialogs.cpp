@@ -189,7 +189,9 @@ public:
         // A dangling link counts too: the tool would write through it. The question is asked
         // from the event loop, not inside the key press or click, which may ask twice (the
         // name field and the default button).
-        if (destination.exists() || destination.isSymLink()) {
+        // A new file whose folder takes none is refused here too, the dialog still open.
+        const bool exists = destination.exists() || destination.isSymLink();
+        if (exists || newFileRefused(destination.filePath()) != 0) {
             if (!asking_)
                 QMetaObject::invokeMethod(
                     this, [this, path = destination.filePath()] { askAbout(path); },
@@ -204,9 +206,13 @@ public:
 private:
     void askAbout(const QString& path) {
         const auto asked = qScopeGuard([this] { asking_ = false; });
-        if (const int refused = replacingRefused(path); refused != 0) {
+        const QFileInfo there(path);
+        const bool exists = there.exists() || there.isSymLink();
+        if (const int refused = exists ? 0 : newFileRefused(path); refused != 0) {
+            refuseReplace(this, request_.title, FailureReasons::folderRefused(path, refused));
+        } else if (const int refused = exists ? replacingRefused(path) : 0; refused != 0) {
             refuseReplace(this, request_.title, FailureReasons::notWritable(path, refused));
-        } else if (confirmReplace(this, request_.title, path)) {
+        } else if (!exists || confirmReplace(this, request_.title, path)) {
             destination_ = path;
             QFileDialog::accept();
             return;

@@ -212,13 +212,14 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     auto* body = new QWidget;
     auto* resetBar = new QVBoxLayout;
     resetBar->setContentsMargins(padding, spacing / 2, padding, spacing / 2);
-    resetBar->addWidget(makeResetButton(view, body), 0, Qt::AlignHCenter);
     auto* bodyLayout = new QVBoxLayout(body);
     bodyLayout->setContentsMargins(0, 0, 0, 0);
     bodyLayout->setSpacing(0);
     bodyLayout->addWidget(scroll, 1);
     bodyLayout->addLayout(resetBar);
     setCentralWidget(body);
+    // Made once the column is in the window: last on the Tab path, as it stands last.
+    resetBar->addWidget(makeResetButton(view, body), 0, Qt::AlignHCenter);
     // The end of a run is news: the status comes into view, where it is out of it, once the
     // column is laid out again. Not while the person acts on the chain: its actions stay under
     // the pointer, the news shows above them.

@@ -9,11 +9,13 @@
 #include "ui/Typography.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
 #include <QUrl>
@@ -138,7 +140,7 @@ StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
     connect(showFolder_, &QPushButton::clicked, this, [this] {
         const QString folder = QFileInfo(view_.savedFile()).absolutePath();
         if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
-            say(this, QCoreApplication::translate("StatusBanner", "Klasör açılamadı: ") + folder);
+            offerFolderPath(folder);
     });
 
     connect(&view_, &ContentView::statusMessageChanged, this, &StatusBanner::showState);
@@ -146,6 +148,29 @@ StatusBanner::StatusBanner(ContentView& view, QWidget* parent)
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { setCardOutlined(this, now && isAncestorOf(now)); });
     showState();
+}
+
+void StatusBanner::offerFolderPath(const QString& folder) {
+    QMessageBox box(QMessageBox::Information,
+                    QCoreApplication::translate("StatusBanner", "Klasör açılamadı"),
+                    QCoreApplication::translate(
+                        "StatusBanner", "Bu bilgisayarda klasörü açacak bir dosya yöneticisi "
+                                        "bulunamadı. Yolunu kopyalayıp kendiniz açabilirsiniz:"),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("folderNotOpened"));
+    box.setInformativeText(folder);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    QPushButton* copy = box.addButton(QCoreApplication::translate("StatusBanner", "📋 Yolu kopyala"),
+                                      QMessageBox::AcceptRole);
+    box.button(QMessageBox::Ok)->setText(QCoreApplication::translate("StatusBanner", "Tamam"));
+    box.setDefaultButton(copy);
+    box.exec();
+    FocusKeeper::settle(window(), showFolder_);
+    if (box.clickedButton() != copy)
+        return;
+    QGuiApplication::clipboard()->setText(folder);
+    say(this,
+        QCoreApplication::translate("StatusBanner", "Klasör yolu panoya kopyalandı: ") + folder);
 }
 
 void StatusBanner::showState() {

@@ -26,6 +26,8 @@ public:
 
 private:
     void showState();
+    // No file manager opened the folder: said over the window, with its path to copy.
+    void offerFolderPath(const QString& folder);
 
     ContentView& view_;
     QLabel* mark_; // of success or failure, shown beside the message, never read as a picture
