@@ -1,5 +1,6 @@
 #include "core/ChainPemRun.h"
 
+#include "core/FailureReasons.h"
 #include "core/FileDialogs.h"
 #include "pipeline/SaveDestination.h"
 
@@ -30,7 +31,7 @@ void ChainPemRun::save(const QString& destination) {
     saved.savedFile = destination;
     saved.certificatesInSource = certificates_;
     if (!chainWarning_.isEmpty())
-        saved.warnings << chainWarning_;
+        saved.warnings << FailureReasons::savedDespite(chainWarning_);
     report(saved);
     Q_EMIT chainSavedAsPem(destination);
     finishAfterResult();

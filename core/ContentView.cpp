@@ -274,8 +274,9 @@ void ContentView::resetAll() {
 void ContentView::stopRun() {
     if (!canStop())
         return;
-    abandonRuns();
+    // Not busy first: what is shown as the run goes finds the window free.
     setProcessing(false);
+    abandonRuns();
     setCurrentStep(ProcessingStep::none);
     setProgress(0.0);
     setReport(RunReport(RunReport::Outcome::stopped));

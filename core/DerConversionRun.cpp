@@ -157,7 +157,7 @@ void DerConversionRun::reportSaved(RunReport::Outcome outcome, const QString& de
     QStringList warnings = FailureReasons::certificateWarnings(
         certificate_, context.timings.now(), origin_.row == 0 ? origin_.host : QString());
     if (!origin_.chainWarning.isEmpty())
-        warnings << origin_.chainWarning;
+        warnings << FailureReasons::savedDespite(origin_.chainWarning);
     RunReport saved(outcome);
     saved.savedFile = destination;
     saved.certificate = certificate_;

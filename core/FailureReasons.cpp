@@ -699,10 +699,14 @@ QString chainWarning(const ToolResult& result) {
         firstOf({lookUp(Step::chain, evidence, QString(), QString()),
                  QCoreApplication::translate("FailureReasons", "OpenSSL doğrulama hatası %1")
                      .arg(evidence.verification)});
-    return QCoreApplication::translate(
-               "FailureReasons", "Sunucunun sertifika zinciri doğrulanamadı: %1. Sertifika yine de "
-                                 "kaydedildi.")
+    return QCoreApplication::translate("FailureReasons",
+                                       "Sunucunun sertifika zinciri doğrulanamadı: %1.")
         .arg(problem);
+}
+
+QString savedDespite(const QString& chainWarning) {
+    return chainWarning + u' ' +
+           QCoreApplication::translate("FailureReasons", "Sertifika yine de kaydedildi.");
 }
 
 } // namespace FailureReasons

@@ -55,5 +55,7 @@ QStringList certificateWarnings(const CertificateSummary& certificate, const QDa
 // Why the server's chain did not verify, as a whole sentence; empty when the tool did not
 // complain.
 QString chainWarning(const ToolResult& result);
+// The chain's warning, said of a save that went ahead all the same.
+QString savedDespite(const QString& chainWarning);
 
 } // namespace FailureReasons

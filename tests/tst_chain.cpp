@@ -240,6 +240,7 @@ private Q_SLOTS:
             {"*", "📜 Bulunan sertifika sayısı: 3", "*", "🔍 Zincir listelendi: 3 sertifika"}));
         // Warned of the chain as a download is.
         QVERIFY(shownDetail(fetching.view.report()).contains(QStringLiteral("doğrulanamadı")));
+        QVERIFY(!shownDetail(fetching.view.report()).contains(QStringLiteral("kaydedildi")));
     }
 
     void aFileIsListedWhenItHoldsSeveral_data() {

@@ -286,6 +286,14 @@ private Q_SLOTS:
         QCOMPARE(url->text(), QStringLiteral("localhost:1"));
         QVERIFY(drainPostedTasks(&window.view));
         QVERIFY(window.view.debugOutput().contains(QStringLiteral("[Durdur]")));
+
+        // The button beside the main one stops it too, and hands the keys back where it stood.
+        press(Qt::Key_Return);
+        QTRY_VERIFY(window.shown("stopButton"));
+        window.find("stopButton")->setFocus(Qt::TabFocusReason);
+        press(Qt::Key_Space);
+        QVERIFY(!window.view.isProcessing() && !window.shown("stopButton"));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("fetchChainButton"));
     }
 
     void textSetByAssistiveTechnologyIsTyping() {

@@ -893,10 +893,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Sunucunun sertifika zinciri doğrulanamadı: %1. Sertifika yine de kaydedildi.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>%1 klasörü yok. Var olan bir klasör seçin.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -910,6 +906,14 @@
     </message>
     <message>
         <source>%1 klasörüne yazma izniniz yok. Başka bir klasör seçin.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sunucunun sertifika zinciri doğrulanamadı: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sertifika yine de kaydedildi.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

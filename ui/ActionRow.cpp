@@ -60,14 +60,15 @@ ActionRow::ActionRow(ContentView& view, QWidget* parent)
 }
 
 void ActionRow::showState() {
+    FocusKeeper::setAvailable(fetch_, !view_.isProcessing() && !view_.urlString().isEmpty());
     const bool stoppable = view_.canStop();
     QPushButton* shown = stoppable ? stop_ : fetch_;
     QPushButton* gone = stoppable ? fetch_ : stop_;
-    // Who pressed the one finds the other under the keys.
-    const bool focused = gone->hasFocus();
+    // Who pressed the one finds the other under the keys, or the main button where the other
+    // takes none.
     shown->setVisible(true);
-    if (focused)
-        shown->setFocus(Qt::OtherFocusReason);
+    if (gone->hasFocus())
+        (shown->isEnabled() ? static_cast<QWidget*>(shown) : convert_)
+            ->setFocus(Qt::OtherFocusReason);
     gone->setVisible(false);
-    FocusKeeper::setAvailable(fetch_, !view_.isProcessing() && !view_.urlString().isEmpty());
 }

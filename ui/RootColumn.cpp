@@ -232,9 +232,18 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
                     keepInPlace(scroll, focus);
                     return;
                 }
-                QTimer::singleShot(0, scroll, [scroll, content, status] {
+                QTimer::singleShot(0, scroll, [scroll, content, status, chain] {
                     content->layout()->activate();
                     scroll->ensureWidgetVisible(status, 0, spacing);
+                    // With a list under it, its first rows come too, as far as the status's top
+                    // stays in sight.
+                    if (!chain->isVisible())
+                        return;
+                    const int statusTop = status->mapTo(content, QPoint()).y();
+                    const auto* list = chain->findChild<QWidget*>(QStringLiteral("chainList"));
+                    const QPoint listTop = list->mapTo(content, QPoint());
+                    scroll->ensureVisible(listTop.x(), listTop.y() + list->height() / 2, 0, 0);
+                    scroll->ensureVisible(listTop.x(), statusTop, 0, spacing);
                 });
             });
     // A chain listed is news as well: its heading and first rows come into view.
