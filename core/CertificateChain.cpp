@@ -102,9 +102,9 @@ QVariant CertificateChain::data(const QModelIndex& index, int role) const {
     if (!index.isValid() ||
         (role != Qt::DisplayRole && role != Qt::AccessibleTextRole && role != Qt::ToolTipRole))
         return QVariant();
-    // A name cut short in its column is read whole from its tip.
+    // A name or a date cut short in its column is read whole from its tip.
     if (role == Qt::ToolTipRole && index.column() != subjectColumn &&
-        index.column() != issuerColumn)
+        index.column() != issuerColumn && index.column() != expiryColumn)
         return QVariant();
     const int row = index.row();
     // Heard a cell at a time: each says what it is, the row its place and whether it was saved.

@@ -81,9 +81,10 @@ void sizeColumns(QTreeView* list) {
     // As wide as the list's last number: the names have the room.
     fixed(CertificateChain::numberColumn, {QString::number(list->model()->rowCount())});
     const QString longestDay = QStringLiteral("30 Ağu 2030 "); // measured, not shown
+    // Room for an expired one's mark; the rarer "not yet" may be cut, its tip and the details
+    // say it whole.
     fixed(CertificateChain::expiryColumn,
-          {longestDay + CertificateChain::expiredMark(),
-           longestDay + CertificateChain::notYetValidMark(), undecodedField()});
+          {longestDay + CertificateChain::expiredMark(), undecodedField()});
     fixed(CertificateChain::stateColumn,
           {QStringLiteral("✅ ") + QCoreApplication::translate("CertificateChain", "Kaydedildi")});
     header->setSectionResizeMode(CertificateChain::subjectColumn, QHeaderView::Stretch);
