@@ -47,9 +47,8 @@ void DerConversionRun::convertSource(const QString& path, const PemSource& sourc
         return;
     }
     origin.certificatesInSource = source.blocks.size();
-    // A download's chain is always worth a look; a file's, once it holds more than one.
-    if (!origin.host.isEmpty() || source.blocks.size() > 1)
-        chainToList_.emplace(*source.text, source.blocks);
+    // Listed again as it was when picked, one certificate too.
+    chainToList_.emplace(*source.text, source.blocks);
     convertCertificate(source.text->text(source.blocks.front()), *source.first.certificate, origin,
                        name);
 }

@@ -47,11 +47,12 @@ QRect inViewport(Window& window, QWidget* widget) {
     return QRect(widget->mapTo(viewport, QPoint(0, 0)), widget->size());
 }
 
-// Turns the mouse wheel over the column a notch down the page, as a person does.
-void turnWheelDown(Window& window) {
+// Turns the mouse wheel over the column a notch down the page (`notches` -1: up), as a person
+// does.
+void turnWheelDown(Window& window, int notches = 1) {
     QWidget* viewport = window.find<QScrollArea>("columnScrollArea")->viewport();
     const QPoint middle = viewport->rect().center();
-    QWheelEvent wheel(middle, viewport->mapToGlobal(middle), QPoint(), QPoint(0, -120),
+    QWheelEvent wheel(middle, viewport->mapToGlobal(middle), QPoint(), QPoint(0, -120 * notches),
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(viewport, &wheel);
     QCoreApplication::processEvents();
@@ -63,9 +64,10 @@ bool scrollIntoView(Window& window, QWidget* widget) {
     if (!viewport->isAncestorOf(widget))
         return widget->isVisible();
     for (int turn = 0; turn < 100; ++turn) {
-        if (viewport->rect().contains(inViewport(window, widget)))
+        const QRect at = inViewport(window, widget);
+        if (viewport->rect().contains(at))
             return true;
-        turnWheelDown(window);
+        turnWheelDown(window, at.top() < 0 ? -1 : 1);
     }
     return false;
 }

@@ -7,6 +7,7 @@
 #include "ui/Spoken.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
 
@@ -36,6 +37,10 @@ ActionRow::ActionRow(ContentView& view, QWidget* parent)
 
     connect(fetch_, &QPushButton::clicked, &view_, &ContentView::fetchChain);
     connect(stop_, &QPushButton::clicked, &view_, &ContentView::stopRun);
+    // The second click of a double click lands on whichever of the two took the place: it does
+    // nothing.
+    fetch_->installEventFilter(this);
+    stop_->installEventFilter(this);
 
     // The two in one place, and as wide a place on the left, empty, so that the main button
     // stays in the column's middle.
@@ -71,4 +76,8 @@ void ActionRow::showState() {
         (shown->isEnabled() ? static_cast<QWidget*>(shown) : convert_)
             ->setFocus(Qt::OtherFocusReason);
     gone->setVisible(false);
+}
+
+bool ActionRow::eventFilter(QObject* watched, QEvent* event) {
+    return event->type() == QEvent::MouseButtonDblClick || QWidget::eventFilter(watched, event);
 }

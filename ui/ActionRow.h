@@ -17,6 +17,9 @@ public:
 
     ConvertButton* convertButton() const { return convert_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void showState();
 

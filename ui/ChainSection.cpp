@@ -187,35 +187,29 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
 
     save_ = makeSpokenButton(saveText(), QString(), "saveCertificateButton", this);
     connect(save_, &QPushButton::clicked, this,
-            [this] { view_.saveChainCertificate(currentRow()); });
+            [this] { act([this] { view_.saveChainCertificate(currentRow()); }); });
     savePem_ = makeSpokenButton(QCoreApplication::translate("ChainSection", "📄 PEM olarak kayd&et"),
                                 QString(), "savePemButton", this);
     connect(savePem_, &QPushButton::clicked, this,
-            [this] { view_.saveChainCertificateAsPem(currentRow()); });
+            [this] { act([this] { view_.saveChainCertificateAsPem(currentRow()); }); });
     copy_ = makeCopyButton(QCoreApplication::translate("ChainSection", "📋 Ayrıntıları k&opyala"),
                            QString(), "copyDetailsButton", this);
-    connect(copy_, &QPushButton::clicked, this, [this] {
-        view_.copyCertificateDetails(currentRow());
-        confirmCopied(copy_);
-        say(this, QCoreApplication::translate("ChainSection", "Ayrıntılar panoya kopyalandı: ") +
-                      chosenName());
-    });
+    copyOnClick(copy_, &ContentView::copyCertificateDetails,
+                QCoreApplication::translate("ChainSection", "Ayrıntılar panoya kopyalandı: "));
     copyPem_ = makeCopyButton(QCoreApplication::translate("ChainSection", "📋 PE&M'i kopyala"),
                               QString(), "copyPemButton", this);
-    connect(copyPem_, &QPushButton::clicked, this, [this] {
-        view_.copyCertificatePem(currentRow());
-        confirmCopied(copyPem_);
-        say(this,
-            QCoreApplication::translate("ChainSection", "PEM panoya kopyalandı: ") + chosenName());
-    });
+    copyOnClick(copyPem_, &ContentView::copyCertificatePem,
+                QCoreApplication::translate("ChainSection", "PEM panoya kopyalandı: "));
     saveChain_ = makeSpokenButton(
         QCoreApplication::translate("ChainSection", "📦 &Zinciri PEM olarak kaydet"),
         QCoreApplication::translate("ChainSection", "Zincirin tamamını PEM olarak kaydet"),
         "saveChainButton", this);
-    connect(saveChain_, &QPushButton::clicked, &view_, &ContentView::saveChainAsPem);
+    connect(saveChain_, &QPushButton::clicked, this,
+            [this] { act([this] { view_.saveChainAsPem(); }); });
     // Return or a double click on a certificate saves it, as its button would.
-    connect(list_, &QAbstractItemView::activated, this,
-            [this](const QModelIndex& index) { view_.saveChainCertificate(chainRow(index)); });
+    connect(list_, &QAbstractItemView::activated, this, [this](const QModelIndex& index) {
+        act([this, row = chainRow(index)] { view_.saveChainCertificate(row); });
+    });
 
     // What is saved, then what is copied; Tab goes the same way.
     QWidget::setTabOrder(savePem_, saveChain_);
@@ -315,6 +309,24 @@ bool ChainSection::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void ChainSection::copyOnClick(QPushButton* button, void (ContentView::*copy)(int),
+                               const QString& said) {
+    connect(button, &QPushButton::clicked, this, [this, button, copy, said] {
+        // Nothing chosen: nothing copied, nothing said.
+        const int row = currentRow();
+        if (row < 0)
+            return;
+        (view_.*copy)(row);
+        confirmCopied(button);
+        say(this, said + chosenName());
+    });
+}
+
+void ChainSection::act(const std::function<void()>& save) {
+    Q_EMIT acting();
+    save();
 }
 
 int ChainSection::currentRow() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 class ContentView;
 class QAbstractItemModel;
@@ -27,11 +28,19 @@ public:
     // the column is `width` wide.
     static int expectedHeight(int width);
 
+Q_SIGNALS:
+    // The person started a save from the chain.
+    void acting();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The button copies what `copy` puts on the clipboard of the chosen row, and says so.
+    void copyOnClick(QPushButton* button, void (ContentView::*copy)(int), const QString& said);
+    // Says the person acts on the chain, then saves.
+    void act(const std::function<void()>& save);
     void showChain();
     void fitListHeight();
     void showDetails();

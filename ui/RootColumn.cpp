@@ -26,14 +26,18 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHash>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -99,8 +103,8 @@ bool shownIn(const QScrollArea* scroll, const QWidget* widget) {
 
 // Keeps the widget where it stands on screen once the column is laid out again: what grew or
 // went above it moves the scroll position instead, as far as that can.
-void keepInPlace(QScrollArea* scroll, QWidget* anchor) {
-    const int before = anchor->mapTo(scroll->viewport(), QPoint()).y();
+void keepInPlace(QScrollArea* scroll, QWidget* anchor,
+                 int before /* where it stood in the viewport */) {
     QTimer::singleShot(0, anchor, [scroll, anchor, before] {
         scroll->widget()->layout()->activate();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
@@ -153,14 +157,33 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     QWidget* output = new OutputSection(view, content);
     auto* actions = new ActionRow(view, content);
     QWidget* convert = actions->convertButton();
+    // Where the controls stood as the status changes, taken before the status box is made or
+    // laid out again: that moves them at once.
+    const auto standing = std::make_shared<QHash<const QWidget*, int>>();
+    connect(&view, &ContentView::statusMessageChanged, content, [content, standing] {
+        standing->clear();
+        for (QWidget* control : {QApplication::focusWidget(),
+                                 content->findChild<QWidget*>(QStringLiteral("chainSection"))}) {
+            if (control && content->isAncestorOf(control))
+                standing->insert(control, control->mapTo(content, QPoint()).y());
+        }
+    });
     // Made only once there is news, a chain or a log to show.
     QWidget* status =
         deferredSection([&view](QWidget* parent) { return new StatusBanner(view, parent); }, &view,
                         &ContentView::statusMessageChanged,
                         [&view] { return !view.statusMessage().isEmpty(); }, content);
+    // Set as the person saves from the chain, until the run's status comes.
+    const auto actingOnChain = std::make_shared<bool>(false);
     QWidget* chain = deferredSection(
-        [&view](QWidget* parent) { return new ChainSection(view, parent); }, &view.chain(),
-        &QAbstractItemModel::modelReset, [&view] { return view.chain().rowCount() > 0; }, content);
+        [&view, actingOnChain](QWidget* parent) {
+            auto* section = new ChainSection(view, parent);
+            connect(section, &ChainSection::acting, section,
+                    [actingOnChain] { *actingOnChain = true; });
+            return section;
+        },
+        &view.chain(), &QAbstractItemModel::modelReset,
+        [&view] { return view.chain().rowCount() > 0; }, content);
     QWidget* debug =
         deferredSection([&view](QWidget* parent) { return new DebugPanel(view, parent); }, &view,
                         &ContentView::debugOutputChanged,
@@ -174,7 +197,7 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     column->addWidget(output, 0, Qt::AlignHCenter);
     column->addWidget(actions, 0, Qt::AlignHCenter);
     column->addWidget(status, 0, Qt::AlignHCenter);
-    column->addWidget(chain, 1);
+    column->addWidget(chain);
     column->addWidget(debug);
     column->addWidget(footer);
 
@@ -183,15 +206,11 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     // column scrolls, so that everything down to the footer stays reachable.
     auto* frame = new QVBoxLayout(content);
     frame->setContentsMargins(padding, padding, padding, padding);
+    // Grown at once with what it holds, never squeezed while the area catches up: a section that
+    // comes (the status, the log) would otherwise move the others for a moment.
+    frame->setSizeConstraint(QLayout::SetMinimumSize);
     frame->addLayout(column);
     frame->addStretch(1);
-    // A chain's list takes whatever height the column is given beyond what it needs.
-    const auto fillHeight = [frame, &view] {
-        const bool fill = view.chain().rowCount() > 0;
-        frame->setStretch(0, fill ? 1 : 0);
-        frame->setStretch(1, fill ? 0 : 1);
-    };
-    connect(&view.chain(), &QAbstractItemModel::modelReset, frame, fillHeight);
 
     auto* scroll = new QScrollArea;
     scroll->setObjectName(QStringLiteral("columnScrollArea"));
@@ -221,35 +240,37 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
     // Made once the column is in the window: last on the Tab path, as it stands last.
     resetBar->addWidget(makeResetButton(view, body), 0, Qt::AlignHCenter);
     // The end of a run is news: the status comes into view, where it is out of it, once the
-    // column is laid out again. Not while the person acts on the chain: its actions stay under
+    // column is laid out again. Not after the person acted on the chain: its actions stay under
     // the pointer, the news shows above them.
     connect(&view, &ContentView::statusMessageChanged, scroll,
-            [scroll, content, status, chain, &view] {
+            [scroll, content, status, chain, actingOnChain, standing, &view] {
+                const bool fromChain = std::exchange(*actingOnChain, false);
                 if (view.statusMessage().isEmpty())
                     return;
-                if (QWidget* focus = QApplication::focusWidget();
-                    focus && chain->isAncestorOf(focus) && shownIn(scroll, focus)) {
-                    keepInPlace(scroll, focus);
-                    return;
+                QWidget* focus = QApplication::focusWidget();
+                QWidget* anchor =
+                    focus && chain->isAncestorOf(focus)
+                        ? focus
+                        : (fromChain ? content->findChild<QWidget*>(QStringLiteral("chainSection"))
+                                     : nullptr);
+                if (anchor && standing->contains(anchor)) {
+                    const int before =
+                        standing->value(anchor) - scroll->verticalScrollBar()->value();
+                    if (before + anchor->height() > 0 && before < scroll->viewport()->height()) {
+                        keepInPlace(scroll, anchor, before);
+                        return;
+                    }
                 }
-                QTimer::singleShot(0, scroll, [scroll, content, status, chain] {
+                QTimer::singleShot(0, scroll, [scroll, content, status] {
                     content->layout()->activate();
                     scroll->ensureWidgetVisible(status, 0, spacing);
-                    // With a list under it, its first rows come too, as far as the status's top
-                    // stays in sight.
-                    if (!chain->isVisible())
-                        return;
-                    const int statusTop = status->mapTo(content, QPoint()).y();
-                    const auto* list = chain->findChild<QWidget*>(QStringLiteral("chainList"));
-                    const QPoint listTop = list->mapTo(content, QPoint());
-                    scroll->ensureVisible(listTop.x(), listTop.y() + list->height() / 2, 0, 0);
-                    scroll->ensureVisible(listTop.x(), statusTop, 0, spacing);
                 });
             });
-    // A chain listed is news as well: its heading and first rows come into view.
+    // A file's chain listed is news as well: its heading and first rows come into view. Not a
+    // download's, which ends with its status under the pointer.
     connect(&view.chain(), &QAbstractItemModel::modelReset, scroll,
             [scroll, content, chain, &view] {
-                if (view.chain().rowCount() == 0)
+                if (view.chain().rowCount() == 0 || view.isProcessing())
                     return;
                 QTimer::singleShot(0, scroll, [scroll, content, chain] {
                     content->layout()->activate();
@@ -267,7 +288,7 @@ RootColumn::RootColumn(ContentView& view, QWidget* parent)
                     return;
                 for (QWidget* seen : {QApplication::focusWidget(), status, chain}) {
                     if (seen && content->isAncestorOf(seen) && shownIn(scroll, seen)) {
-                        keepInPlace(scroll, seen);
+                        keepInPlace(scroll, seen, seen->mapTo(scroll->viewport(), QPoint()).y());
                         return;
                     }
                 }
