@@ -194,12 +194,13 @@ ChainSection::ChainSection(ContentView& view, QWidget* parent)
             [this] { act([this] { view_.saveChainCertificateAsPem(currentRow()); }); });
     copy_ = makeCopyButton(QCoreApplication::translate("ChainSection", "📋 Ayrıntıları k&opyala"),
                            QString(), "copyDetailsButton", this);
-    copyOnClick(copy_, &ContentView::copyCertificateDetails,
-                QCoreApplication::translate("ChainSection", "Ayrıntılar panoya kopyalandı: "));
+    copyOnClick(copy_,
+                QCoreApplication::translate("ChainSection", "Ayrıntılar panoya kopyalandı: "),
+                [this](int row) { view_.copyCertificateDetails(row); });
     copyPem_ = makeCopyButton(QCoreApplication::translate("ChainSection", "📋 PE&M'i kopyala"),
                               QString(), "copyPemButton", this);
-    copyOnClick(copyPem_, &ContentView::copyCertificatePem,
-                QCoreApplication::translate("ChainSection", "PEM panoya kopyalandı: "));
+    copyOnClick(copyPem_, QCoreApplication::translate("ChainSection", "PEM panoya kopyalandı: "),
+                [this](int row) { view_.copyCertificatePem(row); });
     saveChain_ = makeSpokenButton(
         QCoreApplication::translate("ChainSection", "📦 &Zinciri PEM olarak kaydet"),
         QCoreApplication::translate("ChainSection", "Zincirin tamamını PEM olarak kaydet"),
@@ -311,14 +312,14 @@ bool ChainSection::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void ChainSection::copyOnClick(QPushButton* button, void (ContentView::*copy)(int),
-                               const QString& said) {
-    connect(button, &QPushButton::clicked, this, [this, button, copy, said] {
+void ChainSection::copyOnClick(QPushButton* button, const QString& said,
+                               std::function<void(int row)> copy) {
+    connect(button, &QPushButton::clicked, this, [this, button, said, copy = std::move(copy)] {
         // Nothing chosen: nothing copied, nothing said.
         const int row = currentRow();
         if (row < 0)
             return;
-        (view_.*copy)(row);
+        copy(row);
         confirmCopied(button);
         say(this, said + chosenName());
     });

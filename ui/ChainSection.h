@@ -37,8 +37,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // The button copies what `copy` puts on the clipboard of the chosen row, and says so.
-    void copyOnClick(QPushButton* button, void (ContentView::*copy)(int), const QString& said);
+    // The button has `copy` put the chosen row's text on the clipboard, and says so.
+    void copyOnClick(QPushButton* button, const QString& said, std::function<void(int row)> copy);
     // Says the person acts on the chain, then saves.
     void act(const std::function<void()>& save);
     void showChain();
